@@ -1,0 +1,1 @@
+#error "core is window-free: it must not include Qt Gui"

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// What the batch, the header reader and the progress monitor share while the
+// program runs. Sizes are 64-bit so sources over three hours and outputs over
+// 2 GB get true figures.
+struct ConversionState {
+    std::string OutputPath;
+    bool AbortRequested = false;
+    std::int32_t DurationMinutes = 0;
+    std::int32_t DurationSeconds = 0;
+    std::int64_t ExpectedWavSize = 0;
+};

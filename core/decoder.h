@@ -1,0 +1,41 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The folder of the running executable, without a trailing separator.
+std::string ExecutableFolder();
+
+// The decoder beside the executable: "lame" ("lame.exe" on Windows).
+std::string DecoderPath();
+
+// True when a regular file (or a link to one) exists at DecoderPath().
+bool DecoderPresent(const std::string& decoderPath);
+
+enum class DecoderOption { Decode, DecodeMp2Input };
+
+// " --decode " or " --decode --mp2input ".
+std::string_view OptionString(DecoderOption option);
+
+struct DecoderCommand {
+    std::string commandLine;             // for display: path, option, quoted source and output
+    std::vector<std::string> arguments;  // what is actually run, no shell involved
+};
+
+DecoderCommand BuildDecoderCommand(const std::string& decoderPath, DecoderOption option,
+                                   const std::string& source, const std::string& output);
+
+struct RunOutcome {
+    bool started = false;
+    int exitCode = -1;           // -1 when it could not start or was killed
+    int signal = 0;              // the signal that ended it, 0 when it exited
+    std::string lastErrorLine;   // last non-empty line of its error output
+};
+
+// Runs the program hidden, with our environment and working folder, and waits
+// for its end, calling dispatchEvents after every wait step (at most 100 ms)
+// that ends without the process having exited.
+RunOutcome RunAndWait(const std::vector<std::string>& arguments,
+                      const std::function<void()>& dispatchEvents);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Appends to found every MPEG audio file of folder (a path ending in "/"),
+// depth-first in the file system's order, into subfolders when recurse is set.
+// Hidden entries (names starting with ".") are passed over; folder links are
+// followed, but never into a folder already on the way down.
+void ScanFolder(const std::string& folder, bool recurse, std::vector<std::string>& found);
+
+// What a drop of these paths adds, in order: each path passing the extension
+// test, then the MPEG audio files of each path that is a folder.
+std::vector<std::string> GatherDroppedPaths(const std::vector<std::string>& paths, bool recurse);
+
+// Local file paths of a text/uri-list, percent-decoded to the name's own bytes.
+std::vector<std::string> ParseUriList(std::string_view uriList);
+
+// The names of the regular, non-hidden files of folder matching
+// "*.mpa;*.mp2;*.mp3" without regard to case, sorted without regard to case.
+// Throws UserError when the folder can't be read.
+std::vector<std::string> ListSourceFolder(const std::string& folder);

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "conversion_state.h"
+#include "message_service.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+// What the first frame header of a file says.
+struct MpegAudioInfo {
+    std::string line; // the information line
+    std::int32_t durationMinutes = 0;
+    std::int32_t durationSeconds = 0;
+    std::int64_t expectedWavSize = 0;
+    bool syncFound = false;
+    bool layerIII = false; // layer bits == 1
+};
+
+// Reads the first frame header of the file at path, stores the duration and
+// the expected WAV size in state, shows "VBRかもしれません" through boxes
+// for a ".mp3" whose header is not Layer III, and returns the information line.
+// Throws UserError naming the file and the system's reason when the file
+// can't be opened or is not a regular file; state is then untouched.
+std::string ReadMpegAudioInfo(const std::string& path, ConversionState& state,
+                              MessageService& boxes);
+
+// The same analysis over the first bytes of a file whose whole size is fileSize
+// (bytes may be the whole file). No box, no state.
+MpegAudioInfo AnalyseMpegAudio(std::span<const std::uint8_t> bytes, std::int64_t fileSize);

@@ -1,0 +1,119 @@
+#include "text.h"
+
+#include <algorithm>
+
+namespace {
+
+// Length of the valid UTF-8 sequence starting at text[i], or 0 when the byte
+// there does not start one.
+std::size_t SequenceLength(std::string_view text, std::size_t i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char b0 = byte(i);
+    if (b0 < 0x80)
+        return 1;
+    std::size_t length;
+    unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        length = 2;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        length = 3;
+        if (b0 == 0xE0)
+            low = 0xA0; // overlong
+        if (b0 == 0xED)
+            high = 0x9F; // surrogates
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        length = 4;
+        if (b0 == 0xF0)
+            low = 0x90; // overlong
+        if (b0 == 0xF4)
+            high = 0x8F; // above U+10FFFF
+    } else {
+        return 0;
+    }
+    if (i + length > text.size())
+        return 0;
+    if (byte(i + 1) < low || byte(i + 1) > high)
+        return 0;
+    for (std::size_t k = 2; k < length; ++k)
+        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF)
+            return 0;
+    return length;
+}
+
+template <typename Visit> void ForEachCharacter(std::string_view text, Visit visit) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = std::max<std::size_t>(SequenceLength(text, i), 1);
+        visit(i);
+        i += length;
+    }
+}
+
+// Byte offset where the last n characters begin.
+std::size_t StartOfLast(std::string_view text, std::size_t n) {
+    // ASCII bytes never belong to a longer sequence, so an ASCII tail needs no walk.
+    std::size_t asciiTail = 0;
+    while (asciiTail < n && asciiTail < text.size() &&
+           static_cast<unsigned char>(text[text.size() - 1 - asciiTail]) < 0x80)
+        ++asciiTail;
+    if (asciiTail == n || asciiTail == text.size())
+        return text.size() - asciiTail;
+
+    std::size_t count = CharacterCount(text);
+    if (count <= n)
+        return 0;
+    std::size_t skip = count - n, start = 0, seen = 0;
+    ForEachCharacter(text, [&](std::size_t offset) {
+        if (seen++ == skip)
+            start = offset;
+    });
+    return start;
+}
+
+} // namespace
+
+std::size_t CharacterCount(std::string_view text) {
+    std::size_t count = 0;
+    ForEachCharacter(text, [&](std::size_t) { ++count; });
+    return count;
+}
+
+std::string_view LastCharacters(std::string_view text, std::size_t n) {
+    return text.substr(StartOfLast(text, n));
+}
+
+std::string_view DropLastCharacters(std::string_view text, std::size_t n) {
+    return text.substr(0, StartOfLast(text, n));
+}
+
+std::string AsciiLower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return lower;
+}
+
+bool IsMpegAudioPath(std::string_view path) {
+    // The three extensions are ASCII, so only an all-ASCII tail can match,
+    // and four ASCII bytes are four characters.
+    if (path.size() < 4)
+        return false;
+    const std::string tail = AsciiLower(path.substr(path.size() - 4));
+    return tail == ".mpa" || tail == ".mp2" || tail == ".mp3";
+}
+
+QString DisplayText(std::string_view bytes) {
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+std::string Utf8Bytes(const QString& text) { return text.toUtf8().toStdString(); }
+
+std::string ErrorBoxText(std::string message) {
+    if (message.empty())
+        return message;
+    const std::string_view last = LastCharacters(message, 1);
+    // A non-ASCII character starts with a byte above '.', and so has a greater code.
+    if (static_cast<unsigned char>(last.front()) > '.')
+        message += '.';
+    return message;
+}

@@ -1,0 +1,35 @@
+#pragma once
+// Paths are the file system's own bytes. Where a rule counts characters, it
+// counts code points of UTF-8 text, and a byte that is not part of a valid
+// UTF-8 sequence counts as one character of its own.
+
+#include <QString>
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+std::size_t CharacterCount(std::string_view text);
+
+// The last n characters (the whole text when it is shorter).
+std::string_view LastCharacters(std::string_view text, std::size_t n);
+
+// The text without its last n characters (empty when it is shorter).
+std::string_view DropLastCharacters(std::string_view text, std::size_t n);
+
+// ASCII A-Z lower-cased, every other byte unchanged.
+std::string AsciiLower(std::string_view text);
+
+// A path is MPEG audio when its last four characters, ASCII-lower-cased, are
+// ".mpa", ".mp2" or ".mp3".
+bool IsMpegAudioPath(std::string_view path);
+
+// Lossy text for showing a path; the bytes themselves are never rebuilt from it.
+QString DisplayText(std::string_view bytes);
+
+// The UTF-8 bytes of a text the user typed.
+std::string Utf8Bytes(const QString& text);
+
+// The error box's text: the message with "." appended unless it is empty or
+// ends in a character whose code is not above '.'.
+std::string ErrorBoxText(std::string message);
