@@ -1,0 +1,163 @@
+#include "batch_driver.h"
+
+#include "mpeg_header.h"
+#include "text.h"
+
+#include <sys/stat.h>
+
+#include <vector>
+
+namespace {
+
+// The file-name part of a path: everything after the last separator.
+std::string_view FileNamePart(std::string_view path) {
+#ifdef _WIN32
+    const auto separator = path.find_last_of("\\:");
+#else
+    const auto separator = path.rfind('/');
+#endif
+    return separator == std::string_view::npos ? path : path.substr(separator + 1);
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat first {}, second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+bool FileExists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+// Ends the batch's busy state on every way out, an error included.
+class IdleOnExit {
+public:
+    explicit IdleOnExit(std::function<void()> restore) : restore_(std::move(restore)) {}
+    IdleOnExit(const IdleOnExit&) = delete;
+    IdleOnExit& operator=(const IdleOnExit&) = delete;
+    ~IdleOnExit() {
+        if (restore_)
+            restore_();
+    }
+    void Now() { std::exchange(restore_, nullptr)(); }
+
+private:
+    std::function<void()> restore_;
+};
+
+} // namespace
+
+std::string OutputPathFor(const std::string& source, const std::string& destination) {
+    std::string output = std::string(DropLastCharacters(source, 3)) + "wav";
+    if (CharacterCount(destination) > 2)
+        output = destination + std::string(FileNamePart(output));
+    return output;
+}
+
+DecoderOption OptionFor(const std::string& source, DecoderOption previous) {
+    if (!IsMpegAudioPath(source))
+        return previous;
+    return AsciiLower(LastCharacters(source, 4)) == ".mpa" ? DecoderOption::DecodeMp2Input
+                                                           : DecoderOption::Decode;
+}
+
+BatchDriver::BatchDriver(ProcessingList& list, ConversionState& state, ConversionWindow& window,
+                         MessageService& boxes, std::function<std::string()> decoderPath)
+    : list_(list), state_(state), window_(window), boxes_(boxes),
+      decoderPath_(std::move(decoderPath)) {}
+
+void BatchDriver::RestoreIdle() {
+    window_.ShowAbortButton(false);
+    window_.ShowConvertButton(true);
+    window_.EnableClearButton(true);
+    window_.EnableProgressTimer(false);
+    running_ = false;
+}
+
+void BatchDriver::Convert() {
+    if (running_)
+        return;
+    running_ = true;
+    state_.AbortRequested = false;
+    window_.ShowConvertButton(false);
+    window_.ShowAbortButton(true);
+    window_.EnableClearButton(false);
+    IdleOnExit idle([this] { RestoreIdle(); });
+
+    const std::string decoder = decoderPath_();
+    // The batch converts the items there now, by identity: items deleted
+    // meanwhile are passed over, items added meanwhile wait for the next batch.
+    const int count = list_.Count();
+    std::vector<ItemId> work;
+    work.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        work.push_back(list_.ItemAt(i).id);
+
+    window_.EnableProgressTimer(true);
+    window_.SetOverallProgress(0);
+    window_.SetFileProgress(0);
+
+    int failures = 0;
+    DecoderOption option = DecoderOption::DecodeMp2Input;
+    for (int k = 0; k < count; ++k) {
+        if (const auto found = list_.IndexOf(work[static_cast<std::size_t>(k)])) {
+            const std::string source = list_.ItemAt(*found).caption;
+            window_.SetInformationLine(ReadMpegAudioInfo(source, state_, boxes_));
+            const std::string output = OutputPathFor(source, window_.DestinationText());
+            option = OptionFor(source, option);
+            const DecoderCommand command = BuildDecoderCommand(decoder, option, source, output);
+            state_.OutputPath = output;
+
+            // The reader's box may have let the list change: look the item up again.
+            if (const auto index = list_.IndexOf(work[static_cast<std::size_t>(k)])) {
+                list_.SetState(*index, ItemState::Processing);
+                const bool last = k == count - 1 || *index + 1 >= list_.Count();
+                window_.MakeItemVisible(last ? *index : *index + 1);
+            }
+            window_.SetOutputPathText(output);
+
+            const std::string failure = ConvertOne(command, source, output);
+            if (!failure.empty())
+                ++failures;
+            if (const auto index = list_.IndexOf(work[static_cast<std::size_t>(k)])) {
+                if (failure.empty())
+                    list_.SetState(*index, ItemState::Processed);
+                else
+                    list_.SetFailed(*index, failure);
+            }
+        }
+        window_.SetOverallProgress(static_cast<int>((k + 1) * 100.0 / count));
+        if (state_.AbortRequested) {
+            boxes_.Message("中断しました");
+            break;
+        }
+    }
+
+    idle.Now();
+    if (failures > 0)
+        boxes_.Message(std::to_string(failures) + "件のファイルを変換できませんでした");
+    if (boxes_.Confirm("処理済みのリストを削除しますか？", ConfirmButtons::YesNo) ==
+        ConfirmAnswer::Yes)
+        list_.DeleteProcessedItems();
+}
+
+std::string BatchDriver::ConvertOne(const DecoderCommand& command, const std::string& source,
+                                    const std::string& output) {
+    // The decoder would overwrite its own input, and report success.
+    if (SameFile(source, output))
+        return "出力先が変換元と同じファイルです";
+
+    const RunOutcome outcome = RunAndWait(command.arguments, [this] { window_.DispatchEvents(); });
+    if (!outcome.started)
+        return "デコーダを起動できませんでした";
+    if (outcome.signal != 0)
+        return "デコーダが異常終了しました (シグナル " + std::to_string(outcome.signal) + ")";
+    if (outcome.exitCode != 0)
+        return outcome.lastErrorLine.empty()
+                   ? "デコーダの終了コード " + std::to_string(outcome.exitCode)
+                   : outcome.lastErrorLine;
+    if (!FileExists(output))
+        return "出力ファイルが作成されませんでした";
+    return {};
+}

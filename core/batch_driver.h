@@ -1,0 +1,61 @@
+#pragma once
+
+#include "conversion_state.h"
+#include "decoder.h"
+#include "message_service.h"
+#include "processing_list.h"
+
+#include <functional>
+#include <string>
+
+// What a batch needs from the main window.
+class ConversionWindow {
+public:
+    virtual ~ConversionWindow() = default;
+    virtual void ShowConvertButton(bool shown) = 0;
+    virtual void ShowAbortButton(bool shown) = 0;
+    virtual void EnableClearButton(bool enabled) = 0;
+    virtual std::string DestinationText() const = 0;
+    virtual void SetInformationLine(const std::string& line) = 0;
+    virtual void SetOutputPathText(const std::string& path) = 0;
+    virtual void SetOverallProgress(int percent) = 0;
+    virtual void SetFileProgress(int percent) = 0;
+    virtual void EnableProgressTimer(bool enabled) = 0;
+    // Scrolls the list so that the item is entirely visible.
+    virtual void MakeItemVisible(int index) = 0;
+    // Handles every pending event of the program.
+    virtual void DispatchEvents() = 0;
+};
+
+// The WAV path for source: beside it, or in destination when that text has
+// more than two characters.
+std::string OutputPathFor(const std::string& source, const std::string& destination);
+
+// The decoder option for source's extension; previous when it has none of the three.
+DecoderOption OptionFor(const std::string& source, DecoderOption previous);
+
+// Converts the processing list, one item at a time.
+class BatchDriver {
+public:
+    BatchDriver(ProcessingList& list, ConversionState& state, ConversionWindow& window,
+                MessageService& boxes, std::function<std::string()> decoderPath = DecoderPath);
+
+    // Runs one batch to its end; the window stays responsive meanwhile.
+    void Convert();
+    // Stops the batch after the item being converted.
+    void RequestAbort() { state_.AbortRequested = true; }
+    bool Running() const { return running_; }
+
+private:
+    // Runs the decoder for one item; returns the failure reason, empty on success.
+    std::string ConvertOne(const DecoderCommand& command, const std::string& source,
+                           const std::string& output);
+    void RestoreIdle();
+
+    ProcessingList& list_;
+    ConversionState& state_;
+    ConversionWindow& window_;
+    MessageService& boxes_;
+    std::function<std::string()> decoderPath_;
+    bool running_ = false;
+};

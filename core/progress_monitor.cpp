@@ -1,0 +1,19 @@
+#include "progress_monitor.h"
+
+#include <sys/stat.h>
+
+int ProgressPercent(long long size, long long expected) {
+    if (expected <= 0 || size <= 0)
+        return 0;
+    const double percent = static_cast<double>(size) / static_cast<double>(expected) * 100.0;
+    return percent >= 100.0 ? 100 : static_cast<int>(percent);
+}
+
+std::optional<OutputProgress> ReadOutputProgress(const ConversionState& state) {
+    struct stat info {};
+    if (state.OutputPath.empty() || ::stat(state.OutputPath.c_str(), &info) != 0)
+        return std::nullopt;
+    const long long size = info.st_size;
+    return OutputProgress{std::to_string(size / 1024) + " KB",
+                          ProgressPercent(size, state.ExpectedWavSize)};
+}

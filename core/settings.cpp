@@ -1,0 +1,150 @@
+#include "settings.h"
+
+#include "decoder.h"
+#include "message_service.h"
+#include "text.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <utility>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    int get() const { return fd_; }
+    int release() { return std::exchange(fd_, -1); }
+
+private:
+    int fd_;
+};
+
+[[noreturn]] void Fail(const std::string& what, const std::string& path, int error) {
+    throw UserError(what + ": " + Utf8Bytes(DisplayText(path)) + " (" + std::strerror(error) + ")");
+}
+
+// Splits the file into the lines a text reader sees: LF ends a line, CR is
+// dropped, Ctrl-Z ends a line's text there, and at a line's first byte ends
+// the file.
+std::vector<std::string> TextLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    std::string line;
+    bool atLineStart = true, skipping = false;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '\n') {
+            lines.push_back(std::move(line));
+            line.clear();
+            atLineStart = true;
+            skipping = false;
+            continue;
+        }
+        if (c == '\x1a' && atLineStart)
+            return lines;
+        atLineStart = false;
+        if (skipping || c == '\r')
+            continue;
+        if (c == '\x1a') {
+            skipping = true;
+            continue;
+        }
+        line += c;
+    }
+    if (!atLineStart)
+        lines.push_back(std::move(line));
+    return lines;
+}
+
+// Every "[front]" line takes the next line as its value; the last one wins.
+void ApplyFrontValues(std::string_view bytes, const std::function<void(bool)>& applyFront) {
+    const auto lines = TextLines(bytes);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i] != "[front]")
+            continue;
+        const bool hasValue = i + 1 < lines.size();
+        applyFront(hasValue && lines[i + 1] == "On");
+        if (hasValue)
+            ++i; // the value line is never itself a section line
+    }
+}
+
+} // namespace
+
+std::string SettingsPath() {
+    std::string folder = ExecutableFolder();
+    if (folder.empty() || folder.back() != '/')
+        folder += '/';
+    return folder + "brindlecot.ini";
+}
+
+void ReadSettings(const std::string& path, const std::function<void(bool)>& applyFront) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+        return;
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (file.get() < 0)
+        Fail("設定ファイルを読めません", path, errno);
+
+    std::string bytes;
+    char block[4096];
+    for (;;) {
+        const ssize_t n = ::read(file.get(), block, sizeof block);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int error = errno;
+            // What arrived before the error is applied, as a line reader would have.
+            ApplyFrontValues(bytes, applyFront);
+            Fail("設定ファイルを読めません", path, error);
+        }
+        if (n == 0)
+            break;
+        bytes.append(block, static_cast<std::size_t>(n));
+    }
+    ApplyFrontValues(bytes, applyFront);
+}
+
+void WriteSettings(const std::string& path, bool front) {
+    std::string temporary = path + ".XXXXXX";
+    FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (file.get() < 0)
+        Fail("設定ファイルを書けません", path, errno);
+
+    const std::string text = std::string("[front]\r\n") + (front ? "On" : "Off") + "\r\n";
+    auto fail = [&](int error) {
+        ::unlink(temporary.c_str());
+        Fail("設定ファイルを書けません", path, error);
+    };
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    if (::fchmod(file.get(), 0666 & ~mask) != 0)
+        fail(errno);
+    std::size_t written = 0;
+    while (written < text.size()) {
+        const ssize_t n = ::write(file.get(), text.data() + written, text.size() - written);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            fail(n < 0 ? errno : ENOSPC);
+        written += static_cast<std::size_t>(n);
+    }
+    if (::fsync(file.get()) != 0)
+        fail(errno);
+    if (::close(file.release()) != 0)
+        fail(errno);
+    if (::rename(temporary.c_str(), path.c_str()) != 0)
+        fail(errno);
+}
