@@ -1,0 +1,351 @@
+#include "batch_driver.h"
+
+#include "test_support.h"
+
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <sstream>
+
+namespace {
+
+// An MPEG-1 Layer III header, 128 kbit/s, 44.1 kHz, joint stereo, then padding.
+std::string Layer3Bytes() { return std::string("\xFF\xFB\x90\x44", 4) + std::string(4096, '\0'); }
+
+class FakeWindow : public ConversionWindow {
+public:
+    void ShowConvertButton(bool shown) override { Log(shown ? "convert shown" : "convert hidden"); }
+    void ShowAbortButton(bool shown) override { Log(shown ? "abort shown" : "abort hidden"); }
+    void EnableClearButton(bool on) override { Log(on ? "clear enabled" : "clear disabled"); }
+    std::string DestinationText() const override { return destination; }
+    void SetInformationLine(const std::string& line) override { infoLines.push_back(line); }
+    void SetOutputPathText(const std::string& path) override { outputs.push_back(path); }
+    void SetOverallProgress(int percent) override { overall.push_back(percent); }
+    void SetFileProgress(int percent) override { file.push_back(percent); }
+    void EnableProgressTimer(bool on) override { Log(on ? "timer on" : "timer off"); }
+    void MakeItemVisible(int index) override { visible.push_back(index); }
+    void DispatchEvents() override {
+        ++dispatches;
+        if (onDispatch)
+            onDispatch();
+    }
+    void Log(const std::string& what) { events.push_back(what); }
+
+    std::string destination;
+    std::vector<std::string> events, infoLines, outputs;
+    std::vector<int> overall, file, visible;
+    int dispatches = 0;
+    std::function<void()> onDispatch;
+};
+
+// A stand-in decoder: logs its arguments, then behaves by the source's name.
+const char* const kFakeDecoder = R"(#!/bin/sh
+for last; do :; done
+out="$last"
+eval src=\${$(($# - 1))}
+printf '%s\n' "$*" >> "$(dirname "$0")/calls.log"
+case "$src" in
+  *fail*) echo "progress 10%" >&2; echo "Could not decode this file" >&2; echo "" >&2; exit 3 ;;
+  *silent*) exit 7 ;;
+  *kill*) kill -9 $$ ;;
+  *nooutput*) exit 0 ;;
+  *slow*) sleep 0.3 ;;
+esac
+printf 'RIFF' > "$out"
+)";
+
+class BatchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        decoder = folder / "lame";
+        WriteFile(decoder, kFakeDecoder, 0755);
+    }
+
+    std::string AddSource(const std::string& name, const std::string& bytes = Layer3Bytes()) {
+        const std::string path = folder / name;
+        WriteFile(path, bytes);
+        list.Append(path);
+        return path;
+    }
+
+    std::vector<std::string> Calls() const {
+        std::istringstream in(ReadFile(folder / "calls.log"));
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        return lines;
+    }
+
+    std::vector<ItemState> States() const {
+        std::vector<ItemState> states;
+        for (int i = 0; i < list.Count(); ++i)
+            states.push_back(list.ItemAt(i).state);
+        return states;
+    }
+
+    void Convert() {
+        BatchDriver driver(list, state, window, boxes, [this] { return decoder; });
+        driverPtr = &driver;
+        driver.Convert();
+        driverPtr = nullptr;
+    }
+
+    TempFolder folder;
+    std::string decoder;
+    ProcessingList list;
+    ConversionState state;
+    FakeWindow window;
+    RecordingBoxes boxes;
+    BatchDriver* driverPtr = nullptr;
+};
+
+using S = ItemState;
+
+} // namespace
+
+TEST(OutputPath, BesideTheSourceOrInTheDestination) {
+    EXPECT_EQ(OutputPathFor("/music/a.mp3", ""), "/music/a.wav");
+    EXPECT_EQ(OutputPathFor("/music/a.MPA", "ab"), "/music/a.wav") << "two characters mean none";
+    EXPECT_EQ(OutputPathFor("/a/b.mp2", "/out/"), "/out/b.wav");
+    EXPECT_EQ(OutputPathFor("/a/b.mp2", "日本"), "/a/b.wav") << "characters are counted, not bytes";
+    EXPECT_EQ(OutputPathFor("/a/曲.mp3", "/出力/"), "/出力/曲.wav");
+    EXPECT_EQ(OutputPathFor("/a/b\x83.mp3", "/o/"), "/o/b\x83.wav");
+    // Edited captions shorter than an extension.
+    EXPECT_EQ(OutputPathFor("", ""), "wav");
+    EXPECT_EQ(OutputPathFor("a", "/out/"), "/out/wav");
+    EXPECT_EQ(OutputPathFor("曲", ""), "wav");
+    EXPECT_EQ(OutputPathFor("/dir/", "/out/"), "/out/wav");
+}
+
+TEST(OutputPath, TheOptionFollowsTheExtensionOrTheItemBefore) {
+    EXPECT_EQ(OptionFor("x.mpa", DecoderOption::Decode), DecoderOption::DecodeMp2Input);
+    EXPECT_EQ(OptionFor("x.MP2", DecoderOption::DecodeMp2Input), DecoderOption::Decode);
+    EXPECT_EQ(OptionFor("x.mp3", DecoderOption::DecodeMp2Input), DecoderOption::Decode);
+    EXPECT_EQ(OptionFor("x.ogg", DecoderOption::Decode), DecoderOption::Decode);
+    EXPECT_EQ(OptionFor("x.ogg", DecoderOption::DecodeMp2Input), DecoderOption::DecodeMp2Input);
+}
+
+TEST_F(BatchTest, ConvertsEveryItemInOrderAndReportsProgress) {
+    const auto a = AddSource("a.mp3"), b = AddSource("b.mpa"), c = AddSource("c.mp2");
+    Convert();
+
+    EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Processed, S::Processed}));
+    EXPECT_EQ(window.overall, (std::vector<int>{0, 33, 66, 100}));
+    EXPECT_EQ(window.file, std::vector<int>{0});
+    EXPECT_EQ(window.outputs, (std::vector<std::string>{folder / "a.wav", folder / "b.wav",
+                                                        folder / "c.wav"}));
+    EXPECT_TRUE(Exists(folder / "a.wav") && Exists(folder / "b.wav") && Exists(folder / "c.wav"));
+    EXPECT_EQ(Calls(), (std::vector<std::string>{
+                           "--decode " + a + " " + folder / "a.wav",
+                           "--decode --mp2input " + b + " " + folder / "b.wav",
+                           "--decode " + c + " " + folder / "c.wav"}));
+    ASSERT_EQ(window.infoLines.size(), 3u);
+    EXPECT_NE(window.infoLines[0].find("Layer III"), std::string::npos);
+    EXPECT_EQ(state.OutputPath, folder / "c.wav");
+    // Every item but the last makes its successor visible.
+    EXPECT_EQ(window.visible, (std::vector<int>{1, 2, 2}));
+    EXPECT_EQ(window.events,
+              (std::vector<std::string>{"convert hidden", "abort shown", "clear disabled",
+                                        "timer on", "abort hidden", "convert shown",
+                                        "clear enabled", "timer off"}));
+    EXPECT_TRUE(boxes.messages.empty());
+    EXPECT_EQ(boxes.questions, std::vector<std::string>{"処理済みのリストを削除しますか？"});
+    EXPECT_EQ(list.Count(), 3) << "the answer no keeps the list";
+}
+
+TEST_F(BatchTest, WritesIntoTheDestinationRereadForEveryItem) {
+    TempFolder out;
+    AddSource("a.mp3");
+    AddSource("slow.mp3");
+    AddSource("b.mp3");
+    window.destination = out.path() + "/";
+    window.onDispatch = [&] { window.destination.clear(); }; // a cancelled choice mid-batch
+    Convert();
+    EXPECT_TRUE(Exists(out / "a.wav"));
+    EXPECT_TRUE(Exists(out / "slow.wav"));
+    EXPECT_FALSE(Exists(out / "b.wav"));
+    EXPECT_TRUE(Exists(folder / "b.wav"));
+}
+
+TEST_F(BatchTest, AnswerYesRemovesProcessedAndSelectedItems) {
+    AddSource("a.mp3");
+    boxes.answer = ConfirmAnswer::Yes;
+    Convert();
+    EXPECT_EQ(list.Count(), 0);
+}
+
+TEST_F(BatchTest, AnEmptyListFlipsTheButtonsAndStillAsks) {
+    Convert();
+    EXPECT_EQ(window.events,
+              (std::vector<std::string>{"convert hidden", "abort shown", "clear disabled",
+                                        "timer on", "abort hidden", "convert shown",
+                                        "clear enabled", "timer off"}));
+    EXPECT_EQ(window.overall, std::vector<int>{0});
+    EXPECT_EQ(boxes.questions.size(), 1u);
+    EXPECT_TRUE(boxes.messages.empty());
+}
+
+TEST_F(BatchTest, AbortTakesEffectAfterTheCurrentItem) {
+    AddSource("1.mp3");
+    AddSource("2-slow.mp3");
+    for (int i = 3; i <= 5; ++i)
+        AddSource(std::to_string(i) + ".mp3");
+    window.onDispatch = [&] { driverPtr->RequestAbort(); };
+    Convert();
+
+    EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Processed, S::Waiting, S::Waiting,
+                                        S::Waiting}));
+    EXPECT_EQ(boxes.messages, std::vector<std::string>{"中断しました"});
+    EXPECT_EQ(window.overall, (std::vector<int>{0, 20, 40}));
+    EXPECT_EQ(window.events.back(), "timer off");
+    EXPECT_EQ(boxes.questions.size(), 1u);
+}
+
+TEST_F(BatchTest, AbortDuringTheLastItemStillSaysSo) {
+    AddSource("1.mp3");
+    AddSource("2-slow.mp3");
+    window.onDispatch = [&] { driverPtr->RequestAbort(); };
+    Convert();
+    EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Processed}));
+    EXPECT_EQ(boxes.messages, std::vector<std::string>{"中断しました"});
+}
+
+TEST_F(BatchTest, ANewBatchClearsAnEarlierAbort) {
+    AddSource("1.mp3");
+    state.AbortRequested = true;
+    Convert();
+    EXPECT_TRUE(boxes.messages.empty());
+    EXPECT_EQ(States(), std::vector<S>{S::Processed});
+}
+
+TEST_F(BatchTest, FailuresAreMarkedWithTheirReasonAndCounted) {
+    AddSource("ok.mp3");
+    AddSource("fail.mp3");
+    AddSource("silent.mp3");
+    AddSource("kill.mp3");
+    AddSource("nooutput.mp3");
+    window.onDispatch = [&] { driverPtr->RequestAbort(); };
+    AddSource("slow.mp3"); // the abort lands here, the last item
+    boxes.answer = ConfirmAnswer::Yes;
+    Convert();
+
+    // Processed items went with the answer yes; failed ones stay for another try.
+    ASSERT_EQ(list.Count(), 4);
+    EXPECT_EQ(States(), (std::vector<S>{S::Failed, S::Failed, S::Failed, S::Failed}));
+    EXPECT_EQ(list.ItemAt(0).failureReason, "Could not decode this file");
+    EXPECT_EQ(list.ItemAt(1).failureReason, "デコーダの終了コード 7");
+    EXPECT_NE(list.ItemAt(2).failureReason.find("9"), std::string::npos);
+    EXPECT_EQ(list.ItemAt(3).failureReason, "出力ファイルが作成されませんでした");
+    EXPECT_EQ(window.overall.back(), 100);
+    EXPECT_EQ(boxes.messages, (std::vector<std::string>{"中断しました",
+                                                         "4件のファイルを変換できませんでした"}));
+}
+
+TEST_F(BatchTest, AMissingDecoderFailsEveryItemWithoutStopping) {
+    AddSource("a.mp3");
+    AddSource("b.mp3");
+    decoder = folder / "no-such-decoder";
+    Convert();
+    EXPECT_EQ(States(), (std::vector<S>{S::Failed, S::Failed}));
+    EXPECT_EQ(list.ItemAt(0).failureReason, "デコーダを起動できませんでした");
+    EXPECT_EQ(boxes.messages, std::vector<std::string>{"2件のファイルを変換できませんでした"});
+}
+
+TEST_F(BatchTest, NeverRunsTheDecoderOverItsOwnSource) {
+    const std::string source = AddSource("edited.wav");
+    TempFolder linked;
+    ::symlink(source.c_str(), (linked / "viaLink.mp3").c_str());
+    ::symlink((folder / "edited.wav").c_str(), (linked / "viaLink.wav").c_str());
+    list.Append(linked / "viaLink.mp3"); // its output is a link to the same file
+    Convert();
+    EXPECT_EQ(States(), (std::vector<S>{S::Failed, S::Failed}));
+    EXPECT_EQ(list.ItemAt(0).failureReason, "出力先が変換元と同じファイルです");
+    EXPECT_TRUE(Calls().empty());
+    EXPECT_EQ(ReadFile(source), Layer3Bytes()) << "the source is untouched";
+}
+
+TEST_F(BatchTest, ItemsDeletedDuringTheBatchArePassedOver) {
+    AddSource("1-slow.mp3");
+    AddSource("2.mp3");
+    AddSource("3.mp3");
+    AddSource("4.mp3");
+    bool deleted = false;
+    window.onDispatch = [&] {
+        if (deleted)
+            return;
+        deleted = true;
+        list.Select(0); // the item being converted, and the two after it
+        list.Select(1);
+        list.Select(2);
+        list.DeleteSelected();
+        list.Append(folder / "added-later.mp3");
+    };
+    Convert();
+
+    ASSERT_EQ(Calls().size(), 2u);
+    EXPECT_NE(Calls()[1].find("4.mp3"), std::string::npos);
+    EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Waiting}));
+    EXPECT_EQ(window.overall, (std::vector<int>{0, 25, 50, 75, 100}));
+}
+
+TEST_F(BatchTest, AnUnreadableSourceEndsTheBatchInTheIdleState) {
+    AddSource("1.mp3");
+    list.Append(folder / "missing.mp3");
+    AddSource("3.mp3");
+    EXPECT_THROW(Convert(), UserError);
+    EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Waiting, S::Waiting}));
+    EXPECT_EQ(window.events,
+              (std::vector<std::string>{"convert hidden", "abort shown", "clear disabled",
+                                        "timer on", "abort hidden", "convert shown",
+                                        "clear enabled", "timer off"}));
+    EXPECT_TRUE(boxes.questions.empty());
+    EXPECT_EQ(Calls().size(), 1u);
+}
+
+TEST_F(BatchTest, ASecondConvertFromInsideTheDispatchIsIgnored) {
+    AddSource("1-slow.mp3");
+    int nested = 0;
+    window.onDispatch = [&] {
+        if (nested++ == 0)
+            driverPtr->Convert();
+    };
+    Convert();
+    EXPECT_EQ(Calls().size(), 1u);
+    EXPECT_EQ(boxes.questions.size(), 1u);
+}
+
+TEST_F(BatchTest, TheRealDecoderWritesTheSameWavAsARunByHand) {
+    char self[4096] = {};
+    ASSERT_GT(::readlink("/proc/self/exe", self, sizeof self - 1), 0);
+    const std::string exeFolder = std::string(self).substr(0, std::string(self).rfind('/'));
+    decoder = DecoderPath();
+    ASSERT_EQ(decoder, exeFolder + "/lame");
+    if (!DecoderPresent(decoder))
+        GTEST_SKIP() << "no decoder beside the test";
+
+    // One second of a 440 Hz stereo tone, encoded at test time.
+    std::string pcm;
+    for (int i = 0; i < 44100; ++i) {
+        const auto sample = static_cast<std::int16_t>(8000 * std::sin(2 * M_PI * 440 * i / 44100));
+        for (int channel = 0; channel < 2; ++channel) {
+            pcm += static_cast<char>(sample & 0xFF);
+            pcm += static_cast<char>((sample >> 8) & 0xFF);
+        }
+    }
+    const std::string tone = folder / "tone.raw";
+    WriteFile(tone, pcm);
+    const std::string source = folder / "曲 'x' $(y).mp3";
+    const auto noEvents = [] {};
+    ASSERT_EQ(RunAndWait({decoder, "--quiet", "-r", "-s", "44.1", "--bitwidth", "16", tone, source},
+                         noEvents)
+                  .exitCode,
+              0);
+    list.Append(source);
+    Convert();
+    ASSERT_EQ(States(), std::vector<S>{S::Processed});
+    const std::string expected = folder / "by-hand.wav";
+    ASSERT_EQ(RunAndWait({decoder, "--quiet", "--decode", source, expected}, noEvents).exitCode, 0);
+    const std::string produced = ReadFile(folder / "曲 'x' $(y).wav");
+    EXPECT_GT(produced.size(), 44u);
+    EXPECT_EQ(produced, ReadFile(expected));
+}

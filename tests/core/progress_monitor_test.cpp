@@ -1,0 +1,54 @@
+#include "progress_monitor.h"
+
+#include "test_support.h"
+
+TEST(ProgressMonitor, NothingWhileTheOutputIsAbsent) {
+    ConversionState state;
+    EXPECT_FALSE(ReadOutputProgress(state));
+    state.OutputPath = "/nonexistent/brindlecot/out.wav";
+    EXPECT_FALSE(ReadOutputProgress(state));
+}
+
+TEST(ProgressMonitor, SizeInWholeKilobytesAndPercentOfTheEstimate) {
+    TempFolder folder;
+    ConversionState state;
+    state.OutputPath = folder / "out.wav";
+    state.ExpectedWavSize = 4096;
+
+    WriteFile(state.OutputPath, std::string(1023, 'x'));
+    auto progress = ReadOutputProgress(state);
+    ASSERT_TRUE(progress);
+    EXPECT_EQ(progress->sizeText, "0 KB");
+    EXPECT_EQ(progress->percent, 24);
+
+    WriteFile(state.OutputPath, std::string(2048, 'x'));
+    EXPECT_EQ(ReadOutputProgress(state)->sizeText, "2 KB");
+    EXPECT_EQ(ReadOutputProgress(state)->percent, 50);
+
+    WriteFile(state.OutputPath, std::string(9000, 'x'));
+    EXPECT_EQ(ReadOutputProgress(state)->percent, 100) << "a file past its estimate holds at 100";
+}
+
+TEST(ProgressMonitor, UnknownOrHugeFiguresStayWithinTheBar) {
+    EXPECT_EQ(ProgressPercent(1000, 0), 0);
+    EXPECT_EQ(ProgressPercent(1000, -5), 0);
+    EXPECT_EQ(ProgressPercent(-1, 100), 0);
+    EXPECT_EQ(ProgressPercent(0, 100), 0);
+    // Beyond 32 bits both ways.
+    EXPECT_EQ(ProgressPercent(3'000'000'000LL, 6'000'000'000LL), 50);
+    EXPECT_EQ(ProgressPercent(6'000'000'000LL, 3'000'000'000LL), 100);
+    EXPECT_EQ(ProgressPercent(199, 200), 99);
+}
+
+TEST(ProgressMonitor, ReportsTheTrueSizeOfAnOutputBeyond2GB) {
+    TempFolder folder;
+    ConversionState state;
+    state.OutputPath = folder / "big.wav";
+    state.ExpectedWavSize = 6'000'000'000LL;
+    WriteFile(state.OutputPath, "");
+    ASSERT_EQ(::truncate(state.OutputPath.c_str(), 3'000'000'000LL), 0);
+    const auto progress = ReadOutputProgress(state);
+    ASSERT_TRUE(progress);
+    EXPECT_EQ(progress->sizeText, "2929687 KB");
+    EXPECT_EQ(progress->percent, 50);
+}

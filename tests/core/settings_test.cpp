@@ -1,0 +1,96 @@
+#include "settings.h"
+
+#include "test_support.h"
+
+#include <optional>
+
+namespace {
+
+// The values applied, in order, for a settings file holding bytes.
+std::vector<bool> Applied(const std::string& bytes) {
+    TempFolder folder;
+    WriteFile(folder / "brindlecot.ini", bytes);
+    std::vector<bool> values;
+    ReadSettings(folder / "brindlecot.ini", [&](bool on) { values.push_back(on); });
+    return values;
+}
+
+std::optional<bool> Final(const std::string& bytes) {
+    const auto values = Applied(bytes);
+    return values.empty() ? std::nullopt : std::optional<bool>(values.back());
+}
+
+} // namespace
+
+TEST(Settings, OnlyExactlyOnAfterFrontTurnsStayOnTopOn) {
+    EXPECT_EQ(Final("[front]\r\nOn\r\n"), true);
+    EXPECT_EQ(Final("[front]\r\nOff\r\n"), false);
+    EXPECT_EQ(Final("[front]\r\non\r\n"), false);
+    EXPECT_EQ(Final("[front]\r\nOn \r\n"), false);
+    EXPECT_EQ(Final("[front]\r\n\r\n"), false);
+    EXPECT_EQ(Final("[front]\nOn"), true) << "LF-only lines and no final line end";
+    EXPECT_EQ(Final("[Front]\r\nOn\r\n"), std::nullopt) << "the section line is case-sensitive";
+    EXPECT_EQ(Final(" [front]\r\nOn\r\n"), std::nullopt);
+}
+
+TEST(Settings, LastFrontWinsAndAMissingValueIsOff) {
+    EXPECT_EQ(Applied("[front]\r\nOn\r\nx\r\n[front]\r\nOff\r\n"), (std::vector<bool>{true, false}));
+    EXPECT_EQ(Final("[front]\r\nOn\r\n[front]\r\n"), false);
+    EXPECT_EQ(Final("[front]"), false);
+    // The second line is the first one's value; the third is passed over.
+    EXPECT_EQ(Applied("[front]\r\n[front]\r\nOn\r\n"), std::vector<bool>{false});
+}
+
+TEST(Settings, CarriageReturnsAreDroppedAndDoNotEndLines) {
+    EXPECT_EQ(Final("[front]\r\r\nO\rn\r\n"), true);
+    // CR-only line ends make one line, which is not "[front]": defaults stay.
+    EXPECT_EQ(Final("[front]\rOn\r"), std::nullopt);
+}
+
+TEST(Settings, CtrlZEndsALineOrTheFile) {
+    EXPECT_EQ(Final("[front]\x1agarbage\r\nOn\x1a more\r\n"), true);
+    EXPECT_EQ(Final("[front]\r\n\x1aOn\r\n"), false) << "Ctrl-Z at a line start ends the file";
+    EXPECT_EQ(Final("\x1a[front]\r\nOn\r\n"), std::nullopt);
+}
+
+TEST(Settings, NoFileOrAFolderKeepsTheDefaults) {
+    TempFolder folder;
+    int calls = 0;
+    ReadSettings(folder / "absent.ini", [&](bool) { ++calls; });
+    ::mkdir((folder / "brindlecot.ini").c_str(), 0755);
+    ReadSettings(folder / "brindlecot.ini", [&](bool) { ++calls; });
+    EXPECT_EQ(calls, 0);
+}
+
+TEST(Settings, WritesTwoCrLfLinesAndReadsThemBack) {
+    TempFolder folder;
+    const std::string path = folder / "brindlecot.ini";
+    WriteFile(path, "old content that is longer than the new one\r\n");
+    WriteSettings(path, false);
+    EXPECT_EQ(ReadFile(path), "[front]\r\nOff\r\n");
+    WriteSettings(path, true);
+    EXPECT_EQ(ReadFile(path), "[front]\r\nOn\r\n");
+    std::optional<bool> read;
+    ReadSettings(path, [&](bool on) { read = on; });
+    EXPECT_EQ(read, true);
+    // Nothing is left behind but the file itself.
+    EXPECT_EQ(std::system(("test $(ls -A '" + folder.path() + "' | wc -l) -eq 1").c_str()), 0);
+}
+
+TEST(Settings, WritingOverAFolderOrIntoAMissingFolderFailsCleanly) {
+    TempFolder folder;
+    ::mkdir((folder / "brindlecot.ini").c_str(), 0755);
+    EXPECT_THROW(WriteSettings(folder / "brindlecot.ini", true), UserError);
+    EXPECT_EQ(std::system(("test $(ls -A '" + folder.path() + "' | wc -l) -eq 1").c_str()), 0)
+        << "the temporary file is removed";
+    EXPECT_THROW(WriteSettings(folder / "missing/brindlecot.ini", true), UserError);
+}
+
+TEST(Settings, TheFileLivesBesideTheExecutable) {
+    const std::string path = SettingsPath();
+    EXPECT_EQ(path.substr(path.rfind('/') + 1), "brindlecot.ini");
+    char self[4096] = {};
+    ASSERT_GT(::readlink("/proc/self/exe", self, sizeof self - 1), 0);
+    const std::string exe(self);
+    EXPECT_EQ(path.substr(0, path.rfind('/')), exe.substr(0, exe.rfind('/')));
+}
