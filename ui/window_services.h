@@ -26,3 +26,21 @@ public:
     virtual ~DesktopShell() = default;
     virtual void Open(const std::string& pathOrAddress) = 0;
 };
+
+// Passes boxes through until the window is closing; from then on every box
+// closes at once without an answer.
+class BoxesUntilClose : public MessageService {
+public:
+    BoxesUntilClose(MessageService& boxes, const bool& closing) : boxes_(boxes), closing_(closing) {}
+    void Message(const std::string& text) override {
+        if (!closing_)
+            boxes_.Message(text);
+    }
+    ConfirmAnswer Confirm(const std::string& text, ConfirmButtons buttons) override {
+        return closing_ ? ConfirmAnswer::None : boxes_.Confirm(text, buttons);
+    }
+
+private:
+    MessageService& boxes_;
+    const bool& closing_;
+};

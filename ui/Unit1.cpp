@@ -1,0 +1,475 @@
+#include "Unit1.h"
+
+#include "folder_scan.h"
+#include "mpeg_header.h"
+#include "progress_monitor.h"
+#include "settings.h"
+#include "state_icons.h"
+#include "text.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyledItemDelegate>
+#include <QTimer>
+#include <QToolTip>
+#include <QTreeView>
+#include <QWindow>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+constexpr auto kUriList = "text/uri-list";
+
+// Draws each row with the grid line of a report view.
+class GridDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        painter->save();
+        painter->setPen(QColor(0xC0, 0xC0, 0xC0));
+        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+        painter->restore();
+    }
+};
+
+template <typename Control>
+Control* Place(QWidget* parent, int left, int top, int width, int height) {
+    auto* control = new Control(parent);
+    control->setGeometry(left, top, width, height);
+    return control;
+}
+
+QLabel* PlaceLabel(QWidget* parent, int left, int top, int width, int height,
+                   const QString& text = {}) {
+    auto* label = Place<QLabel>(parent, left, top, width, height);
+    label->setText(text);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+// A fixed-size field on white, as the window's read-only texts are shown.
+void MakeWhiteField(QLabel* label) {
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    label->setPalette(palette);
+    label->setWordWrap(true);
+}
+
+QLabel* PlaceLegendPicture(QWidget* parent, int left, int top, ItemState state) {
+    auto* picture = Place<QLabel>(parent, left, top, 32, 32);
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picture->setPixmap(StatePicture(state));
+    return picture;
+}
+
+QProgressBar* PlaceProgressBar(QWidget* parent, int left, int top, int width, int height) {
+    auto* bar = Place<QProgressBar>(parent, left, top, width, height);
+    bar->setRange(0, 100);
+    bar->setValue(0);
+    bar->setTextVisible(false);
+    return bar;
+}
+
+QPushButton* PlaceButton(QWidget* parent, int left, int top, int width, int height,
+                         const QString& text) {
+    auto* button = Place<QPushButton>(parent, left, top, width, height);
+    button->setText(text);
+    return button;
+}
+
+QGroupBox* PlaceGroup(QWidget* parent, int left, int top, int width, int height,
+                      const QString& title) {
+    auto* group = Place<QGroupBox>(parent, left, top, width, height);
+    group->setTitle(title);
+    return group;
+}
+
+} // namespace
+
+TForm1::TForm1(WindowServices services)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+      services_(std::move(services)), gatedBoxes_(services_.boxes, closeRequested_),
+      batch_(list_, conversion_, *this, gatedBoxes_, services_.decoderPath) {
+    CreateControls();
+    ConnectHandlers();
+    FormCreate();
+}
+
+TForm1::~TForm1() { FormDestroy(); }
+
+void TForm1::CreateControls() {
+    setObjectName("Form1");
+    setWindowTitle("brindlecot v1.04");
+    setWindowIcon(ProgramIcon());
+    QFont font("IPAPGothic");
+    font.setPixelSize(12);
+    setFont(font);
+    setFixedSize(383, 625);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
+
+    CheckBox2 = Place<QCheckBox>(this, 248, 8, 129, 17);
+    CheckBox2->setText("常に前面に表示する");
+    CheckBox2->setChecked(true);
+
+    GroupBox1 = PlaceGroup(this, 8, 24, 369, 113, "変換元フォルダ");
+    Label1 = PlaceLabel(GroupBox1, 16, 16, 289, 22);
+    MakeWhiteField(Label1);
+    Button1 = PlaceButton(GroupBox1, 312, 16, 43, 22, "選択");
+    FileListBox1 = Place<QListWidget>(GroupBox1, 8, 40, 353, 65);
+    FileListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    FileListBox1->setUniformItemSizes(true);
+    FileListBox1->setToolTip("ダブルクリックで処理リスト追加");
+
+    ListView1 = Place<QTreeView>(this, 8, 144, 369, 209);
+    ListView1->setModel(&list_);
+    ListView1->setSelectionModel(list_.selectionModel());
+    ListView1->setRootIsDecorated(false);
+    ListView1->setUniformRowHeights(true);
+    ListView1->setItemsExpandable(false);
+    ListView1->setIconSize(QSize(16, 16));
+    ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ListView1->setEditTriggers(QAbstractItemView::SelectedClicked |
+                               QAbstractItemView::EditKeyPressed);
+    ListView1->setItemDelegate(new GridDelegate(ListView1));
+    ListView1->header()->setStretchLastSection(true);
+    ListView1->header()->setSectionsClickable(false);
+    ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
+    ListView1->setToolTip("エクスプローラからD&Dでも追加できます");
+    ListView1->viewport()->installEventFilter(this);
+    list_.SetDecorations([pictures = std::array{QVariant(QIcon(StatePicture(ItemState::Waiting))),
+                                                QVariant(QIcon(StatePicture(ItemState::Processing))),
+                                                QVariant(QIcon(StatePicture(ItemState::Processed))),
+                                                QVariant(QIcon(StatePicture(ItemState::Failed)))}](
+                             ItemState state) { return pictures[static_cast<int>(state)]; });
+
+    Button2 = PlaceButton(this, 232, 360, 73, 25, "変換");
+    Button5 = PlaceButton(this, 232, 360, 73, 25, "中断");
+    Button5->hide();
+    Button3 = PlaceButton(this, 312, 360, 65, 25, "クリア");
+    Button3->setToolTip("リスト内をクリアします");
+
+    Image1 = PlaceLegendPicture(this, 16, 368, ItemState::Waiting);
+    Label2 = PlaceLabel(this, 35, 370, 46, 12, "処理待ち");
+    Image2 = PlaceLegendPicture(this, 88, 368, ItemState::Processing);
+    Label3 = PlaceLabel(this, 107, 370, 36, 12, "処理中");
+    Image3 = PlaceLegendPicture(this, 152, 368, ItemState::Processed);
+    Label4 = PlaceLabel(this, 176, 370, 48, 12, "処理済み");
+
+    CheckBox1 = Place<QCheckBox>(this, 32, 392, 345, 17);
+    CheckBox1->setText("処理リストにフォルダをドロップした時にサブフォルダも検索する");
+    CheckBox1->setChecked(true);
+
+    GroupBox2 = PlaceGroup(this, 8, 416, 369, 41, "変換先フォルダ");
+    Label5 = PlaceLabel(GroupBox2, 13, 16, 292, 17);
+    MakeWhiteField(Label5);
+    Button4 = PlaceButton(GroupBox2, 312, 16, 41, 17, "選択");
+
+    GroupBox4 = PlaceGroup(this, 8, 464, 369, 33, "処理/選択中のMPEG Audio情報");
+    Label10 = PlaceLabel(GroupBox4, 8, 13, 353, 12);
+
+    GroupBox3 = PlaceGroup(this, 8, 504, 369, 97, "出力状況");
+    Label12 = PlaceLabel(GroupBox3, 8, 16, 60, 12, "全体の進捗");
+    ProgressBar1 = PlaceProgressBar(GroupBox3, 72, 16, 281, 9);
+    Label13 = PlaceLabel(GroupBox3, 8, 32, 60, 12, "個別の進捗");
+    ProgressBar2 = PlaceProgressBar(GroupBox3, 72, 32, 281, 9);
+    Label7 = PlaceLabel(GroupBox3, 8, 48, 273, 41);
+    MakeWhiteField(Label7);
+    Label6 = PlaceLabel(GroupBox3, 288, 48, 65, 17);
+    MakeWhiteField(Label6);
+
+    Label9 = PlaceLabel(this, 64, 608, 154, 12, "MPEG Audio → WAV 変換");
+    Label8 = PlaceLabel(this, 224, 608, 33, 12);
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(500);
+
+    PopupMenu1 = new QMenu(this);
+    N1 = PopupMenu1->addAction("再生");
+    Delete1 = PopupMenu1->addAction("削除");
+
+    // Keyboard order of the controls.
+    QWidget* order[] = {ListView1, Button2, Button3, Button1,  FileListBox1, Button4,
+                        Button5,   CheckBox1, CheckBox2};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+    for (QWidget* group : {static_cast<QWidget*>(GroupBox1), static_cast<QWidget*>(GroupBox2),
+                           static_cast<QWidget*>(GroupBox3), static_cast<QWidget*>(GroupBox4)})
+        group->setFocusPolicy(Qt::NoFocus);
+
+    // The window and everything on it take dropped files.
+    setAcceptDrops(true);
+}
+
+void TForm1::ConnectHandlers() {
+    connect(Button1, &QPushButton::clicked, this, [this] { Handle([this] { Button1Click(); }); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Handle([this] { Button2Click(); }); });
+    connect(Button3, &QPushButton::clicked, this, [this] { Handle([this] { Button3Click(); }); });
+    connect(Button4, &QPushButton::clicked, this, [this] { Handle([this] { Button4Click(); }); });
+    connect(Button5, &QPushButton::clicked, this, [this] { Handle([this] { Button5Click(); }); });
+    connect(FileListBox1, &QListWidget::itemDoubleClicked, this,
+            [this] { Handle([this] { FileListBox1DblClick(); }); });
+    connect(N1, &QAction::triggered, this, [this] { Handle([this] { N1Click(); }); });
+    connect(Delete1, &QAction::triggered, this, [this] { Handle([this] { Delete1Click(); }); });
+    connect(Timer1, &QTimer::timeout, this, [this] { Handle([this] { Timer1Timer(); }); });
+    connect(CheckBox2, &QCheckBox::toggled, this, [this] { Handle([this] { CheckBox2Click(); }); });
+    connect(ListView1, &QTreeView::customContextMenuRequested, this,
+            [this](const QPoint& at) { PopupMenu1->popup(ListView1->viewport()->mapToGlobal(at)); });
+}
+
+void TForm1::Handle(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        services_.boxes.Error(ErrorBoxText(error.what()));
+    }
+}
+
+// ---- Start-up and shutdown ----
+
+void TForm1::FormCreate() {
+    // Drops were switched on with the controls.
+    Label8->setText(kHomePage);
+    Label8->setAutoFillBackground(true);
+    QPalette palette = Label8->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    Label8->setPalette(palette);
+    Label8->setCursor(Qt::PointingHandCursor);
+    Label8->adjustSize();
+    Label8->installEventFilter(this);
+
+    char here[4096];
+    if (::getcwd(here, sizeof here) != nullptr)
+        Handle([&] { ShowSourceFolderFiles(here); });
+
+    Handle([this] {
+        ReadSettings(services_.settingsPath, [this](bool on) { CheckBox2->setChecked(on); });
+    });
+}
+
+void TForm1::FormActivate() {
+    if (!CheckDecoderPresent())
+        close();
+}
+
+bool TForm1::CheckDecoderPresent() {
+    const std::string decoder = services_.decoderPath();
+    if (DecoderPresent(decoder))
+        return true;
+#ifdef _WIN32
+    const std::string advice = "brindlecot.exeがあるフォルダにlame.exeを置いてください";
+#else
+    const std::string advice = "brindlecotがあるフォルダにlameを置いてください";
+#endif
+    services_.boxes.Message(decoder + "がありません。\r\n" + advice);
+    return false;
+}
+
+void TForm1::FormDestroy() {
+    Handle([this] { WriteSettings(services_.settingsPath, CheckBox2->isChecked()); });
+}
+
+bool TForm1::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    // The first activation after showing runs the decoder check, once.
+    if (event->type() == QEvent::WindowActivate && !activated_) {
+        activated_ = true;
+        QTimer::singleShot(0, this, [this] { Handle([this] { FormActivate(); }); });
+    }
+    return handled;
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // A close during a batch is only noted: the batch finishes, its boxes
+    // close unanswered, and the window closes after it.
+    if (batch_.Running()) {
+        closeRequested_ = true;
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+// ---- Conversion ----
+
+void TForm1::Button2Click() {
+    batch_.Convert();
+    if (closeRequested_) {
+        closeRequested_ = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
+}
+
+void TForm1::Button5Click() { batch_.RequestAbort(); }
+
+void TForm1::Timer1Timer() {
+    if (const auto progress = ReadOutputProgress(conversion_)) {
+        Label6->setText(QString::fromStdString(progress->sizeText));
+        ProgressBar2->setValue(progress->percent);
+    }
+}
+
+void TForm1::ShowConvertButton(bool shown) { Button2->setVisible(shown); }
+void TForm1::ShowAbortButton(bool shown) { Button5->setVisible(shown); }
+void TForm1::EnableClearButton(bool enabled) { Button3->setEnabled(enabled); }
+void TForm1::SetInformationLine(const std::string& line) { Label10->setText(DisplayText(line)); }
+void TForm1::SetOutputPathText(const std::string& path) { Label7->setText(DisplayText(path)); }
+void TForm1::SetOverallProgress(int percent) { ProgressBar1->setValue(percent); }
+void TForm1::SetFileProgress(int percent) { ProgressBar2->setValue(percent); }
+void TForm1::EnableProgressTimer(bool enabled) {
+    if (enabled)
+        Timer1->start();
+    else
+        Timer1->stop();
+}
+void TForm1::MakeItemVisible(int index) {
+    ListView1->scrollTo(list_.index(index), QAbstractItemView::EnsureVisible);
+}
+void TForm1::DispatchEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+// ---- The list ----
+
+void TForm1::Button3Click() { list_.Clear(); }
+
+void TForm1::Delete1Click() { list_.DeleteSelected(); }
+
+void TForm1::N1Click() {
+    const auto focused = list_.FocusedItem();
+    if (list_.SelectedItem() && focused)
+        services_.shell.Open(list_.ItemAt(*focused).caption);
+}
+
+void TForm1::ListView1Click() {
+    if (const auto focused = list_.FocusedItem()) {
+        // A copy: the reader's box lets other handlers change the list.
+        const std::string path = list_.ItemAt(*focused).caption;
+        Label10->setText(DisplayText(ReadMpegAudioInfo(path, conversion_, gatedBoxes_)));
+    }
+}
+
+void TForm1::Label8Click() { services_.shell.Open(Utf8Bytes(Label8->text())); }
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ListView1->viewport()) {
+        if (event->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            Handle([this] { ListView1Click(); });
+        } else if (event->type() == QEvent::ToolTip) {
+            // A failed item tells why; elsewhere the list's hint shows.
+            const auto* help = static_cast<QHelpEvent*>(event);
+            const QModelIndex index = ListView1->indexAt(help->pos());
+            const QString reason = index.data(Qt::ToolTipRole).toString();
+            QToolTip::showText(help->globalPos(), reason.isEmpty() ? ListView1->toolTip() : reason,
+                               ListView1->viewport());
+            return true;
+        }
+    } else if (watched == Label8 && event->type() == QEvent::MouseButtonRelease &&
+               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        Handle([this] { Label8Click(); });
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---- Window options ----
+
+void TForm1::CheckBox2Click() { SetStayOnTop(CheckBox2->isChecked()); }
+
+void TForm1::SetStayOnTop(bool on) {
+    // Before the window exists the flag is simply part of its style. After,
+    // only the native window changes, so it is neither moved nor activated.
+    Qt::WindowFlags flags = windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, on);
+    if (QWindow* window = windowHandle()) {
+        overrideWindowFlags(flags);
+        window->setFlags(flags);
+    } else {
+        overrideWindowFlags(flags);
+    }
+}
+
+// ---- Folders and drops ----
+
+void TForm1::ShowSourceFolderFiles(const std::string& folder) {
+    const auto names = ListSourceFolder(folder);
+    FileListBox1->clear();
+    for (const std::string& name : names) {
+        auto* item = new QListWidgetItem(DisplayText(name), FileListBox1);
+        item->setData(Qt::UserRole, QByteArray::fromStdString(name));
+    }
+    sourceFolder_ = folder;
+}
+
+void TForm1::Button1Click() {
+    std::string chosen;
+    services_.chooser.SelectFolder({}, chosen);
+    Label1->setText(DisplayText(chosen));
+    if (chosen.empty())
+        return;
+    // The same folder again (ignoring case) leaves the list as it is.
+    if (DisplayText(chosen).toLower().localeAwareCompare(DisplayText(sourceFolder_).toLower()) == 0)
+        return;
+    if (::chdir(chosen.c_str()) != 0)
+        throw UserError(Utf8Bytes(DisplayText(chosen)) + ": " + std::strerror(errno));
+    ShowSourceFolderFiles(chosen);
+}
+
+void TForm1::FileListBox1DblClick() {
+    const QListWidgetItem* item = FileListBox1->currentItem();
+    if (item == nullptr || !item->isSelected())
+        return;
+    std::string path = sourceFolder_;
+    if (path.empty() || path.back() != '/')
+        path += '/';
+    list_.Append(path + item->data(Qt::UserRole).toByteArray().toStdString());
+}
+
+void TForm1::Button4Click() {
+    std::string chosen;
+    services_.chooser.SelectFolder({}, chosen);
+    if (!chosen.empty() && chosen.back() != '/')
+        chosen += '/';
+    destination_ = chosen;
+    Label5->setText(DisplayText(destination_));
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasFormat(kUriList))
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+    Handle([&] { AddDroppedPaths(*event->mimeData()); });
+    event->acceptProposedAction();
+}
+
+void TForm1::AddDroppedPaths(const QMimeData& drop) {
+    const QByteArray uris = drop.data(kUriList);
+    const auto paths = ParseUriList(std::string_view(uris.constData(), uris.size()));
+    list_.AppendMany(GatherDroppedPaths(paths, CheckBox1->isChecked()));
+}

@@ -1,0 +1,143 @@
+#pragma once
+
+#include "batch_driver.h"
+#include "conversion_state.h"
+#include "processing_list.h"
+#include "window_services.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <string>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QAction;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+class QTreeView;
+class QMimeData;
+
+// What the window is handed: its side effects and where it finds its files.
+struct WindowServices {
+    WindowBoxes& boxes;
+    FolderChooser& chooser;
+    DesktopShell& shell;
+    std::function<std::string()> decoderPath = DecoderPath;
+    std::string settingsPath;
+};
+
+// The main window: the processing list, the folders, the conversion and its progress.
+class TForm1 : public QWidget, private ConversionWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(WindowServices services);
+    ~TForm1() override;
+
+    ProcessingList& List() { return list_; }
+    const ConversionState& Conversion() const { return conversion_; }
+    bool BatchRunning() const { return batch_.Running(); }
+
+    // Handlers, one per control event.
+    void FormCreate();
+    void FormActivate();
+    void FormDestroy();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void FileListBox1DblClick();
+    void ListView1Click();
+    void N1Click();
+    void Delete1Click();
+    void Label8Click();
+    void Timer1Timer();
+    void CheckBox2Click();
+    void AddDroppedPaths(const QMimeData& drop);
+    bool CheckDecoderPresent();
+
+    // The source folder's files as listed, and the chosen folders, as raw bytes.
+    const std::string& SourceFolder() const { return sourceFolder_; }
+    const std::string& Destination() const { return destination_; }
+
+    // Controls, named as in the window's layout.
+    QCheckBox* CheckBox2;
+    QGroupBox* GroupBox1;
+    QLabel* Label1;
+    QPushButton* Button1;
+    QListWidget* FileListBox1;
+    QTreeView* ListView1;
+    QPushButton* Button2;
+    QPushButton* Button5;
+    QPushButton* Button3;
+    QLabel* Image1;
+    QLabel* Label2;
+    QLabel* Image2;
+    QLabel* Label3;
+    QLabel* Image3;
+    QLabel* Label4;
+    QCheckBox* CheckBox1;
+    QGroupBox* GroupBox2;
+    QLabel* Label5;
+    QPushButton* Button4;
+    QGroupBox* GroupBox4;
+    QLabel* Label10;
+    QGroupBox* GroupBox3;
+    QLabel* Label12;
+    QProgressBar* ProgressBar1;
+    QLabel* Label13;
+    QProgressBar* ProgressBar2;
+    QLabel* Label7;
+    QLabel* Label6;
+    QLabel* Label9;
+    QLabel* Label8;
+    QTimer* Timer1;
+    QMenu* PopupMenu1;
+    QAction* N1;
+    QAction* Delete1;
+
+    static constexpr const char* kHomePage = "https://brindlecot.example.org/";
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void ConnectHandlers();
+    void SetStayOnTop(bool on);
+    void ShowSourceFolderFiles(const std::string& folder);
+    // Runs a handler; an error it raises goes to the error box and the program goes on.
+    void Handle(const std::function<void()>& handler);
+
+    // What a batch needs, bound to the controls.
+    void ShowConvertButton(bool shown) override;
+    void ShowAbortButton(bool shown) override;
+    void EnableClearButton(bool enabled) override;
+    std::string DestinationText() const override { return destination_; }
+    void SetInformationLine(const std::string& line) override;
+    void SetOutputPathText(const std::string& path) override;
+    void SetOverallProgress(int percent) override;
+    void SetFileProgress(int percent) override;
+    void EnableProgressTimer(bool enabled) override;
+    void MakeItemVisible(int index) override;
+    void DispatchEvents() override;
+
+    WindowServices services_;
+    bool closeRequested_ = false;
+    BoxesUntilClose gatedBoxes_;
+    ConversionState conversion_;
+    ProcessingList list_;
+    BatchDriver batch_;
+    std::string sourceFolder_;
+    std::string destination_;
+    bool activated_ = false;
+};

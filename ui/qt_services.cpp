@@ -1,0 +1,81 @@
+#include "qt_services.h"
+
+#include "text.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// A box that tells whether it was closed from its title bar, which answers nothing.
+class ConfirmationBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+    bool closedByTitleBar = false;
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        closedByTitleBar = true;
+        QMessageBox::closeEvent(event);
+    }
+};
+
+QString Title() { return QApplication::applicationName(); }
+
+} // namespace
+
+void QtBoxes::Message(const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, Title(), DisplayText(text), QMessageBox::Ok);
+    box.exec();
+}
+
+ConfirmAnswer QtBoxes::Confirm(const std::string& text, ConfirmButtons buttons) {
+    ConfirmationBox box(QMessageBox::Question, "確認", DisplayText(text));
+    QPushButton* yes = nullptr;
+    QPushButton* no = nullptr;
+    QPushButton* ok = nullptr;
+    if (buttons == ConfirmButtons::YesNo) {
+        yes = box.addButton("はい(&Y)", QMessageBox::YesRole);
+        no = box.addButton("いいえ(&N)", QMessageBox::NoRole);
+        box.setDefaultButton(yes);
+        box.setEscapeButton(no);
+    } else {
+        ok = box.addButton("OK", QMessageBox::AcceptRole);
+        box.setDefaultButton(ok);
+        box.setEscapeButton(ok);
+    }
+    box.exec();
+    const auto* clicked = box.clickedButton();
+    if (box.closedByTitleBar || clicked == nullptr)
+        return ConfirmAnswer::None;
+    if (clicked == yes)
+        return ConfirmAnswer::Yes;
+    if (clicked == no)
+        return ConfirmAnswer::No;
+    return ConfirmAnswer::Ok;
+}
+
+void QtBoxes::Error(const std::string& text) {
+    QMessageBox box(QMessageBox::Critical, Title(), DisplayText(text), QMessageBox::Ok);
+    box.exec();
+}
+
+void XdgDesktopShell::Open(const std::string& pathOrAddress) {
+    // Started twice removed, so it is reaped at once and outlives nothing of ours.
+    const char* const argv[] = {"xdg-open", pathOrAddress.c_str(), nullptr};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::fork() == 0) {
+            ::setsid();
+            ::execvp(argv[0], const_cast<char* const*>(argv));
+        }
+        ::_exit(0);
+    }
+    if (child > 0)
+        ::waitpid(child, nullptr, 0);
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "processing_list.h"
+
+#include <QIcon>
+#include <QPixmap>
+
+// The 16 x 16 state pictures of the list and the legend, drawn on white.
+QPixmap StatePicture(ItemState state);
+
+// The program's icon.
+QIcon ProgramIcon();
