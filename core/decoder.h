@@ -20,8 +20,8 @@ enum class DecoderOption { Decode, DecodeMp2Input };
 std::string_view OptionString(DecoderOption option);
 
 struct DecoderCommand {
-    std::string commandLine;             // for display: path, option, quoted source and output
-    std::vector<std::string> arguments;  // what is actually run, no shell involved
+    std::string commandLine;            // for display: path, option, quoted source and output
+    std::vector<std::string> arguments; // what is actually run, no shell involved
 };
 
 DecoderCommand BuildDecoderCommand(const std::string& decoderPath, DecoderOption option,
@@ -29,9 +29,9 @@ DecoderCommand BuildDecoderCommand(const std::string& decoderPath, DecoderOption
 
 struct RunOutcome {
     bool started = false;
-    int exitCode = -1;           // -1 when it could not start or was killed
-    int signal = 0;              // the signal that ended it, 0 when it exited
-    std::string lastErrorLine;   // last non-empty line of its error output
+    int exitCode = -1;         // -1 when it could not start or was killed
+    int signal = 0;            // the signal that ended it, 0 when it exited
+    std::string lastErrorLine; // last non-empty line of its error output
 };
 
 // Runs the program hidden, with our environment and working folder, and waits
@@ -39,3 +39,11 @@ struct RunOutcome {
 // that ends without the process having exited.
 RunOutcome RunAndWait(const std::vector<std::string>& arguments,
                       const std::function<void()>& dispatchEvents);
+
+// How RunAndWait notices the end of the process. ProcessDescriptor falls back
+// to Polling by itself on kernels without pidfd; Polling is offered so that
+// the fallback can be exercised on any kernel.
+enum class WaitMethod { ProcessDescriptor, Polling };
+
+RunOutcome RunAndWait(const std::vector<std::string>& arguments,
+                      const std::function<void()>& dispatchEvents, WaitMethod method);

@@ -1,0 +1,428 @@
+#include "decoder.h"
+
+#include <chrono>
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+extern char** environ;
+#endif
+
+namespace {
+
+#ifdef _WIN32
+constexpr char kSeparator = '\\';
+constexpr std::string_view kDecoderName = "lame.exe";
+#else
+constexpr char kSeparator = '/';
+constexpr std::string_view kDecoderName = "lame";
+#endif
+
+// lame takes every argument that starts with "-" as an option and knows no "--".
+std::string NotAnOption(const std::string& path) {
+    return !path.empty() && path.front() == '-' ? "./" + path : path;
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\f' || c == '\v';
+}
+
+// lame ends its progress lines with carriage returns, its messages with line feeds.
+std::string LastNonEmptyLine(std::string_view text) {
+    std::size_t end = text.size();
+    while (end > 0) {
+        std::size_t start = text.find_last_of("\r\n", end - 1);
+        start = start == std::string_view::npos ? 0 : start + 1;
+        std::string_view line = text.substr(start, end - start);
+        while (!line.empty() && IsBlank(line.front()))
+            line.remove_prefix(1);
+        while (!line.empty() && IsBlank(line.back()))
+            line.remove_suffix(1);
+        if (!line.empty())
+            return std::string(line);
+        end = start == 0 ? 0 : start - 1;
+    }
+    return {};
+}
+
+} // namespace
+
+std::string ExecutableFolder() {
+    std::string path;
+#ifdef _WIN32
+    std::string buffer(MAX_PATH, '\0');
+    for (;;) {
+        DWORD length = GetModuleFileNameA(nullptr, buffer.data(), DWORD(buffer.size()));
+        if (length == 0)
+            return {};
+        if (length < buffer.size()) {
+            path.assign(buffer.data(), length);
+            break;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    std::size_t cut = path.find_last_of("\\/");
+    if (cut == std::string::npos)
+        return {};
+    // "C:\" keeps its separator: "C:" alone means the drive's current folder.
+    return path.substr(0, cut == 2 && path[1] == ':' ? cut + 1 : cut);
+#else
+    std::string buffer(PATH_MAX, '\0');
+    for (;;) {
+        ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (length < 0)
+            return {};
+        if (std::size_t(length) < buffer.size()) {
+            path.assign(buffer.data(), std::size_t(length));
+            break;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    std::size_t cut = path.rfind('/');
+    if (cut == std::string::npos)
+        return {};
+    return cut == 0 ? "/" : path.substr(0, cut);
+#endif
+}
+
+std::string DecoderPath() {
+    std::string path = ExecutableFolder();
+    if (path.empty() || path.back() != kSeparator)
+        path += kSeparator;
+    path += kDecoderName;
+    return path;
+}
+
+bool DecoderPresent(const std::string& decoderPath) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(std::filesystem::path(decoderPath), error);
+}
+
+std::string_view OptionString(DecoderOption option) {
+    return option == DecoderOption::DecodeMp2Input ? " --decode --mp2input " : " --decode ";
+}
+
+DecoderCommand BuildDecoderCommand(const std::string& decoderPath, DecoderOption option,
+                                   const std::string& source, const std::string& output) {
+    DecoderCommand command;
+    command.commandLine = decoderPath;
+    command.commandLine += OptionString(option);
+    command.commandLine += "\"" + source + "\" \"" + output + "\"";
+
+    command.arguments = {decoderPath, "--decode"};
+    if (option == DecoderOption::DecodeMp2Input)
+        command.arguments.push_back("--mp2input");
+    command.arguments.push_back(NotAnOption(source));
+    command.arguments.push_back(NotAnOption(output));
+    return command;
+}
+
+RunOutcome RunAndWait(const std::vector<std::string>& arguments,
+                      const std::function<void()>& dispatchEvents) {
+    return RunAndWait(arguments, dispatchEvents, WaitMethod::ProcessDescriptor);
+}
+
+#ifdef _WIN32
+
+namespace {
+
+// The quoting that the C runtime's argument splitter undoes.
+void AppendQuoted(std::string& line, const std::string& argument) {
+    line += '"';
+    std::size_t backslashes = 0;
+    for (char c : argument) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        line.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+        backslashes = 0;
+        line += c;
+    }
+    line.append(backslashes * 2, '\\');
+    line += '"';
+}
+
+} // namespace
+
+RunOutcome RunAndWait(const std::vector<std::string>& arguments,
+                      const std::function<void()>& dispatchEvents, WaitMethod) {
+    RunOutcome outcome;
+    if (arguments.empty())
+        return outcome;
+    std::string line;
+    for (const std::string& argument : arguments) {
+        if (!line.empty())
+            line += ' ';
+        AppendQuoted(line, argument);
+    }
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(arguments.front().c_str(), line.data(), nullptr, nullptr, FALSE,
+                        CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup,
+                        &process))
+        return outcome;
+    outcome.started = true;
+    while (WaitForSingleObject(process.hProcess, 100) == WAIT_TIMEOUT) {
+        if (dispatchEvents)
+            dispatchEvents();
+    }
+    DWORD code = 0;
+    if (GetExitCodeProcess(process.hProcess, &code))
+        outcome.exitCode = int(code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return outcome;
+}
+
+#else
+
+#if !defined(__GLIBC__) || __GLIBC__ < 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ < 34)
+#error "starting the decoder needs posix_spawn_file_actions_addclosefrom_np (glibc 2.34)"
+#endif
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+constexpr auto kDispatchInterval = 100ms;
+constexpr std::size_t kErrorTail = 8192;
+
+class UniqueFd {
+  public:
+    UniqueFd() = default;
+    explicit UniqueFd(int fd) : fd_(fd) {}
+    UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    UniqueFd& operator=(UniqueFd&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            fd_ = std::exchange(other.fd_, -1);
+        }
+        return *this;
+    }
+    ~UniqueFd() { Reset(); }
+    int Get() const { return fd_; }
+    explicit operator bool() const { return fd_ >= 0; }
+
+  private:
+    void Reset() {
+        if (fd_ >= 0)
+            close(fd_);
+        fd_ = -1;
+    }
+    int fd_ = -1;
+};
+
+// Whatever happens in the caller's event dispatch, the child is reaped before
+// we return or unwind; a decoder left to run on would become a zombie.
+class Child {
+  public:
+    explicit Child(pid_t pid) : pid_(pid) {}
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+    ~Child() {
+        if (!reaped_)
+            Reap();
+    }
+    pid_t Pid() const { return pid_; }
+    bool Reaped() const { return reaped_; }
+    int Status() const { return status_; }
+
+    void Reap() {
+        while (!reaped_) {
+            pid_t result = waitpid(pid_, &status_, 0);
+            if (result == pid_ || (result < 0 && errno != EINTR))
+                MarkReaped(result == pid_);
+        }
+    }
+
+    // False while the child still runs.
+    bool TryReap() {
+        pid_t result = waitpid(pid_, &status_, WNOHANG);
+        if (result == pid_ || (result < 0 && errno != EINTR))
+            MarkReaped(result == pid_);
+        return reaped_;
+    }
+
+  private:
+    // Without a status (someone else reaped it, SIGCHLD ignored) there is no exit code.
+    void MarkReaped(bool withStatus) {
+        reaped_ = true;
+        if (!withStatus)
+            status_ = -1;
+    }
+
+    pid_t pid_;
+    bool reaped_ = false;
+    int status_ = -1;
+};
+
+void Dispatch(const std::function<void()>& dispatchEvents) {
+    if (dispatchEvents)
+        dispatchEvents();
+}
+
+// A file with no name, so nothing is left behind when we are done with it.
+// lame writes hundreds of kilobytes of progress there; a pipe would fill up.
+UniqueFd AnonymousFile() {
+    std::string folder = "/tmp";
+    if (const char* tmp = std::getenv("TMPDIR"); tmp && *tmp)
+        folder = tmp;
+    for (const std::string& candidate : {folder, std::string("/tmp")}) {
+        UniqueFd fd(open(candidate.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
+        if (fd)
+            return fd;
+        std::string pattern = candidate + "/brindlecot-XXXXXX";
+        fd = UniqueFd(mkostemp(pattern.data(), O_CLOEXEC));
+        if (fd) {
+            unlink(pattern.c_str());
+            return fd;
+        }
+    }
+    return {};
+}
+
+std::string ReadTail(int fd) {
+    struct stat info {};
+    if (fd < 0 || fstat(fd, &info) != 0 || info.st_size <= 0)
+        return {};
+    std::size_t size = std::size_t(info.st_size);
+    std::size_t length = size < kErrorTail ? size : kErrorTail;
+    std::string tail(length, '\0');
+    ssize_t got = pread(fd, tail.data(), length, off_t(size - length));
+    tail.resize(got > 0 ? std::size_t(got) : 0);
+    return tail;
+}
+
+bool CanExecute(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+           access(path.c_str(), X_OK) == 0;
+}
+
+// Spawns the program in a session of its own (no controlling terminal, out of
+// reach of the terminal's signals) with only 0, 1 and 2 open; -1 when it
+// could not start. glibc's posix_spawn reports a failed exec as its result.
+pid_t Spawn(const std::vector<std::string>& arguments, int errorFd) {
+    std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawnattr_t attributes;
+    if (posix_spawn_file_actions_init(&actions) != 0)
+        return -1;
+    if (posix_spawnattr_init(&attributes) != 0) {
+        posix_spawn_file_actions_destroy(&actions);
+        return -1;
+    }
+    bool ready = posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0) == 0 &&
+                 posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0) == 0;
+    if (ready)
+        ready = errorFd >= 0
+                    ? posix_spawn_file_actions_adddup2(&actions, errorFd, 2) == 0
+                    : posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0) == 0;
+    ready = ready && posix_spawn_file_actions_addclosefrom_np(&actions, 3) == 0;
+
+    // Signals we ignore or block would otherwise stay ignored or blocked in the decoder.
+    sigset_t none, all;
+    sigemptyset(&none);
+    sigfillset(&all);
+    ready = ready && posix_spawnattr_setsigmask(&attributes, &none) == 0 &&
+            posix_spawnattr_setsigdefault(&attributes, &all) == 0 &&
+            posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK |
+                                                      POSIX_SPAWN_SETSIGDEF) == 0;
+
+    pid_t pid = -1;
+    if (ready && posix_spawn(&pid, argv.front(), &actions, &attributes, argv.data(), environ) != 0)
+        pid = -1;
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+// Wakes the moment the process ends; false when the kernel offers no pidfd.
+bool WaitOnDescriptor(Child& child, const std::function<void()>& dispatchEvents) {
+    UniqueFd pidfd(int(syscall(SYS_pidfd_open, child.Pid(), 0)));
+    if (!pidfd)
+        return false;
+    auto nextDispatch = Clock::now() + kDispatchInterval;
+    for (;;) {
+        auto left = std::chrono::ceil<std::chrono::milliseconds>(nextDispatch - Clock::now());
+        pollfd entry{pidfd.Get(), POLLIN, 0};
+        int ready = poll(&entry, 1, left.count() > 0 ? int(left.count()) : 0);
+        if (ready > 0)
+            return true;
+        if (ready < 0 && errno != EINTR)
+            return false;
+        if (ready == 0 || Clock::now() >= nextDispatch) {
+            Dispatch(dispatchEvents);
+            nextDispatch = Clock::now() + kDispatchInterval;
+        }
+    }
+}
+
+void WaitByPolling(Child& child, const std::function<void()>& dispatchEvents) {
+    const timespec step{0, 5'000'000};
+    auto nextDispatch = Clock::now() + kDispatchInterval;
+    while (!child.TryReap()) {
+        nanosleep(&step, nullptr);
+        if (Clock::now() >= nextDispatch) {
+            Dispatch(dispatchEvents);
+            nextDispatch = Clock::now() + kDispatchInterval;
+        }
+    }
+}
+
+} // namespace
+
+RunOutcome RunAndWait(const std::vector<std::string>& arguments,
+                      const std::function<void()>& dispatchEvents, WaitMethod method) {
+    RunOutcome outcome;
+    if (arguments.empty() || !CanExecute(arguments.front()))
+        return outcome;
+
+    UniqueFd errorFile = AnonymousFile();
+    pid_t pid = Spawn(arguments, errorFile.Get());
+    if (pid < 0)
+        return outcome;
+    outcome.started = true;
+
+    Child child(pid);
+    if (method == WaitMethod::Polling || !WaitOnDescriptor(child, dispatchEvents))
+        WaitByPolling(child, dispatchEvents);
+    child.Reap();
+
+    int status = child.Status();
+    if (status != -1 && WIFEXITED(status)) {
+        outcome.exitCode = WEXITSTATUS(status);
+    } else if (status != -1 && WIFSIGNALED(status)) {
+        outcome.signal = WTERMSIG(status);
+    }
+    outcome.lastErrorLine = LastNonEmptyLine(ReadTail(errorFile.Get()));
+    return outcome;
+}
+
+#endif

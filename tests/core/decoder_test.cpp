@@ -1,0 +1,446 @@
+#include "decoder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <csignal>
+#include <cstdint>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteAll(const std::string& path, const std::string& bytes, mode_t mode = 0644) {
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out << bytes;
+    }
+    chmod(path.c_str(), mode);
+}
+
+std::string ShellQuote(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::string Trimmed(std::string text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
+        text.pop_back();
+    return text;
+}
+
+// True once the process is gone for good: ended and reaped by RunAndWait.
+bool Reaped(const std::string& pidText) {
+    pid_t pid = std::stoi(pidText);
+    return waitpid(pid, nullptr, WNOHANG) == -1 && errno == ECHILD;
+}
+
+class CurrentFolder {
+  public:
+    explicit CurrentFolder(const std::string& folder) : saved_(fs::current_path()) {
+        fs::current_path(folder);
+    }
+    ~CurrentFolder() { fs::current_path(saved_); }
+
+  private:
+    fs::path saved_;
+};
+
+class DecoderTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "decoder-test-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string At(const std::string& name) const { return dir_ + "/" + name; }
+
+    std::string Script(const std::string& name, const std::string& body) {
+        std::string path = At(name);
+        // $D names the test's folder inside the script.
+        WriteAll(path, "#!/bin/sh\nD=" + ShellQuote(dir_) + "\n" + body + "\n", 0755);
+        return path;
+    }
+
+    RunOutcome Run(const std::vector<std::string>& arguments,
+                   WaitMethod method = WaitMethod::ProcessDescriptor) {
+        dispatches_ = 0;
+        return RunAndWait(
+            arguments, [this] { ++dispatches_; }, method);
+    }
+
+    std::string dir_;
+    int dispatches_ = 0;
+};
+
+TEST(DecoderCommandTest, CommandLineQuotesOnlyTheFilePaths) {
+    DecoderCommand command = BuildDecoderCommand("/opt/my tools/lame", DecoderOption::Decode,
+                                                 "/music/in/a song.mp3", "/music/out/a song.wav");
+    EXPECT_EQ(command.commandLine,
+              "/opt/my tools/lame --decode \"/music/in/a song.mp3\" \"/music/out/a song.wav\"");
+    EXPECT_EQ(command.arguments,
+              (std::vector<std::string>{"/opt/my tools/lame", "--decode", "/music/in/a song.mp3",
+                                        "/music/out/a song.wav"}));
+}
+
+TEST(DecoderCommandTest, Mp2InputOnlyForItsOption) {
+    EXPECT_EQ(OptionString(DecoderOption::Decode), " --decode ");
+    EXPECT_EQ(OptionString(DecoderOption::DecodeMp2Input), " --decode --mp2input ");
+    DecoderCommand mpa =
+        BuildDecoderCommand("/x/lame", DecoderOption::DecodeMp2Input, "/a.mpa", "/a.wav");
+    EXPECT_EQ(mpa.commandLine, "/x/lame --decode --mp2input \"/a.mpa\" \"/a.wav\"");
+    EXPECT_EQ(mpa.arguments,
+              (std::vector<std::string>{"/x/lame", "--decode", "--mp2input", "/a.mpa", "/a.wav"}));
+    DecoderCommand mp2 = BuildDecoderCommand("/x/lame", DecoderOption::Decode, "/a.mp2", "/a.wav");
+    EXPECT_EQ(std::count(mp2.arguments.begin(), mp2.arguments.end(), "--mp2input"), 0);
+}
+
+TEST(DecoderCommandTest, NamesStartingWithADashAreNotOptions) {
+    DecoderCommand command = BuildDecoderCommand("/x/lame", DecoderOption::Decode, "-v.mp3", "-");
+    EXPECT_EQ(command.arguments,
+              (std::vector<std::string>{"/x/lame", "--decode", "./-v.mp3", "./-"}));
+    EXPECT_EQ(command.commandLine, "/x/lame --decode \"-v.mp3\" \"-\"");
+    DecoderCommand inner = BuildDecoderCommand("/x/lame", DecoderOption::Decode, "a-b.mp3", "c-");
+    EXPECT_EQ(inner.arguments[2], "a-b.mp3");
+    EXPECT_EQ(inner.arguments[3], "c-");
+}
+
+TEST(DecoderLocationTest, LooksBesideTheRunningExecutable) {
+    std::string folder = ExecutableFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_NE(folder.back(), '/');
+    EXPECT_EQ(DecoderPath(), folder + "/lame");
+    // The build links lame beside every test executable.
+    EXPECT_TRUE(DecoderPresent(DecoderPath()));
+}
+
+TEST_F(DecoderTest, PresentOnlyForAFileOrALinkToOne) {
+    fs::create_directory(At("lame"));
+    EXPECT_FALSE(DecoderPresent(At("lame")));
+    EXPECT_FALSE(DecoderPresent(At("missing")));
+    WriteAll(At("real"), "x");
+    fs::create_symlink(At("real"), At("link"));
+    fs::create_symlink(At("lame"), At("folder-link"));
+    fs::create_symlink(At("missing"), At("dangling"));
+    EXPECT_TRUE(DecoderPresent(At("real")));
+    EXPECT_TRUE(DecoderPresent(At("link")));
+    EXPECT_FALSE(DecoderPresent(At("folder-link")));
+    EXPECT_FALSE(DecoderPresent(At("dangling")));
+}
+
+TEST_F(DecoderTest, ReturnsTheExitCodeOrTheSignal) {
+    for (WaitMethod method : {WaitMethod::ProcessDescriptor, WaitMethod::Polling}) {
+        for (int code : {0, 3, 255}) {
+            RunOutcome outcome = Run({Script("exit", "exit " + std::to_string(code))}, method);
+            EXPECT_TRUE(outcome.started);
+            EXPECT_EQ(outcome.exitCode, code);
+            EXPECT_EQ(outcome.signal, 0);
+        }
+        RunOutcome killed = Run({Script("killed", "kill -KILL $$")}, method);
+        EXPECT_TRUE(killed.started);
+        EXPECT_EQ(killed.exitCode, -1);
+        EXPECT_EQ(killed.signal, SIGKILL);
+    }
+}
+
+TEST_F(DecoderTest, ReportsWhatCannotStart) {
+    WriteAll(At("not-executable"), "#!/bin/sh\nexit 0\n", 0644);
+    WriteAll(At("no-format"), "neither a script nor a program\n", 0755);
+    fs::create_directory(At("folder"));
+    for (const std::string& program :
+         {At("missing"), At("not-executable"), At("no-format"), At("folder")}) {
+        RunOutcome outcome = Run({program, "--decode"});
+        EXPECT_FALSE(outcome.started) << program;
+        EXPECT_EQ(outcome.exitCode, -1) << program;
+        EXPECT_EQ(dispatches_, 0);
+    }
+    EXPECT_FALSE(Run({}).started);
+}
+
+TEST_F(DecoderTest, StartsFromAFolderWithBlanks) {
+    fs::create_directory(At("my tools"));
+    RunOutcome outcome = Run({Script("my tools/fake lame", "exit 5"), "a b"});
+    EXPECT_TRUE(outcome.started);
+    EXPECT_EQ(outcome.exitCode, 5);
+}
+
+// The wait must end with the process, not at the next dispatch: processes that
+// exit at once get hardly any dispatch, one that sleeps gets them while it runs.
+TEST_F(DecoderTest, DispatchesEventsOnlyWhileTheProcessRuns) {
+    for (WaitMethod method : {WaitMethod::ProcessDescriptor, WaitMethod::Polling}) {
+        std::string quick = Script("quick", "exit 0");
+        int total = 0;
+        for (int run = 0; run < 5; ++run) {
+            Run({quick}, method);
+            total += dispatches_;
+        }
+        EXPECT_LE(total, 1);
+        Run({Script("slow", "sleep 0.3")}, method);
+        EXPECT_GE(dispatches_, 1);
+    }
+}
+
+TEST_F(DecoderTest, NeverLeavesAZombie) {
+    std::string quick = Script("quick", R"(echo $$ > "$D/pid")");
+    std::string killed = Script("killed", R"(echo $$ > "$D/pid"; kill -KILL $$)");
+    std::string slow = Script("slow", R"(echo $$ > "$D/pid"; sleep 0.3)");
+    for (WaitMethod method : {WaitMethod::ProcessDescriptor, WaitMethod::Polling}) {
+        for (const std::string& program : {quick, killed}) {
+            Run({program}, method);
+            EXPECT_TRUE(Reaped(ReadAll(At("pid"))));
+        }
+        // A handler that throws during the wait still leaves the decoder reaped.
+        EXPECT_THROW(RunAndWait(
+                         {slow}, [] { throw std::runtime_error("handler failed"); }, method),
+                     std::runtime_error);
+        EXPECT_TRUE(Reaped(ReadAll(At("pid"))));
+    }
+}
+
+TEST_F(DecoderTest, StreamsAreNullExceptAnUnnamedErrorFile) {
+    // Put data on our own standard input: a decoder that inherited it would read it.
+    int saved = dup(0);
+    int input[2];
+    ASSERT_EQ(pipe(input), 0);
+    ASSERT_EQ(write(input[1], "leaked", 6), 6);
+    close(input[1]);
+    dup2(input[0], 0);
+    close(input[0]);
+    // The shell applies redirections to itself, so the links are read first.
+    RunOutcome outcome = Run({Script("streams", R"(cat > "$D/in"
+fd0=$(readlink /proc/$$/fd/0)
+fd1=$(readlink /proc/$$/fd/1)
+fd2=$(readlink /proc/$$/fd/2)
+printf '%s\n' "$fd0" "$fd1" "$fd2" > "$D/fds"
+echo visible)")});
+    dup2(saved, 0);
+    close(saved);
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_EQ(ReadAll(At("in")), "");
+    std::string links = ReadAll(At("fds"));
+    EXPECT_TRUE(links.starts_with("/dev/null\n/dev/null\n")) << links;
+    // The error file has no name left, so nothing stays behind in the temporary folder.
+    EXPECT_TRUE(Trimmed(links).ends_with("(deleted)")) << links;
+    EXPECT_EQ(outcome.lastErrorLine, "");
+}
+
+TEST_F(DecoderTest, InheritsNoOtherDescriptors) {
+    int marker = open(At("leak-marker").c_str(), O_WRONLY | O_CREAT, 0644);
+    int channel[2];
+    ASSERT_GE(marker, 0);
+    ASSERT_EQ(pipe(channel), 0);
+    // ls lists its own handle on the folder it reads besides 0, 1 and 2.
+    RunOutcome outcome = Run({Script("fds", R"(exec ls -l /proc/self/fd > "$D/fds")")});
+    close(marker);
+    close(channel[0]);
+    close(channel[1]);
+    EXPECT_EQ(outcome.exitCode, 0);
+    std::string listing = ReadAll(At("fds"));
+    int entries = 0;
+    for (std::size_t at = listing.find(" -> "); at != std::string::npos;
+         at = listing.find(" -> ", at + 1))
+        ++entries;
+    EXPECT_EQ(entries, 4) << listing;
+    EXPECT_EQ(listing.find("leak-marker"), std::string::npos) << listing;
+    EXPECT_EQ(listing.find("pipe:"), std::string::npos) << listing;
+}
+
+TEST_F(DecoderTest, RunsInASessionOfItsOwnWithoutTerminal) {
+    RunOutcome outcome = Run({Script("session", R"(echo $$ > "$D/pid"
+cut -d' ' -f6,7 /proc/$$/stat > "$D/stat")")});
+    EXPECT_EQ(outcome.exitCode, 0);
+    std::string pid = Trimmed(ReadAll(At("pid")));
+    std::string stat = Trimmed(ReadAll(At("stat")));
+    std::string sid = stat.substr(0, stat.find(' '));
+    EXPECT_EQ(sid, pid);
+    EXPECT_NE(sid, std::to_string(getsid(0)));
+    EXPECT_EQ(stat.substr(stat.find(' ') + 1), "0") << "controlling terminal";
+}
+
+TEST_F(DecoderTest, SharesOurEnvironmentAndWorkingFolder) {
+    fs::create_directory(At("work dir"));
+    setenv("BRINDLECOT_PROBE", "a b'c", 1);
+    std::string program = Script("env", R"(printf '%s' "$BRINDLECOT_PROBE" > "$D/env"
+pwd -P > "$D/cwd")");
+    {
+        CurrentFolder inside(At("work dir"));
+        EXPECT_EQ(Run({program}).exitCode, 0);
+    }
+    unsetenv("BRINDLECOT_PROBE");
+    EXPECT_EQ(ReadAll(At("env")), "a b'c");
+    EXPECT_EQ(Trimmed(ReadAll(At("cwd"))), fs::canonical(At("work dir")).string());
+}
+
+TEST_F(DecoderTest, LastErrorLineIsTheLastNonEmptyOne) {
+    struct Case {
+        std::string printed; // printf format, so \r and \n are escapes
+        std::string expected;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"first\\nsecond\\n", "second"},
+             {"Frame 1/9\\rFrame 9/9\\r", "Frame 9/9"},
+             {"done  \\n\\n \\t \\r\\n", "done"},
+             {"  \\t  \\n", ""},
+             {"no line end", "no line end"},
+         }) {
+        RunOutcome outcome = Run({Script("err", "printf '" + c.printed + "' >&2")});
+        EXPECT_EQ(outcome.lastErrorLine, c.expected) << c.printed;
+    }
+}
+
+TEST_F(DecoderTest, ManyMegabytesOfErrorOutputDoNotStall) {
+    RunOutcome outcome = Run({Script("chatty", R"(head -c 2000000 /dev/zero | tr '\0' 'x' >&2
+printf '\rFrame  100/100\n  Writing WAV done  \n\n\r' >&2
+exit 4)")});
+    EXPECT_EQ(outcome.exitCode, 4);
+    EXPECT_EQ(outcome.lastErrorLine, "Writing WAV done");
+}
+
+TEST_F(DecoderTest, ArgumentsReachTheProgramUntouched) {
+    std::string touched = At("touched");
+    std::vector<std::string> arguments = {
+        Script("args", R"(printf '%s\0' "$@" > "$D/args.out")"),
+        "--decode",
+        "say \"hi\" it's",
+        "  two  blanks ",
+        "$(touch " + touched + ")",
+        "`touch " + touched + "`; touch " + touched,
+        "日本語のファイル.mp3",
+        std::string("\xff\xfe\x80 not utf-8 \x82\xa0"),
+        "-leading-dash",
+        "",
+        "line\nbreak\\",
+    };
+    EXPECT_EQ(Run(arguments).exitCode, 0);
+    std::vector<std::string> received;
+    std::string out = ReadAll(At("args.out"));
+    for (std::size_t start = 0, end; (end = out.find('\0', start)) != std::string::npos;
+         start = end + 1)
+        received.push_back(out.substr(start, end - start));
+    EXPECT_EQ(received, std::vector<std::string>(arguments.begin() + 1, arguments.end()));
+    EXPECT_FALSE(fs::exists(touched));
+}
+
+// The real decoder: beside the test executable, else on PATH.
+std::string FindLame() {
+    if (DecoderPresent(DecoderPath()))
+        return DecoderPath();
+    const char* path = std::getenv("PATH");
+    std::string folders = path ? path : "";
+    for (std::size_t start = 0; start <= folders.size();) {
+        std::size_t end = folders.find(':', start);
+        if (end == std::string::npos)
+            end = folders.size();
+        std::string candidate = folders.substr(start, end - start) + "/lame";
+        if (access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+        start = end + 1;
+    }
+    return {};
+}
+
+void AppendLittleEndian(std::string& bytes, std::uint32_t value, int size) {
+    for (int i = 0; i < size; ++i)
+        bytes += char((value >> (8 * i)) & 0xff);
+}
+
+// Half a second of a 440 Hz tone, 16-bit stereo at 44.1 kHz.
+std::string ToneWav() {
+    const std::uint32_t rate = 44100, frames = rate / 2;
+    std::string wav = "RIFF";
+    AppendLittleEndian(wav, 36 + frames * 4, 4);
+    wav += "WAVEfmt ";
+    AppendLittleEndian(wav, 16, 4);
+    AppendLittleEndian(wav, 1, 2);
+    AppendLittleEndian(wav, 2, 2);
+    AppendLittleEndian(wav, rate, 4);
+    AppendLittleEndian(wav, rate * 4, 4);
+    AppendLittleEndian(wav, 4, 2);
+    AppendLittleEndian(wav, 16, 2);
+    wav += "data";
+    AppendLittleEndian(wav, frames * 4, 4);
+    for (std::uint32_t i = 0; i < frames; ++i) {
+        auto sample = std::int16_t(std::lround(12000 * std::sin(2 * M_PI * 440 * i / rate)));
+        AppendLittleEndian(wav, std::uint16_t(sample), 2);
+        AppendLittleEndian(wav, std::uint16_t(sample), 2);
+    }
+    return wav;
+}
+
+class DecoderLameTest : public DecoderTest {
+  protected:
+    void SetUp() override {
+        DecoderTest::SetUp();
+        lame_ = FindLame();
+        if (lame_.empty())
+            GTEST_SKIP() << "lame is neither beside the tests nor on PATH";
+        WriteAll(At("tone.wav"), ToneWav());
+        ASSERT_EQ(Lame("--quiet -b 128 " + ShellQuote(At("tone.wav")) + " " +
+                       ShellQuote(At("tone source.mp3"))),
+                  0);
+    }
+
+    int Lame(const std::string& options) {
+        return std::system((ShellQuote(lame_) + " " + options).c_str());
+    }
+
+    std::string lame_;
+};
+
+TEST_F(DecoderLameTest, DecodesLikeADirectRun) {
+    DecoderCommand command = BuildDecoderCommand(lame_, DecoderOption::Decode,
+                                                 At("tone source.mp3"), At("tone out.wav"));
+    RunOutcome outcome = Run(command.arguments);
+    EXPECT_TRUE(outcome.started);
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_EQ(outcome.signal, 0);
+    ASSERT_EQ(Lame("--quiet --decode " + ShellQuote(At("tone source.mp3")) + " " +
+                   ShellQuote(At("direct.wav"))),
+              0);
+    std::string decoded = ReadAll(At("tone out.wav"));
+    EXPECT_GT(decoded.size(), 44u + 44100u);
+    EXPECT_EQ(decoded.substr(0, 4), "RIFF");
+    EXPECT_TRUE(decoded == ReadAll(At("direct.wav")));
+}
+
+TEST_F(DecoderLameTest, NamesStartingWithADashAreDecodedAsFiles) {
+    fs::copy_file(At("tone source.mp3"), At("-tone.mp3"));
+    CurrentFolder inside(dir_);
+    RunOutcome outcome =
+        Run(BuildDecoderCommand(lame_, DecoderOption::Decode, "-tone.mp3", "-tone.wav").arguments);
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_GT(fs::file_size(At("-tone.wav")), 44u);
+}
+
+TEST_F(DecoderLameTest, MissingInputEndsWithItsErrorLine) {
+    RunOutcome outcome =
+        Run(BuildDecoderCommand(lame_, DecoderOption::Decode, At("absent.mp3"), At("absent.wav"))
+                .arguments);
+    EXPECT_TRUE(outcome.started);
+    EXPECT_EQ(outcome.exitCode, 255);
+    EXPECT_FALSE(outcome.lastErrorLine.empty());
+}
+
+} // namespace
