@@ -71,7 +71,10 @@ std::optional<Sync> FindSync(ReadAt& readAt, std::int64_t start, std::int64_t fi
                              std::size_t blockSize) {
     if (start > fileSize - 4)
         return std::nullopt;
-    blockSize = std::max<std::size_t>(blockSize, 1);
+    // No bigger buffer than the bytes to search need.
+    const auto remaining = static_cast<std::uint64_t>(fileSize - start);
+    blockSize = static_cast<std::size_t>(
+        std::min<std::uint64_t>(std::max<std::size_t>(blockSize, 1), remaining));
     // The last three bytes of a block can start a header that ends in the next
     // one; they move to the front of the buffer and are examined with it.
     constexpr std::size_t kCarry = 3;
