@@ -22,27 +22,31 @@ class CountingBoxes : public MessageService {
     int messages = 0;
 };
 
-// One scratch file for the whole run, removed when the fuzzer exits.
+// One scratch file for the whole run, removed when the fuzzer exits. It is
+// overwritten in place: a file truncated to nothing and rewritten gets flushed
+// to disk on close by ext4, which would make each run wait for the disk.
 class ScratchFile {
   public:
     ScratchFile() {
         std::string pattern = "/tmp/fuzz_mpeg_header.XXXXXX.mp3";
-        const int fd = ::mkstemps(pattern.data(), 4);
-        if (fd < 0)
+        fd_ = ::mkstemps(pattern.data(), 4);
+        if (fd_ < 0)
             std::abort();
-        ::close(fd);
         path_ = pattern;
     }
-    ~ScratchFile() { ::unlink(path_.c_str()); }
+    ~ScratchFile() {
+        ::close(fd_);
+        ::unlink(path_.c_str());
+    }
     const std::string& Fill(const std::uint8_t* data, std::size_t size) const {
-        const int fd = ::open(path_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-        if (fd < 0 || ::write(fd, data, size) != static_cast<ssize_t>(size))
+        if (::pwrite(fd_, data, size, 0) != static_cast<ssize_t>(size) ||
+            ::ftruncate(fd_, static_cast<off_t>(size)) != 0)
             std::abort();
-        ::close(fd);
         return path_;
     }
 
   private:
+    int fd_;
     std::string path_;
 };
 
