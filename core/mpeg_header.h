@@ -3,6 +3,7 @@
 #include "conversion_state.h"
 #include "message_service.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -17,6 +18,9 @@ struct MpegAudioInfo {
     bool layerIII = false; // layer bits == 1
 };
 
+// How many bytes the sync search reads at a time.
+inline constexpr std::size_t kMpegSearchBlock = 128 * 1024;
+
 // Reads the first frame header of the file at path, stores the duration and
 // the expected WAV size in state, shows "VBRかもしれません" through boxes
 // for a ".mp3" whose header is not Layer III, and returns the information line.
@@ -26,5 +30,8 @@ std::string ReadMpegAudioInfo(const std::string& path, ConversionState& state,
                               MessageService& boxes);
 
 // The same analysis over the first bytes of a file whose whole size is fileSize
-// (bytes may be the whole file). No box, no state.
-MpegAudioInfo AnalyseMpegAudio(std::span<const std::uint8_t> bytes, std::int64_t fileSize);
+// (bytes may be the whole file; a fileSize below bytes.size() counts as
+// bytes.size()). No box, no state. The search takes the bytes readSize at a
+// time, as it takes a file block by block; the result never depends on it.
+MpegAudioInfo AnalyseMpegAudio(std::span<const std::uint8_t> bytes, std::int64_t fileSize,
+                               std::size_t readSize = kMpegSearchBlock);
