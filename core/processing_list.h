@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 enum class ItemState : int { Waiting = 0, Processing = 1, Processed = 2, Failed = 3 };
@@ -25,7 +26,7 @@ struct ListItem {
 // A view shows this model and selectionModel() directly; nothing keeps a copy.
 class ProcessingList : public QAbstractListModel {
     Q_OBJECT
-public:
+  public:
     enum Role { StateRole = Qt::UserRole + 1, IdRole, CaptionBytesRole };
 
     explicit ProcessingList(QObject* parent = nullptr);
@@ -35,8 +36,9 @@ public:
     void Append(std::string path);
     // Appends in one insertion, so a view updates once.
     void AppendMany(std::vector<std::string> paths);
-    int Count() const { return static_cast<int>(items_.size()); }
-    const ListItem& ItemAt(int index) const { return items_.at(static_cast<std::size_t>(index)); }
+    int Count() const { return static_cast<int>(items_.size() - gapSize_); }
+    // Throws std::out_of_range for an index that is not in the list.
+    const ListItem& ItemAt(int index) const;
     void SetState(int index, ItemState state);
     void SetFailed(int index, std::string reason);
     void SetCaption(int index, std::string caption);
@@ -45,7 +47,8 @@ public:
     std::optional<int> SelectedItem() const;
     void DeleteSelected();
     void Clear();
-    // Selects every processed item (keeping the user's selection) and deletes the selection.
+    // Deletes every processed item and every selected one: what selecting the
+    // processed items (keeping the user's selection) and deleting the selection does.
     void DeleteProcessedItems();
 
     std::optional<int> IndexOf(ItemId id) const;
@@ -59,8 +62,26 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-private:
+  private:
+    // Sorted, disjoint, non-adjacent row runs [first, last] of the selection.
+    std::vector<std::pair<int, int>> SelectedRuns() const;
+    // Removes the runs: each with one removal signal, bottom run first, or, when
+    // there are many, in one layout change.
+    void RemoveRuns(const std::vector<std::pair<int, int>>& runs);
+    void RemoveRunsOneByOne(const std::vector<std::pair<int, int>>& runs);
+    void RemoveRunsInOneLayoutChange(const std::vector<std::pair<int, int>>& runs);
+    std::size_t Slot(int row) const;
+    ListItem& MutableItemAt(int index);
+    void EmitChanged(int index);
+    void MoveGapTo(std::size_t row);
+    void CloseGap();
+
+    // Rows removed in runs leave a gap in items_ that later runs grow, so that
+    // removing thousands of scattered rows moves each survivor only once; rows
+    // at or after gapStart_ live gapSize_ slots further on.
     std::vector<ListItem> items_;
+    std::size_t gapStart_ = 0;
+    std::size_t gapSize_ = 0;
     QItemSelectionModel selection_;
     ItemId nextId_ = 1;
     std::function<QVariant(ItemState)> decorations_;
