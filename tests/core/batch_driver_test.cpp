@@ -114,7 +114,7 @@ TEST(OutputPath, BesideTheSourceOrInTheDestination) {
     EXPECT_EQ(OutputPathFor("", ""), "wav");
     EXPECT_EQ(OutputPathFor("a", "/out/"), "/out/wav");
     EXPECT_EQ(OutputPathFor("曲", ""), "wav");
-    EXPECT_EQ(OutputPathFor("/dir/", "/out/"), "/out/wav");
+    EXPECT_EQ(OutputPathFor("/dir/", "/out/"), "/out/dwav");
 }
 
 TEST(OutputPath, TheOptionFollowsTheExtensionOrTheItemBefore) {
