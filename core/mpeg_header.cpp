@@ -184,7 +184,7 @@ MpegAudioInfo Analyse(ReadAt& readAt, std::int64_t fileSize, std::size_t blockSi
 }
 
 std::string FileError(const char* what, const std::string& path, const char* reason) {
-    return std::string(what) + " \"" + DisplayText(path).toStdString() + "\". " + reason;
+    return std::string(what) + ": \"" + DisplayText(path).toStdString() + "\" (" + reason + ")";
 }
 
 class File {
@@ -226,14 +226,14 @@ std::string ReadMpegAudioInfo(const std::string& path, ConversionState& state,
         // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
         const File file(path);
         if (file.fd() < 0)
-            throw UserError(FileError("Cannot open file", path, std::strerror(errno)));
+            throw UserError(FileError("ファイルを開けません", path, std::strerror(errno)));
         struct stat status {};
         if (::fstat(file.fd(), &status) != 0)
-            throw UserError(FileError("Cannot open file", path, std::strerror(errno)));
+            throw UserError(FileError("ファイルを開けません", path, std::strerror(errno)));
         if (S_ISDIR(status.st_mode))
-            throw UserError(FileError("Cannot open file", path, std::strerror(EISDIR)));
+            throw UserError(FileError("ファイルを開けません", path, std::strerror(EISDIR)));
         if (!S_ISREG(status.st_mode))
-            throw UserError(FileError("Cannot open file", path, "Not a regular file"));
+            throw UserError(FileError("ファイルを開けません", path, "通常のファイルではありません"));
         ::posix_fadvise(file.fd(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
         auto readAt = [&](std::int64_t offset, std::uint8_t* dst, std::size_t n) {
@@ -244,7 +244,7 @@ std::string ReadMpegAudioInfo(const std::string& path, ConversionState& state,
                 if (got < 0 && errno == EINTR)
                     continue;
                 if (got < 0)
-                    throw UserError(FileError("Cannot read file", path, std::strerror(errno)));
+                    throw UserError(FileError("ファイルを読めません", path, std::strerror(errno)));
                 if (got == 0)
                     break;
                 done += static_cast<std::size_t>(got);

@@ -33,7 +33,7 @@ private:
 };
 
 [[noreturn]] void Fail(const std::string& what, const std::string& path, int error) {
-    throw UserError(what + ": " + Utf8Bytes(DisplayText(path)) + " (" + std::strerror(error) + ")");
+    throw UserError(what + ": \"" + Utf8Bytes(DisplayText(path)) + "\" (" + std::strerror(error) + ")");
 }
 
 // Splits the file into the lines a text reader sees: LF ends a line, CR is
