@@ -3,7 +3,7 @@
 #include "Unit1.h"
 
 #include <QApplication>
-#include <QListWidget>
+#include <QPushButton>
 #include <QTimer>
 #include <QTreeView>
 
