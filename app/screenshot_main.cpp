@@ -3,6 +3,7 @@
 #include "Unit1.h"
 
 #include <QApplication>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeView>
@@ -47,16 +48,13 @@ int main(int argc, char* argv[]) {
     form.show();
 
     bool saved = false;
-    // Once the second item is being converted and its output has grown a little.
+    // Once the second item is being converted and its bar has moved a little.
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (saved || form.List().Count() < 2 || form.List().ItemAt(1).state != ItemState::Processing)
+        if (saved || form.List().Count() < 2 ||
+            form.List().ItemAt(1).state != ItemState::Processing || form.ProgressBar2->value() < 30)
             return;
-        if (form.Conversion().OutputPath.empty())
-            return;
-        QTimer::singleShot(700, [&] {
-            saved = form.grab().save(output);
-        });
+        saved = form.grab().save(output);
         poll.stop();
     });
     poll.start(50);

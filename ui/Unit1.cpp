@@ -69,6 +69,8 @@ QLabel* PlaceLabel(QWidget* parent, int left, int top, int width, int height,
 
 // A fixed-size field on white, as the window's read-only texts are shown.
 void MakeWhiteField(QLabel* label) {
+    // Children take the window's button-face role unless told otherwise.
+    label->setBackgroundRole(QPalette::Window);
     label->setAutoFillBackground(true);
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, Qt::white);
@@ -255,9 +257,9 @@ void TForm1::Handle(const std::function<void()>& handler) {
 void TForm1::FormCreate() {
     // Drops were switched on with the controls.
     Label8->setText(kHomePage);
-    Label8->setAutoFillBackground(true);
+    MakeWhiteField(Label8);
+    Label8->setWordWrap(false);
     QPalette palette = Label8->palette();
-    palette.setColor(QPalette::Window, Qt::white);
     palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
     Label8->setPalette(palette);
     Label8->setCursor(Qt::PointingHandCursor);

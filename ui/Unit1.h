@@ -101,7 +101,7 @@ public:
     QAction* N1;
     QAction* Delete1;
 
-    static constexpr const char* kHomePage = "https://brindlecot.example.org/";
+    static constexpr const char* kHomePage = "https://brindlecot.org/";
 
 protected:
     bool event(QEvent* event) override;

@@ -147,6 +147,12 @@ private slots:
                 ++hinted;
         QCOMPARE(hinted, 3);
         QCOMPARE(form->Button3->toolTip(), QString("リスト内をクリアします"));
+        // The read-only fields are white on the button-face window.
+        for (QLabel* field : {form->Label1, form->Label5, form->Label6, form->Label7, form->Label8})
+            QCOMPARE(field->grab().toImage().pixelColor(1, 1), QColor(Qt::white));
+        QVERIFY(form->grab().toImage().pixelColor(2, 2) != QColor(Qt::white));
+        QCOMPARE(form->Label8->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+        QVERIFY(form->Label8->geometry().right() < form->width());
     }
 
     void batchRunsThroughTheButtons() {
