@@ -1,6 +1,7 @@
 // Takes the README's picture of the window in the middle of a conversion.
 // Usage: brindlecot-screenshot OUTPUT.png SOURCE.mp3...
 #include "Unit1.h"
+#include "quiet_services.h"
 
 #include <QApplication>
 #include <QProgressBar>
@@ -10,27 +11,6 @@
 
 #include <cstdio>
 
-namespace {
-
-class SilentBoxes : public WindowBoxes {
-public:
-    void Message(const std::string&) override {}
-    ConfirmAnswer Confirm(const std::string&, ConfirmButtons) override { return ConfirmAnswer::No; }
-    void Error(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
-};
-
-class NoChooser : public FolderChooser {
-public:
-    void SelectFolder(const std::string&, std::string&) override {}
-};
-
-class NoShell : public DesktopShell {
-public:
-    void Open(const std::string&) override {}
-};
-
-} // namespace
-
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("brindlecot");
@@ -39,9 +19,9 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const QString output = QString::fromLocal8Bit(argv[1]);
-    SilentBoxes boxes;
-    NoChooser chooser;
-    NoShell shell;
+    QuietBoxes boxes;
+    NoFolderChooser chooser;
+    NoDesktopShell shell;
     TForm1 form({boxes, chooser, shell, DecoderPath, "/tmp/brindlecot-screenshot.ini"});
     for (int i = 2; i < argc; ++i)
         form.List().Append(argv[i]);

@@ -1,6 +1,7 @@
 // The window offscreen: start-up to first paint, a list of 32,767 items
 // appended, half selected and deleted, and a drop of a 50,000-file tree.
 #include "Unit1.h"
+#include "quiet_services.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -15,21 +16,6 @@
 #include <unistd.h>
 
 namespace {
-
-class QuietBoxes : public WindowBoxes {
-public:
-    void Message(const std::string&) override {}
-    ConfirmAnswer Confirm(const std::string&, ConfirmButtons) override { return ConfirmAnswer::No; }
-    void Error(const std::string& text) override { std::fprintf(stderr, "error: %s\n", text.c_str()); }
-};
-class NoChooser : public FolderChooser {
-public:
-    void SelectFolder(const std::string&, std::string&) override {}
-};
-class NoShell : public DesktopShell {
-public:
-    void Open(const std::string&) override {}
-};
 
 class FirstPaint : public QObject {
 public:
@@ -69,8 +55,8 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QuietBoxes boxes;
-    NoChooser chooser;
-    NoShell shell;
+    NoFolderChooser chooser;
+    NoDesktopShell shell;
     const std::string settings = "/tmp/brindlecot-bench.ini";
 
     QElapsedTimer startUp;

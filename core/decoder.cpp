@@ -21,6 +21,8 @@
 #include <time.h>
 #include <unistd.h>
 
+#include "unique_fd.h"
+
 extern char** environ;
 #endif
 
@@ -207,31 +209,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr auto kDispatchInterval = 100ms;
 constexpr std::size_t kErrorTail = 8192;
-
-class UniqueFd {
-  public:
-    UniqueFd() = default;
-    explicit UniqueFd(int fd) : fd_(fd) {}
-    UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    UniqueFd& operator=(UniqueFd&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            fd_ = std::exchange(other.fd_, -1);
-        }
-        return *this;
-    }
-    ~UniqueFd() { Reset(); }
-    int Get() const { return fd_; }
-    explicit operator bool() const { return fd_ >= 0; }
-
-  private:
-    void Reset() {
-        if (fd_ >= 0)
-            close(fd_);
-        fd_ = -1;
-    }
-    int fd_ = -1;
-};
 
 // Whatever happens in the caller's event dispatch, the child is reaped before
 // we return or unwind; a decoder left to run on would become a zombie.

@@ -1,6 +1,7 @@
 #include "mpeg_header.h"
 
 #include "text.h"
+#include "unique_fd.h"
 
 #include <algorithm>
 #include <array>
@@ -187,22 +188,6 @@ std::string FileError(const char* what, const std::string& path, const char* rea
     return std::string(what) + ": \"" + DisplayText(path).toStdString() + "\" (" + reason + ")";
 }
 
-class File {
-  public:
-    explicit File(const std::string& path)
-        : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {}
-    File(const File&) = delete;
-    File& operator=(const File&) = delete;
-    ~File() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    int fd() const { return fd_; }
-
-  private:
-    int fd_;
-};
-
 } // namespace
 
 MpegAudioInfo AnalyseMpegAudio(std::span<const std::uint8_t> bytes, std::int64_t fileSize,
@@ -224,23 +209,23 @@ std::string ReadMpegAudioInfo(const std::string& path, ConversionState& state,
     MpegAudioInfo info;
     {
         // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
-        const File file(path);
-        if (file.fd() < 0)
+        const UniqueFd file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+        if (file.Get() < 0)
             throw UserError(FileError("ファイルを開けません", path, std::strerror(errno)));
         struct stat status {};
-        if (::fstat(file.fd(), &status) != 0)
+        if (::fstat(file.Get(), &status) != 0)
             throw UserError(FileError("ファイルを開けません", path, std::strerror(errno)));
         if (S_ISDIR(status.st_mode))
             throw UserError(FileError("ファイルを開けません", path, std::strerror(EISDIR)));
         if (!S_ISREG(status.st_mode))
             throw UserError(FileError("ファイルを開けません", path, "通常のファイルではありません"));
-        ::posix_fadvise(file.fd(), 0, 0, POSIX_FADV_SEQUENTIAL);
+        ::posix_fadvise(file.Get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
         auto readAt = [&](std::int64_t offset, std::uint8_t* dst, std::size_t n) {
             std::size_t done = 0;
             while (done < n) {
                 const ssize_t got =
-                    ::pread(file.fd(), dst + done, n - done, static_cast<off_t>(offset + done));
+                    ::pread(file.Get(), dst + done, n - done, static_cast<off_t>(offset + done));
                 if (got < 0 && errno == EINTR)
                     continue;
                 if (got < 0)

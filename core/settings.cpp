@@ -3,6 +3,7 @@
 #include "decoder.h"
 #include "message_service.h"
 #include "text.h"
+#include "unique_fd.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -15,22 +16,6 @@
 #include <vector>
 
 namespace {
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    int get() const { return fd_; }
-    int release() { return std::exchange(fd_, -1); }
-
-private:
-    int fd_;
-};
 
 [[noreturn]] void Fail(const std::string& what, const std::string& path, int error) {
     throw UserError(what + ": \"" + Utf8Bytes(DisplayText(path)) + "\" (" + std::strerror(error) + ")");
@@ -94,14 +79,14 @@ void ReadSettings(const std::string& path, const std::function<void(bool)>& appl
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
         return;
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (file.get() < 0)
+    UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (file.Get() < 0)
         Fail("設定ファイルを読めません", path, errno);
 
     std::string bytes;
     char block[4096];
     for (;;) {
-        const ssize_t n = ::read(file.get(), block, sizeof block);
+        const ssize_t n = ::read(file.Get(), block, sizeof block);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -119,8 +104,8 @@ void ReadSettings(const std::string& path, const std::function<void(bool)>& appl
 
 void WriteSettings(const std::string& path, bool front) {
     std::string temporary = path + ".XXXXXX";
-    FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (file.get() < 0)
+    UniqueFd file(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (file.Get() < 0)
         Fail("設定ファイルを書けません", path, errno);
 
     const std::string text = std::string("[front]\r\n") + (front ? "On" : "Off") + "\r\n";
@@ -130,20 +115,20 @@ void WriteSettings(const std::string& path, bool front) {
     };
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    if (::fchmod(file.get(), 0666 & ~mask) != 0)
+    if (::fchmod(file.Get(), 0666 & ~mask) != 0)
         fail(errno);
     std::size_t written = 0;
     while (written < text.size()) {
-        const ssize_t n = ::write(file.get(), text.data() + written, text.size() - written);
+        const ssize_t n = ::write(file.Get(), text.data() + written, text.size() - written);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
             fail(n < 0 ? errno : ENOSPC);
         written += static_cast<std::size_t>(n);
     }
-    if (::fsync(file.get()) != 0)
+    if (::fsync(file.Get()) != 0)
         fail(errno);
-    if (::close(file.release()) != 0)
+    if (::close(file.Release()) != 0)
         fail(errno);
     if (::rename(temporary.c_str(), path.c_str()) != 0)
         fail(errno);

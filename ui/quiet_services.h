@@ -1,0 +1,24 @@
+#pragma once
+// Services for running the window with nobody at it (the screenshot tool, the
+// benchmarks): boxes answer no at once, errors go to standard error.
+
+#include "window_services.h"
+
+#include <cstdio>
+
+class QuietBoxes : public WindowBoxes {
+public:
+    void Message(const std::string&) override {}
+    ConfirmAnswer Confirm(const std::string&, ConfirmButtons) override { return ConfirmAnswer::No; }
+    void Error(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
+};
+
+class NoFolderChooser : public FolderChooser {
+public:
+    void SelectFolder(const std::string&, std::string&) override {}
+};
+
+class NoDesktopShell : public DesktopShell {
+public:
+    void Open(const std::string&) override {}
+};
