@@ -16,6 +16,7 @@
 #include <QtTest>
 
 #include <fstream>
+#include <set>
 #include <functional>
 #include <sys/stat.h>
 
@@ -361,17 +362,46 @@ private slots:
         const std::string sub = Path("drop");
         ::mkdir(sub.c_str(), 0755);
         ::mkdir((sub + "/inner").c_str(), 0755);
+        ::mkdir((sub + "/album.mp3").c_str(), 0755);
         WriteFile(sub + "/x.mp3", "");
         WriteFile(sub + "/inner/y.MP2", "");
+        WriteFile(sub + "/album.mp3/z.mpa", "");
         WriteFile(sub + "/z.wav", "");
-        QMimeData drop;
-        drop.setData("text/uri-list", QByteArray::fromStdString("file://" + sub + "\r\n"));
-        form->AddDroppedPaths(drop);
-        QCOMPARE(form->List().Count(), 2);
+        WriteFile(Path("single.MP3"), "");
+        const auto drop = [&](const std::string& uris) {
+            QMimeData data;
+            data.setData("text/uri-list", QByteArray::fromStdString(uris));
+            QDragEnterEvent enter(QPoint(200, 250), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(form.get(), &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent event(QPointF(200, 250), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(form.get(), &event);
+        };
+        const auto captions = [&] {
+            std::multiset<std::string> all;
+            for (int i = 0; i < form->List().Count(); ++i)
+                all.insert(form->List().ItemAt(i).caption);
+            return all;
+        };
+
+        drop("file://" + Path("single.MP3") + "\r\nfile://localhost" + Path("drop/z.wav") + "\r\n");
+        QCOMPARE(form->List().Count(), 1);
+        QCOMPARE(form->List().ItemAt(0).caption, Path("single.MP3"));
+
+        form->Button3Click();
+        drop("# a comment\r\nfile://" + sub + "\r\n");
+        QCOMPARE(captions(), (std::multiset<std::string>{sub + "/x.mp3", sub + "/inner/y.MP2",
+                                                         sub + "/album.mp3/z.mpa"}));
+
+        form->Button3Click();
         form->CheckBox1->setChecked(false);
-        form->AddDroppedPaths(drop);
-        QCOMPARE(form->List().Count(), 3);
-        QCOMPARE(form->List().ItemAt(2).caption, sub + "/x.mp3");
+        drop("file://" + sub + "/album.mp3\n");
+        // A folder named like a file is both an item and searched.
+        QCOMPARE(captions(), (std::multiset<std::string>{sub + "/album.mp3",
+                                                         sub + "/album.mp3/z.mpa"}));
+        form->Button3Click();
+        drop("file://" + sub + "\n");
+        QCOMPARE(captions(), std::multiset<std::string>{sub + "/x.mp3"});
     }
 
     void foldersAreChosenForSourceAndDestination() {
