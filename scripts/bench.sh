@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds build/ and runs every benchmark there in turn. Each one's full output
+# goes to build/bench/<name>.log; the summary lines (ratios, medians, memory)
+# are printed here. Exits non-zero when any benchmark failed.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+if [ ! -f build/CMakeCache.txt ]; then
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo || exit 1
+fi
+cmake --build build || exit 1
+
+status=0
+for bench in build/bench/*_bench; do
+    [ -x "$bench" ] || continue
+    name=$(basename "$bench")
+    echo "== $name"
+    if ! "$bench" >"build/bench/$name.log" 2>&1; then
+        echo "FAILED (see build/bench/$name.log)"
+        status=1
+    fi
+    # The reporters colour their output even into a file.
+    sed 's/\x1b\[[0-9;]*m//g' "build/bench/$name.log" | grep -E '^(ratio|medians|fastest|peak memory|decoder)'
+done
+exit $status
