@@ -3,6 +3,8 @@
 // from a warm cache.
 #include "folder_scan.h"
 
+#include "bench_support.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -95,23 +97,7 @@ std::vector<std::string> FindArguments(const std::string& root) {
 
 // Runs find with its output going to outputFd (or /dev/null when negative).
 bool RunFind(const std::string& root, int outputFd = -1) {
-    std::vector<std::string> args = FindArguments(root);
-    std::vector<char*> argv;
-    for (std::string& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    if (outputFd >= 0)
-        posix_spawn_file_actions_adddup2(&actions, outputFd, STDOUT_FILENO);
-    else
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const int error = ::posix_spawnp(&pid, "find", &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    return error == 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
-           WEXITSTATUS(status) == 0;
+    return RunBaseline(FindArguments(root), outputFd);
 }
 
 // How many paths find prints; the generated names hold no line breaks.
@@ -127,22 +113,6 @@ long FindCount(const std::string& root) {
     return lines;
 }
 
-// Keeps the fastest repetition of each benchmark while printing as usual;
-// the minimum is the figure least disturbed by other work on the machine.
-class FastestRuns : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.error_occurred)
-                continue;
-            auto [it, inserted] =
-                fastest.try_emplace(run.run_name.function_name, std::numeric_limits<double>::max());
-            it->second = std::min(it->second, run.GetAdjustedRealTime());
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> fastest;
-};
 
 } // namespace
 

@@ -3,6 +3,8 @@
 // over the same file, both from a warm page cache.
 #include "mpeg_header.h"
 
+#include "bench_support.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -75,44 +77,14 @@ class SyncFreeFile {
     std::string path_;
 };
 
-bool CatToNull(const std::string& path) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    std::string program = "cat";
-    std::string file = path;
-    char* argv[] = {program.data(), file.data(), nullptr};
-    pid_t pid = 0;
-    const int error = ::posix_spawnp(&pid, "cat", &actions, nullptr, argv, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    return error == 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
-           WEXITSTATUS(status) == 0;
-}
 
-// Keeps the fastest repetition of each benchmark while printing as usual;
-// the minimum is the figure least disturbed by other work on the machine.
-class FastestRuns : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.error_occurred)
-                continue;
-            auto [it, inserted] =
-                fastest.try_emplace(run.run_name.function_name, std::numeric_limits<double>::max());
-            it->second = std::min(it->second, run.GetAdjustedRealTime());
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> fastest;
-};
 
 } // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     const SyncFreeFile file;
-    if (!CatToNull(file.path())) { // also warms the cache
+    if (!RunBaseline({"cat", file.path()})) { // also warms the cache
         std::fprintf(stderr, "cat failed\n");
         return 1;
     }
@@ -132,7 +104,7 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("cat",
                                  [&](benchmark::State& s) {
                                      for (auto _ : s)
-                                         if (!CatToNull(file.path()))
+                                         if (!RunBaseline({"cat", file.path()}))
                                              s.SkipWithError("cat failed");
                                      s.SetBytesProcessed(s.iterations() *
                                                          static_cast<std::int64_t>(kFileSize));

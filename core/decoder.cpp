@@ -15,6 +15,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -262,6 +263,9 @@ void Dispatch(const std::function<void()>& dispatchEvents) {
 // A file with no name, so nothing is left behind when we are done with it.
 // lame writes hundreds of kilobytes of progress there; a pipe would fill up.
 UniqueFd AnonymousFile() {
+    // In memory first: no inode to create and free on disk for every file.
+    if (UniqueFd fd(memfd_create("brindlecot-decoder-errors", MFD_CLOEXEC)); fd)
+        return fd;
     std::string folder = "/tmp";
     if (const char* tmp = std::getenv("TMPDIR"); tmp && *tmp)
         folder = tmp;

@@ -19,6 +19,6 @@ for bench in build/bench/*_bench; do
         status=1
     fi
     # The reporters colour their output even into a file.
-    sed 's/\x1b\[[0-9;]*m//g' "build/bench/$name.log" | grep -E '^(ratio|medians|fastest|peak memory|decoder)'
+    sed 's/\x1b\[[0-9;]*m//g' "build/bench/$name.log" | grep -E '^(ratio|medians|fastest|peak memory|decoder|BM_|start-up|32,767|drop of)'
 done
 exit $status
