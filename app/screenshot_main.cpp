@@ -40,6 +40,7 @@ int main(int argc, char* argv[]) {
     poll.start(50);
     QTimer::singleShot(300, &form, [&] { form.Button2->click(); });
     QTimer::singleShot(120000, [] { QApplication::exit(1); });
-    QObject::connect(form.Button2, &QPushButton::clicked, [&] { QApplication::exit(saved ? 0 : 1); });
+    QObject::connect(form.Button2, &QPushButton::clicked,
+                     [&] { QApplication::exit(saved ? 0 : 1); });
     return QApplication::exec();
 }

@@ -113,7 +113,6 @@ long FindCount(const std::string& root) {
     return lines;
 }
 
-
 } // namespace
 
 int main(int argc, char** argv) {

@@ -77,8 +77,6 @@ class SyncFreeFile {
     std::string path_;
 };
 
-
-
 } // namespace
 
 int main(int argc, char** argv) {

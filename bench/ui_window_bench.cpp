@@ -18,7 +18,7 @@
 namespace {
 
 class FirstPaint : public QObject {
-public:
+  public:
     bool painted = false;
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint)
@@ -27,13 +27,15 @@ public:
     }
 };
 
-double Seconds(const QElapsedTimer& timer) { return static_cast<double>(timer.nsecsElapsed()) / 1e9; }
+double Seconds(const QElapsedTimer& timer) {
+    return static_cast<double>(timer.nsecsElapsed()) / 1e9;
+}
 
 // 50,000 files in 2,000 folders, one in ten MPEG audio; returns how many of those.
 int MakeTree(const std::string& root) {
     int audio = 0;
-    static const char* const kinds[] = {".mp3", ".MP2", ".Mpa", ".wav", ".txt", ".jpg",
-                                        ".flac", ".ogg", ".m4a", ".log"};
+    static const char* const kinds[] = {".mp3", ".MP2",  ".Mpa", ".wav", ".txt",
+                                        ".jpg", ".flac", ".ogg", ".m4a", ".log"};
     for (int d = 0; d < 2000; ++d) {
         const std::string folder = root + "/d" + std::to_string(d / 50) + "/e" + std::to_string(d);
         ::mkdir((root + "/d" + std::to_string(d / 50)).c_str(), 0755);

@@ -20,7 +20,8 @@ std::string_view FileNamePart(std::string_view path) {
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
-    struct stat first {}, second {};
+    struct stat first {
+    }, second{};
     return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
            first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
@@ -32,7 +33,7 @@ bool FileExists(const std::string& path) {
 
 // Ends the batch's busy state on every way out, an error included.
 class IdleOnExit {
-public:
+  public:
     explicit IdleOnExit(std::function<void()> restore) : restore_(std::move(restore)) {}
     IdleOnExit(const IdleOnExit&) = delete;
     IdleOnExit& operator=(const IdleOnExit&) = delete;
@@ -42,7 +43,7 @@ public:
     }
     void Now() { std::exchange(restore_, nullptr)(); }
 
-private:
+  private:
     std::function<void()> restore_;
 };
 

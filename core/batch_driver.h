@@ -10,7 +10,7 @@
 
 // What a batch needs from the main window.
 class ConversionWindow {
-public:
+  public:
     virtual ~ConversionWindow() = default;
     virtual void ShowConvertButton(bool shown) = 0;
     virtual void ShowAbortButton(bool shown) = 0;
@@ -36,7 +36,7 @@ DecoderOption OptionFor(const std::string& source, DecoderOption previous);
 
 // Converts the processing list, one item at a time.
 class BatchDriver {
-public:
+  public:
     BatchDriver(ProcessingList& list, ConversionState& state, ConversionWindow& window,
                 MessageService& boxes, std::function<std::string()> decoderPath = DecoderPath);
 
@@ -46,7 +46,7 @@ public:
     void RequestAbort() { state_.AbortRequested = true; }
     bool Running() const { return running_; }
 
-private:
+  private:
     // Runs the decoder for one item; returns the failure reason, empty on success.
     std::string ConvertOne(const DecoderCommand& command, const std::string& source,
                            const std::string& output);

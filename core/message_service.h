@@ -8,7 +8,7 @@ enum class ConfirmAnswer { Yes, No, Ok, None };
 
 // The modal boxes the core may show; the window provides them, tests fake them.
 class MessageService {
-public:
+  public:
     virtual ~MessageService() = default;
     // Message box: application title as caption, no icon, "OK".
     virtual void Message(const std::string& text) = 0;
@@ -18,6 +18,6 @@ public:
 
 // An error the user must see in the error box; its text is complete as it stands.
 class UserError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };

@@ -218,7 +218,8 @@ std::string ReadMpegAudioInfo(const std::string& path, ConversionState& state,
         if (S_ISDIR(status.st_mode))
             throw UserError(FileError("ファイルを開けません", path, std::strerror(EISDIR)));
         if (!S_ISREG(status.st_mode))
-            throw UserError(FileError("ファイルを開けません", path, "通常のファイルではありません"));
+            throw UserError(
+                FileError("ファイルを開けません", path, "通常のファイルではありません"));
         ::posix_fadvise(file.Get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
         auto readAt = [&](std::int64_t offset, std::uint8_t* dst, std::size_t n) {

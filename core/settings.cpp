@@ -9,16 +9,17 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <utility>
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
 
 [[noreturn]] void Fail(const std::string& what, const std::string& path, int error) {
-    throw UserError(what + ": \"" + Utf8Bytes(DisplayText(path)) + "\" (" + std::strerror(error) + ")");
+    throw UserError(what + ": \"" + Utf8Bytes(DisplayText(path)) + "\" (" + std::strerror(error) +
+                    ")");
 }
 
 // Splits the file into the lines a text reader sees: LF ends a line, CR is

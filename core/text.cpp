@@ -106,7 +106,9 @@ QString DisplayText(std::string_view bytes) {
     return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-std::string Utf8Bytes(const QString& text) { return text.toUtf8().toStdString(); }
+std::string Utf8Bytes(const QString& text) {
+    return text.toUtf8().toStdString();
+}
 
 std::string ErrorBoxText(std::string message) {
     if (message.empty())

@@ -40,7 +40,7 @@ constexpr auto kUriList = "text/uri-list";
 
 // Draws each row with the grid line of a report view.
 class GridDelegate : public QStyledItemDelegate {
-public:
+  public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
@@ -120,7 +120,9 @@ TForm1::TForm1(WindowServices services)
     FormCreate();
 }
 
-TForm1::~TForm1() { FormDestroy(); }
+TForm1::~TForm1() {
+    FormDestroy();
+}
 
 void TForm1::CreateControls() {
     setObjectName("Form1");
@@ -164,11 +166,13 @@ void TForm1::CreateControls() {
     ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
     ListView1->setToolTip("エクスプローラからD&Dでも追加できます");
     ListView1->viewport()->installEventFilter(this);
-    list_.SetDecorations([pictures = std::array{QVariant(QIcon(StatePicture(ItemState::Waiting))),
-                                                QVariant(QIcon(StatePicture(ItemState::Processing))),
-                                                QVariant(QIcon(StatePicture(ItemState::Processed))),
-                                                QVariant(QIcon(StatePicture(ItemState::Failed)))}](
-                             ItemState state) { return pictures[static_cast<int>(state)]; });
+    list_.SetDecorations(
+        [pictures = std::array{QVariant(QIcon(StatePicture(ItemState::Waiting))),
+                               QVariant(QIcon(StatePicture(ItemState::Processing))),
+                               QVariant(QIcon(StatePicture(ItemState::Processed))),
+                               QVariant(QIcon(StatePicture(ItemState::Failed)))}](ItemState state) {
+            return pictures[static_cast<int>(state)];
+        });
 
     Button2 = PlaceButton(this, 232, 360, 73, 25, "変換");
     Button5 = PlaceButton(this, 232, 360, 73, 25, "中断");
@@ -216,8 +220,8 @@ void TForm1::CreateControls() {
     Delete1 = PopupMenu1->addAction("削除");
 
     // Keyboard order of the controls.
-    QWidget* order[] = {ListView1, Button2, Button3, Button1,  FileListBox1, Button4,
-                        Button5,   CheckBox1, CheckBox2};
+    QWidget* order[] = {ListView1, Button2, Button3,   Button1,  FileListBox1,
+                        Button4,   Button5, CheckBox1, CheckBox2};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
     for (QWidget* group : {static_cast<QWidget*>(GroupBox1), static_cast<QWidget*>(GroupBox2),
@@ -240,8 +244,9 @@ void TForm1::ConnectHandlers() {
     connect(Delete1, &QAction::triggered, this, [this] { Handle([this] { Delete1Click(); }); });
     connect(Timer1, &QTimer::timeout, this, [this] { Handle([this] { Timer1Timer(); }); });
     connect(CheckBox2, &QCheckBox::toggled, this, [this] { Handle([this] { CheckBox2Click(); }); });
-    connect(ListView1, &QTreeView::customContextMenuRequested, this,
-            [this](const QPoint& at) { PopupMenu1->popup(ListView1->viewport()->mapToGlobal(at)); });
+    connect(ListView1, &QTreeView::customContextMenuRequested, this, [this](const QPoint& at) {
+        PopupMenu1->popup(ListView1->viewport()->mapToGlobal(at));
+    });
 }
 
 void TForm1::Handle(const std::function<void()>& handler) {
@@ -328,7 +333,9 @@ void TForm1::Button2Click() {
     }
 }
 
-void TForm1::Button5Click() { batch_.RequestAbort(); }
+void TForm1::Button5Click() {
+    batch_.RequestAbort();
+}
 
 void TForm1::Timer1Timer() {
     if (const auto progress = ReadOutputProgress(conversion_)) {
@@ -337,13 +344,27 @@ void TForm1::Timer1Timer() {
     }
 }
 
-void TForm1::ShowConvertButton(bool shown) { Button2->setVisible(shown); }
-void TForm1::ShowAbortButton(bool shown) { Button5->setVisible(shown); }
-void TForm1::EnableClearButton(bool enabled) { Button3->setEnabled(enabled); }
-void TForm1::SetInformationLine(const std::string& line) { Label10->setText(DisplayText(line)); }
-void TForm1::SetOutputPathText(const std::string& path) { Label7->setText(DisplayText(path)); }
-void TForm1::SetOverallProgress(int percent) { ProgressBar1->setValue(percent); }
-void TForm1::SetFileProgress(int percent) { ProgressBar2->setValue(percent); }
+void TForm1::ShowConvertButton(bool shown) {
+    Button2->setVisible(shown);
+}
+void TForm1::ShowAbortButton(bool shown) {
+    Button5->setVisible(shown);
+}
+void TForm1::EnableClearButton(bool enabled) {
+    Button3->setEnabled(enabled);
+}
+void TForm1::SetInformationLine(const std::string& line) {
+    Label10->setText(DisplayText(line));
+}
+void TForm1::SetOutputPathText(const std::string& path) {
+    Label7->setText(DisplayText(path));
+}
+void TForm1::SetOverallProgress(int percent) {
+    ProgressBar1->setValue(percent);
+}
+void TForm1::SetFileProgress(int percent) {
+    ProgressBar2->setValue(percent);
+}
 void TForm1::EnableProgressTimer(bool enabled) {
     if (enabled)
         Timer1->start();
@@ -353,13 +374,19 @@ void TForm1::EnableProgressTimer(bool enabled) {
 void TForm1::MakeItemVisible(int index) {
     ListView1->scrollTo(list_.index(index), QAbstractItemView::EnsureVisible);
 }
-void TForm1::DispatchEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void TForm1::DispatchEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 // ---- The list ----
 
-void TForm1::Button3Click() { list_.Clear(); }
+void TForm1::Button3Click() {
+    list_.Clear();
+}
 
-void TForm1::Delete1Click() { list_.DeleteSelected(); }
+void TForm1::Delete1Click() {
+    list_.DeleteSelected();
+}
 
 void TForm1::N1Click() {
     const auto focused = list_.FocusedItem();
@@ -375,7 +402,9 @@ void TForm1::ListView1Click() {
     }
 }
 
-void TForm1::Label8Click() { services_.shell.Open(Utf8Bytes(Label8->text())); }
+void TForm1::Label8Click() {
+    services_.shell.Open(Utf8Bytes(Label8->text()));
+}
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ListView1->viewport()) {
@@ -400,7 +429,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- Window options ----
 
-void TForm1::CheckBox2Click() { SetStayOnTop(CheckBox2->isChecked()); }
+void TForm1::CheckBox2Click() {
+    SetStayOnTop(CheckBox2->isChecked());
+}
 
 void TForm1::SetStayOnTop(bool on) {
     // Before the window exists the flag is simply part of its style. After,

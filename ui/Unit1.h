@@ -34,7 +34,7 @@ struct WindowServices {
 // The main window: the processing list, the folders, the conversion and its progress.
 class TForm1 : public QWidget, private ConversionWindow {
     Q_OBJECT
-public:
+  public:
     explicit TForm1(WindowServices services);
     ~TForm1() override;
 
@@ -103,14 +103,14 @@ public:
 
     static constexpr const char* kHomePage = "https://brindlecot.org/";
 
-protected:
+  protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void CreateControls();
     void ConnectHandlers();
     void SetStayOnTop(bool on);

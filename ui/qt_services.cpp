@@ -14,18 +14,20 @@ namespace {
 
 // A box that tells whether it was closed from its title bar, which answers nothing.
 class ConfirmationBox : public QMessageBox {
-public:
+  public:
     using QMessageBox::QMessageBox;
     bool closedByTitleBar = false;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override {
         closedByTitleBar = true;
         QMessageBox::closeEvent(event);
     }
 };
 
-QString Title() { return QApplication::applicationName(); }
+QString Title() {
+    return QApplication::applicationName();
+}
 
 } // namespace
 

@@ -4,7 +4,7 @@
 #include "window_services.h"
 
 class QtBoxes : public WindowBoxes {
-public:
+  public:
     void Message(const std::string& text) override;
     ConfirmAnswer Confirm(const std::string& text, ConfirmButtons buttons) override;
     void Error(const std::string& text) override;
@@ -12,6 +12,6 @@ public:
 
 // Opens files and addresses with xdg-open, started from the raw path bytes.
 class XdgDesktopShell : public DesktopShell {
-public:
+  public:
     void Open(const std::string& pathOrAddress) override;
 };

@@ -7,18 +7,18 @@
 #include <cstdio>
 
 class QuietBoxes : public WindowBoxes {
-public:
+  public:
     void Message(const std::string&) override {}
     ConfirmAnswer Confirm(const std::string&, ConfirmButtons) override { return ConfirmAnswer::No; }
     void Error(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
 };
 
 class NoFolderChooser : public FolderChooser {
-public:
+  public:
     void SelectFolder(const std::string&, std::string&) override {}
 };
 
 class NoDesktopShell : public DesktopShell {
-public:
+  public:
     void Open(const std::string&) override {}
 };

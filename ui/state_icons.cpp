@@ -22,8 +22,8 @@ QPixmap StatePicture(ItemState state) {
     }
     case ItemState::Processed: {
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(QColor(0xFF, 0x00, 0x00), 2.5, Qt::SolidLine, Qt::RoundCap,
-                            Qt::RoundJoin));
+        painter.setPen(
+            QPen(QColor(0xFF, 0x00, 0x00), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         QPainterPath tick;
         tick.moveTo(2.5, 8.5);
         tick.lineTo(6, 12.5);

@@ -9,20 +9,20 @@
 // The boxes the window shows: the core's message and confirmation boxes and
 // the error box (stop icon) for errors no handler catches.
 class WindowBoxes : public MessageService {
-public:
+  public:
     virtual void Error(const std::string& text) = 0;
 };
 
 // Chooses a folder; result is left as it was when nothing usable is chosen.
 class FolderChooser {
-public:
+  public:
     virtual ~FolderChooser() = default;
     virtual void SelectFolder(const std::string& initialFolder, std::string& result) = 0;
 };
 
 // The desktop's "open": a file with its default application, an address with the browser.
 class DesktopShell {
-public:
+  public:
     virtual ~DesktopShell() = default;
     virtual void Open(const std::string& pathOrAddress) = 0;
 };
@@ -30,8 +30,9 @@ public:
 // Passes boxes through until the window is closing; from then on every box
 // closes at once without an answer.
 class BoxesUntilClose : public MessageService {
-public:
-    BoxesUntilClose(MessageService& boxes, const bool& closing) : boxes_(boxes), closing_(closing) {}
+  public:
+    BoxesUntilClose(MessageService& boxes, const bool& closing)
+        : boxes_(boxes), closing_(closing) {}
     void Message(const std::string& text) override {
         if (!closing_)
             boxes_.Message(text);
@@ -40,7 +41,7 @@ public:
         return closing_ ? ConfirmAnswer::None : boxes_.Confirm(text, buttons);
     }
 
-private:
+  private:
     MessageService& boxes_;
     const bool& closing_;
 };

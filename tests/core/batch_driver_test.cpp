@@ -10,10 +10,12 @@
 namespace {
 
 // An MPEG-1 Layer III header, 128 kbit/s, 44.1 kHz, joint stereo, then padding.
-std::string Layer3Bytes() { return std::string("\xFF\xFB\x90\x44", 4) + std::string(4096, '\0'); }
+std::string Layer3Bytes() {
+    return std::string("\xFF\xFB\x90\x44", 4) + std::string(4096, '\0');
+}
 
 class FakeWindow : public ConversionWindow {
-public:
+  public:
     void ShowConvertButton(bool shown) override { Log(shown ? "convert shown" : "convert hidden"); }
     void ShowAbortButton(bool shown) override { Log(shown ? "abort shown" : "abort hidden"); }
     void EnableClearButton(bool on) override { Log(on ? "clear enabled" : "clear disabled"); }
@@ -55,7 +57,7 @@ printf 'RIFF' > "$out"
 )";
 
 class BatchTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         decoder = folder / "lame";
         WriteFile(decoder, kFakeDecoder, 0755);
@@ -132,22 +134,21 @@ TEST_F(BatchTest, ConvertsEveryItemInOrderAndReportsProgress) {
     EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Processed, S::Processed}));
     EXPECT_EQ(window.overall, (std::vector<int>{0, 33, 66, 100}));
     EXPECT_EQ(window.file, std::vector<int>{0});
-    EXPECT_EQ(window.outputs, (std::vector<std::string>{folder / "a.wav", folder / "b.wav",
-                                                        folder / "c.wav"}));
+    EXPECT_EQ(window.outputs,
+              (std::vector<std::string>{folder / "a.wav", folder / "b.wav", folder / "c.wav"}));
     EXPECT_TRUE(Exists(folder / "a.wav") && Exists(folder / "b.wav") && Exists(folder / "c.wav"));
-    EXPECT_EQ(Calls(), (std::vector<std::string>{
-                           "--decode " + a + " " + folder / "a.wav",
-                           "--decode --mp2input " + b + " " + folder / "b.wav",
-                           "--decode " + c + " " + folder / "c.wav"}));
+    EXPECT_EQ(Calls(),
+              (std::vector<std::string>{"--decode " + a + " " + folder / "a.wav",
+                                        "--decode --mp2input " + b + " " + folder / "b.wav",
+                                        "--decode " + c + " " + folder / "c.wav"}));
     ASSERT_EQ(window.infoLines.size(), 3u);
     EXPECT_NE(window.infoLines[0].find("Layer III"), std::string::npos);
     EXPECT_EQ(state.OutputPath, folder / "c.wav");
     // Every item but the last makes its successor visible.
     EXPECT_EQ(window.visible, (std::vector<int>{1, 2, 2}));
-    EXPECT_EQ(window.events,
-              (std::vector<std::string>{"convert hidden", "abort shown", "clear disabled",
-                                        "timer on", "abort hidden", "convert shown",
-                                        "clear enabled", "timer off"}));
+    EXPECT_EQ(window.events, (std::vector<std::string>{
+                                 "convert hidden", "abort shown", "clear disabled", "timer on",
+                                 "abort hidden", "convert shown", "clear enabled", "timer off"}));
     EXPECT_TRUE(boxes.messages.empty());
     EXPECT_EQ(boxes.questions, std::vector<std::string>{"処理済みのリストを削除しますか？"});
     EXPECT_EQ(list.Count(), 3) << "the answer no keeps the list";
@@ -176,10 +177,9 @@ TEST_F(BatchTest, AnswerYesRemovesProcessedAndSelectedItems) {
 
 TEST_F(BatchTest, AnEmptyListFlipsTheButtonsAndStillAsks) {
     Convert();
-    EXPECT_EQ(window.events,
-              (std::vector<std::string>{"convert hidden", "abort shown", "clear disabled",
-                                        "timer on", "abort hidden", "convert shown",
-                                        "clear enabled", "timer off"}));
+    EXPECT_EQ(window.events, (std::vector<std::string>{
+                                 "convert hidden", "abort shown", "clear disabled", "timer on",
+                                 "abort hidden", "convert shown", "clear enabled", "timer off"}));
     EXPECT_EQ(window.overall, std::vector<int>{0});
     EXPECT_EQ(boxes.questions.size(), 1u);
     EXPECT_TRUE(boxes.messages.empty());
@@ -193,8 +193,8 @@ TEST_F(BatchTest, AbortTakesEffectAfterTheCurrentItem) {
     window.onDispatch = [&] { driverPtr->RequestAbort(); };
     Convert();
 
-    EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Processed, S::Waiting, S::Waiting,
-                                        S::Waiting}));
+    EXPECT_EQ(States(),
+              (std::vector<S>{S::Processed, S::Processed, S::Waiting, S::Waiting, S::Waiting}));
     EXPECT_EQ(boxes.messages, std::vector<std::string>{"中断しました"});
     EXPECT_EQ(window.overall, (std::vector<int>{0, 20, 40}));
     EXPECT_EQ(window.events.back(), "timer off");
@@ -237,8 +237,8 @@ TEST_F(BatchTest, FailuresAreMarkedWithTheirReasonAndCounted) {
     EXPECT_NE(list.ItemAt(2).failureReason.find("9"), std::string::npos);
     EXPECT_EQ(list.ItemAt(3).failureReason, "出力ファイルが作成されませんでした");
     EXPECT_EQ(window.overall.back(), 100);
-    EXPECT_EQ(boxes.messages, (std::vector<std::string>{"中断しました",
-                                                         "4件のファイルを変換できませんでした"}));
+    EXPECT_EQ(boxes.messages,
+              (std::vector<std::string>{"中断しました", "4件のファイルを変換できませんでした"}));
 }
 
 TEST_F(BatchTest, AMissingDecoderFailsEveryItemWithoutStopping) {
@@ -294,10 +294,9 @@ TEST_F(BatchTest, AnUnreadableSourceEndsTheBatchInTheIdleState) {
     AddSource("3.mp3");
     EXPECT_THROW(Convert(), UserError);
     EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Waiting, S::Waiting}));
-    EXPECT_EQ(window.events,
-              (std::vector<std::string>{"convert hidden", "abort shown", "clear disabled",
-                                        "timer on", "abort hidden", "convert shown",
-                                        "clear enabled", "timer off"}));
+    EXPECT_EQ(window.events, (std::vector<std::string>{
+                                 "convert hidden", "abort shown", "clear disabled", "timer on",
+                                 "abort hidden", "convert shown", "clear enabled", "timer off"}));
     EXPECT_TRUE(boxes.questions.empty());
     EXPECT_EQ(Calls().size(), 1u);
 }

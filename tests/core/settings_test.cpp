@@ -34,7 +34,8 @@ TEST(Settings, OnlyExactlyOnAfterFrontTurnsStayOnTopOn) {
 }
 
 TEST(Settings, LastFrontWinsAndAMissingValueIsOff) {
-    EXPECT_EQ(Applied("[front]\r\nOn\r\nx\r\n[front]\r\nOff\r\n"), (std::vector<bool>{true, false}));
+    EXPECT_EQ(Applied("[front]\r\nOn\r\nx\r\n[front]\r\nOff\r\n"),
+              (std::vector<bool>{true, false}));
     EXPECT_EQ(Final("[front]\r\nOn\r\n[front]\r\n"), false);
     EXPECT_EQ(Final("[front]"), false);
     // The second line is the first one's value; the third is passed over.

@@ -14,7 +14,7 @@
 #include <vector>
 
 class TempFolder {
-public:
+  public:
     TempFolder() {
         std::string pattern = "/tmp/brindlecot-test-XXXXXX";
         if (::mkdtemp(pattern.data()) == nullptr)
@@ -24,13 +24,14 @@ public:
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
     ~TempFolder() {
-        const std::string command = "chmod -R u+rwx '" + path_ + "' 2>/dev/null; rm -rf '" + path_ + "'";
+        const std::string command =
+            "chmod -R u+rwx '" + path_ + "' 2>/dev/null; rm -rf '" + path_ + "'";
         [[maybe_unused]] int rc = std::system(command.c_str());
     }
     const std::string& path() const { return path_; }
     std::string operator/(const std::string& name) const { return path_ + "/" + name; }
 
-private:
+  private:
     std::string path_;
 };
 
@@ -54,7 +55,7 @@ inline bool Exists(const std::string& path) {
 
 // Records every box; answers the confirmation with a preset answer.
 class RecordingBoxes : public MessageService {
-public:
+  public:
     void Message(const std::string& text) override { messages.push_back(text); }
     ConfirmAnswer Confirm(const std::string& text, ConfirmButtons) override {
         questions.push_back(text);

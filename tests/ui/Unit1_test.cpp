@@ -16,14 +16,14 @@
 #include <QtTest>
 
 #include <fstream>
-#include <set>
 #include <functional>
+#include <set>
 #include <sys/stat.h>
 
 namespace {
 
 class FakeBoxes : public WindowBoxes {
-public:
+  public:
     void Message(const std::string& text) override {
         messages.push_back(text);
         if (onBox)
@@ -40,7 +40,7 @@ public:
 };
 
 class FakeChooser : public FolderChooser {
-public:
+  public:
     void SelectFolder(const std::string&, std::string& result) override {
         if (choice)
             result = *choice;
@@ -49,7 +49,7 @@ public:
 };
 
 class FakeShell : public DesktopShell {
-public:
+  public:
     void Open(const std::string& what) override { opened.push_back(what); }
     std::vector<std::string> opened;
 };
@@ -68,7 +68,9 @@ std::string ReadFile(const std::string& path) {
 }
 
 // An MPEG-1 Layer III header, 128 kbit/s, 44.1 kHz, then silence.
-std::string Layer3Bytes() { return std::string("\xFF\xFB\x90\x44", 4) + std::string(16000, '\0'); }
+std::string Layer3Bytes() {
+    return std::string("\xFF\xFB\x90\x44", 4) + std::string(16000, '\0');
+}
 
 // Writes its output in steps, so the progress timer sees it grow; fails on "fail".
 const char* const kFakeDecoder = R"(#!/bin/sh
@@ -106,7 +108,7 @@ class Unit1Test : public QObject {
         return Path(name);
     }
 
-private slots:
+  private slots:
     void init() {
         boxes = FakeBoxes();
         chooser.choice.reset();
@@ -397,8 +399,8 @@ private slots:
         form->CheckBox1->setChecked(false);
         drop("file://" + sub + "/album.mp3\n");
         // A folder named like a file is both an item and searched.
-        QCOMPARE(captions(), (std::multiset<std::string>{sub + "/album.mp3",
-                                                         sub + "/album.mp3/z.mpa"}));
+        QCOMPARE(captions(),
+                 (std::multiset<std::string>{sub + "/album.mp3", sub + "/album.mp3/z.mpa"}));
         form->Button3Click();
         drop("file://" + sub + "\n");
         QCOMPARE(captions(), std::multiset<std::string>{sub + "/x.mp3"});

@@ -27,7 +27,7 @@ class QtServicesTest : public QObject {
         return nullptr;
     }
 
-private slots:
+  private slots:
     void initTestCase() { QApplication::setApplicationName("brindlecot"); }
 
     void confirmationLooksAndAnswersAsAWindowsBox() {
@@ -58,7 +58,8 @@ private slots:
             QCOMPARE(box.defaultButton(), Button(box, "OK"));
             QTest::keyClick(&box, Qt::Key_Escape);
         });
-        QCOMPARE(boxes.Confirm("x ディレクトリは存在しません", ConfirmButtons::Ok), ConfirmAnswer::Ok);
+        QCOMPARE(boxes.Confirm("x ディレクトリは存在しません", ConfirmButtons::Ok),
+                 ConfirmAnswer::Ok);
         WhenShown([](QMessageBox& box) { box.close(); });
         QCOMPARE(boxes.Confirm("x", ConfirmButtons::Ok), ConfirmAnswer::None);
     }
