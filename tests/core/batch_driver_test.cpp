@@ -168,8 +168,11 @@ TEST_F(BatchTest, WritesIntoTheDestinationRereadForEveryItem) {
     EXPECT_TRUE(Exists(folder / "b.wav"));
 }
 
-TEST_F(BatchTest, AnswerYesRemovesProcessedAndSelectedItems) {
+TEST_F(BatchTest, OnlyTheAnswerYesRemovesProcessedItems) {
     AddSource("a.mp3");
+    boxes.answer = ConfirmAnswer::None; // the box closed from its title bar
+    Convert();
+    EXPECT_EQ(list.Count(), 1);
     boxes.answer = ConfirmAnswer::Yes;
     Convert();
     EXPECT_EQ(list.Count(), 0);
