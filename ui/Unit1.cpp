@@ -23,6 +23,7 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStyledItemDelegate>
 #include <QTimer>
@@ -33,6 +34,7 @@
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -326,11 +328,12 @@ void TForm1::closeEvent(QCloseEvent* event) {
 // ---- Conversion ----
 
 void TForm1::Button2Click() {
+    // A close asked for during the batch happens once it is over, however it ends.
+    const auto closeAfterwards = qScopeGuard([this] {
+        if (std::exchange(closeRequested_, false))
+            QTimer::singleShot(0, this, &QWidget::close);
+    });
     batch_.Convert();
-    if (closeRequested_) {
-        closeRequested_ = false;
-        QTimer::singleShot(0, this, &QWidget::close);
-    }
 }
 
 void TForm1::Button5Click() {

@@ -227,6 +227,17 @@ class Unit1Test : public QObject {
         QCOMPARE(QString::fromStdString(ReadFile(Settings())), QString("[front]\r\nOn\r\n"));
     }
 
+    void aCloseDuringABatchThatEndsInAnErrorStillCloses() {
+        form->show();
+        AddSource("a-slow.mp3");
+        form->List().Append(Path("gone.mp3"));
+        QTimer::singleShot(200, form.get(), &QWidget::close);
+        form->Button2->click();
+        QCOMPARE(boxes.errors.size(), std::size_t(1));
+        QVERIFY(!form->BatchRunning());
+        QTRY_VERIFY(!form->isVisible());
+    }
+
     void progressTimerFollowsTheOutputFile() {
         const std::string out = Path("out.wav");
         form->Label6->setText("old");
