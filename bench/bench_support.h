@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <limits>
 #include <map>
 #include <string>
@@ -52,5 +53,14 @@ class FastestRuns : public benchmark::ConsoleReporter {
         }
         ConsoleReporter::ReportRuns(runs);
     }
+
+    // Prints "ratio a/b = X" from the fastest repetitions, when both ran.
+    void PrintRatio(const std::string& a, const std::string& b) const {
+        const auto first = fastest.find(a), second = fastest.find(b);
+        if (first != fastest.end() && second != fastest.end())
+            std::printf("ratio %s/%s = %.2f\n", a.c_str(), b.c_str(),
+                        first->second / second->second);
+    }
+
     std::map<std::string, double> fastest;
 };

@@ -154,8 +154,6 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    if (reporter.fastest.count("scan") && reporter.fastest.count("find"))
-        std::printf("ratio scan/find = %.2f\n",
-                    reporter.fastest["scan"] / reporter.fastest["find"]);
+    reporter.PrintRatio("scan", "find");
     return 0;
 }

@@ -115,9 +115,6 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    if (reporter.fastest.count("header_read") && reporter.fastest.count("cat")) {
-        std::printf("ratio header_read/cat = %.2f\n",
-                    reporter.fastest["header_read"] / reporter.fastest["cat"]);
-    }
+    reporter.PrintRatio("header_read", "cat");
     return 0;
 }
