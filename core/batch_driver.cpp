@@ -1,9 +1,8 @@
 #include "batch_driver.h"
 
+#include "fs.h"
 #include "mpeg_header.h"
 #include "text.h"
-
-#include <sys/stat.h>
 
 #include <vector>
 
@@ -11,24 +10,8 @@ namespace {
 
 // The file-name part of a path: everything after the last separator.
 std::string_view FileNamePart(std::string_view path) {
-#ifdef _WIN32
-    const auto separator = path.find_last_of("\\:");
-#else
     const auto separator = path.rfind('/');
-#endif
     return separator == std::string_view::npos ? path : path.substr(separator + 1);
-}
-
-bool SameFile(const std::string& a, const std::string& b) {
-    struct stat first {
-    }, second{};
-    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
-           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
-}
-
-bool FileExists(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0;
 }
 
 // Ends the batch's busy state on every way out, an error included.
@@ -158,7 +141,7 @@ std::string BatchDriver::ConvertOne(const DecoderCommand& command, const std::st
         return outcome.lastErrorLine.empty()
                    ? "デコーダの終了コード " + std::to_string(outcome.exitCode)
                    : outcome.lastErrorLine;
-    if (!FileExists(output))
+    if (KindAt(output) == FileKind::Missing)
         return "出力ファイルが作成されませんでした";
     return {};
 }

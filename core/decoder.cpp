@@ -1,13 +1,11 @@
 #include "decoder.h"
 
+#include "fs.h"
+#include "unique_fd.h"
+
 #include <chrono>
-#include <filesystem>
-#include <system_error>
 #include <utility>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -22,20 +20,11 @@
 #include <time.h>
 #include <unistd.h>
 
-#include "unique_fd.h"
-
 extern char** environ;
-#endif
 
 namespace {
 
-#ifdef _WIN32
-constexpr char kSeparator = '\\';
-constexpr std::string_view kDecoderName = "lame.exe";
-#else
-constexpr char kSeparator = '/';
 constexpr std::string_view kDecoderName = "lame";
-#endif
 
 // lame takes every argument that starts with "-" as an option and knows no "--".
 std::string NotAnOption(const std::string& path) {
@@ -68,24 +57,6 @@ std::string LastNonEmptyLine(std::string_view text) {
 
 std::string ExecutableFolder() {
     std::string path;
-#ifdef _WIN32
-    std::string buffer(MAX_PATH, '\0');
-    for (;;) {
-        DWORD length = GetModuleFileNameA(nullptr, buffer.data(), DWORD(buffer.size()));
-        if (length == 0)
-            return {};
-        if (length < buffer.size()) {
-            path.assign(buffer.data(), length);
-            break;
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-    std::size_t cut = path.find_last_of("\\/");
-    if (cut == std::string::npos)
-        return {};
-    // "C:\" keeps its separator: "C:" alone means the drive's current folder.
-    return path.substr(0, cut == 2 && path[1] == ':' ? cut + 1 : cut);
-#else
     std::string buffer(PATH_MAX, '\0');
     for (;;) {
         ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
@@ -101,33 +72,19 @@ std::string ExecutableFolder() {
     if (cut == std::string::npos)
         return {};
     return cut == 0 ? "/" : path.substr(0, cut);
-#endif
 }
 
 std::string DecoderPath() {
-    std::string path = ExecutableFolder();
-    if (path.empty() || path.back() != kSeparator)
-        path += kSeparator;
-    path += kDecoderName;
-    return path;
+    return JoinPath(ExecutableFolder(), kDecoderName);
 }
 
 bool DecoderPresent(const std::string& decoderPath) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(std::filesystem::path(decoderPath), error);
-}
-
-std::string_view OptionString(DecoderOption option) {
-    return option == DecoderOption::DecodeMp2Input ? " --decode --mp2input " : " --decode ";
+    return IsRegularFile(decoderPath);
 }
 
 DecoderCommand BuildDecoderCommand(const std::string& decoderPath, DecoderOption option,
                                    const std::string& source, const std::string& output) {
     DecoderCommand command;
-    command.commandLine = decoderPath;
-    command.commandLine += OptionString(option);
-    command.commandLine += "\"" + source + "\" \"" + output + "\"";
-
     command.arguments = {decoderPath, "--decode"};
     if (option == DecoderOption::DecodeMp2Input)
         command.arguments.push_back("--mp2input");
@@ -140,64 +97,6 @@ RunOutcome RunAndWait(const std::vector<std::string>& arguments,
                       const std::function<void()>& dispatchEvents) {
     return RunAndWait(arguments, dispatchEvents, WaitMethod::ProcessDescriptor);
 }
-
-#ifdef _WIN32
-
-namespace {
-
-// The quoting that the C runtime's argument splitter undoes.
-void AppendQuoted(std::string& line, const std::string& argument) {
-    line += '"';
-    std::size_t backslashes = 0;
-    for (char c : argument) {
-        if (c == '\\') {
-            ++backslashes;
-            continue;
-        }
-        line.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
-        backslashes = 0;
-        line += c;
-    }
-    line.append(backslashes * 2, '\\');
-    line += '"';
-}
-
-} // namespace
-
-RunOutcome RunAndWait(const std::vector<std::string>& arguments,
-                      const std::function<void()>& dispatchEvents, WaitMethod) {
-    RunOutcome outcome;
-    if (arguments.empty())
-        return outcome;
-    std::string line;
-    for (const std::string& argument : arguments) {
-        if (!line.empty())
-            line += ' ';
-        AppendQuoted(line, argument);
-    }
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_HIDE;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(arguments.front().c_str(), line.data(), nullptr, nullptr, FALSE,
-                        CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup,
-                        &process))
-        return outcome;
-    outcome.started = true;
-    while (WaitForSingleObject(process.hProcess, 100) == WAIT_TIMEOUT) {
-        if (dispatchEvents)
-            dispatchEvents();
-    }
-    DWORD code = 0;
-    if (GetExitCodeProcess(process.hProcess, &code))
-        outcome.exitCode = int(code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return outcome;
-}
-
-#else
 
 #if !defined(__GLIBC__) || __GLIBC__ < 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ < 34)
 #error "starting the decoder needs posix_spawn_file_actions_addclosefrom_np (glibc 2.34)"
@@ -296,9 +195,7 @@ std::string ReadTail(int fd) {
 }
 
 bool CanExecute(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-           access(path.c_str(), X_OK) == 0;
+    return IsRegularFile(path) && access(path.c_str(), X_OK) == 0;
 }
 
 // Spawns the program in a session of its own (no controlling terminal, out of
@@ -405,5 +302,3 @@ RunOutcome RunAndWait(const std::vector<std::string>& arguments,
     outcome.lastErrorLine = LastNonEmptyLine(ReadTail(errorFile.Get()));
     return outcome;
 }
-
-#endif

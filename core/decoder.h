@@ -8,7 +8,7 @@
 // The folder of the running executable, without a trailing separator.
 std::string ExecutableFolder();
 
-// The decoder beside the executable: "lame" ("lame.exe" on Windows).
+// The decoder beside the executable: "lame".
 std::string DecoderPath();
 
 // True when a regular file (or a link to one) exists at DecoderPath().
@@ -16,12 +16,8 @@ bool DecoderPresent(const std::string& decoderPath);
 
 enum class DecoderOption { Decode, DecodeMp2Input };
 
-// " --decode " or " --decode --mp2input ".
-std::string_view OptionString(DecoderOption option);
-
 struct DecoderCommand {
-    std::string commandLine;            // for display: path, option, quoted source and output
-    std::vector<std::string> arguments; // what is actually run, no shell involved
+    std::vector<std::string> arguments; // what is run: no shell involved
 };
 
 DecoderCommand BuildDecoderCommand(const std::string& decoderPath, DecoderOption option,

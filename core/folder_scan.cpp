@@ -1,5 +1,6 @@
 #include "folder_scan.h"
 
+#include "fs.h"
 #include "message_service.h"
 #include "text.h"
 
@@ -8,7 +9,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <system_error>
 #include <tuple>
 #include <utility>
 
@@ -183,8 +183,7 @@ std::vector<std::string> GatherDroppedPaths(const std::vector<std::string>& path
     for (const std::string& path : paths) {
         if (IsMpegAudioPath(path))
             found.push_back(path);
-        struct stat info;
-        if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        if (IsFolder(path))
             ScanFolder(path + '/', recurse, found);
     }
     return found;
@@ -211,8 +210,7 @@ std::vector<std::string> ListSourceFolder(const std::string& folder) {
     FolderListing listing(folder);
     const auto fail = [&] {
         const int error = errno;
-        throw UserError(Utf8Bytes(DisplayText(folder)) + ": " +
-                        std::generic_category().message(error));
+        throw UserError(PathErrorText(folder, error));
     };
     if (!listing.IsOpen())
         fail();

@@ -1,5 +1,6 @@
 #include "mpeg_header.h"
 
+#include "fs.h"
 #include "text.h"
 #include "unique_fd.h"
 
@@ -184,10 +185,6 @@ MpegAudioInfo Analyse(ReadAt& readAt, std::int64_t fileSize, std::size_t blockSi
     return Describe(FindSync(readAt, start, fileSize, blockSize), fileSize);
 }
 
-std::string FileError(const char* what, const std::string& path, const char* reason) {
-    return std::string(what) + ": \"" + DisplayText(path).toStdString() + "\" (" + reason + ")";
-}
-
 } // namespace
 
 MpegAudioInfo AnalyseMpegAudio(std::span<const std::uint8_t> bytes, std::int64_t fileSize,
@@ -211,15 +208,15 @@ std::string ReadMpegAudioInfo(const std::string& path, ConversionState& state,
         // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
         const UniqueFd file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
         if (file.Get() < 0)
-            throw UserError(FileError("ファイルを開けません", path, std::strerror(errno)));
+            throw UserError(FileErrorText("ファイルを開けません", path, errno));
         struct stat status {};
         if (::fstat(file.Get(), &status) != 0)
-            throw UserError(FileError("ファイルを開けません", path, std::strerror(errno)));
+            throw UserError(FileErrorText("ファイルを開けません", path, errno));
         if (S_ISDIR(status.st_mode))
-            throw UserError(FileError("ファイルを開けません", path, std::strerror(EISDIR)));
+            throw UserError(FileErrorText("ファイルを開けません", path, EISDIR));
         if (!S_ISREG(status.st_mode))
             throw UserError(
-                FileError("ファイルを開けません", path, "通常のファイルではありません"));
+                FileErrorText("ファイルを開けません", path, "通常のファイルではありません"));
         ::posix_fadvise(file.Get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
         auto readAt = [&](std::int64_t offset, std::uint8_t* dst, std::size_t n) {
@@ -230,7 +227,7 @@ std::string ReadMpegAudioInfo(const std::string& path, ConversionState& state,
                 if (got < 0 && errno == EINTR)
                     continue;
                 if (got < 0)
-                    throw UserError(FileError("ファイルを読めません", path, std::strerror(errno)));
+                    throw UserError(FileErrorText("ファイルを読めません", path, errno));
                 if (got == 0)
                     break;
                 done += static_cast<std::size_t>(got);

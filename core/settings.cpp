@@ -1,6 +1,7 @@
 #include "settings.h"
 
 #include "decoder.h"
+#include "fs.h"
 #include "message_service.h"
 #include "text.h"
 #include "unique_fd.h"
@@ -18,8 +19,7 @@
 namespace {
 
 [[noreturn]] void Fail(const std::string& what, const std::string& path, int error) {
-    throw UserError(what + ": \"" + Utf8Bytes(DisplayText(path)) + "\" (" + std::strerror(error) +
-                    ")");
+    throw UserError(FileErrorText(what, path, error));
 }
 
 // Splits the file into the lines a text reader sees: LF ends a line, CR is
@@ -70,10 +70,7 @@ void ApplyFrontValues(std::string_view bytes, const std::function<void(bool)>& a
 } // namespace
 
 std::string SettingsPath() {
-    std::string folder = ExecutableFolder();
-    if (folder.empty() || folder.back() != '/')
-        folder += '/';
-    return folder + "brindlecot.ini";
+    return JoinPath(ExecutableFolder(), "brindlecot.ini");
 }
 
 void ReadSettings(const std::string& path, const std::function<void(bool)>& applyFront) {

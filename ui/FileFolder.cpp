@@ -1,5 +1,6 @@
 #include "FileFolder.h"
 
+#include "fs.h"
 #include "text.h"
 
 #include <QDir>
@@ -15,15 +16,9 @@
 #include <QVBoxLayout>
 
 #include <string_view>
-#include <sys/stat.h>
 #include <vector>
 
 namespace {
-
-bool IsFolder(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
 
 // "." and ".." folded by name, the way the user reads the path, rather than
 // through symbolic links.

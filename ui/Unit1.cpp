@@ -1,6 +1,7 @@
 #include "Unit1.h"
 
 #include "folder_scan.h"
+#include "fs.h"
 #include "mpeg_header.h"
 #include "progress_monitor.h"
 #include "settings.h"
@@ -291,11 +292,7 @@ bool TForm1::CheckDecoderPresent() {
     const std::string decoder = services_.decoderPath();
     if (DecoderPresent(decoder))
         return true;
-#ifdef _WIN32
-    const std::string advice = "brindlecot.exeがあるフォルダにlame.exeを置いてください";
-#else
     const std::string advice = "brindlecotがあるフォルダにlameを置いてください";
-#endif
     services_.boxes.Message(decoder + "がありません。\r\n" + advice);
     return false;
 }
@@ -471,7 +468,7 @@ void TForm1::Button1Click() {
     if (DisplayText(chosen).toLower().localeAwareCompare(DisplayText(sourceFolder_).toLower()) == 0)
         return;
     if (::chdir(chosen.c_str()) != 0)
-        throw UserError(Utf8Bytes(DisplayText(chosen)) + ": " + std::strerror(errno));
+        throw UserError(PathErrorText(chosen, errno));
     ShowSourceFolderFiles(chosen);
 }
 
@@ -479,18 +476,14 @@ void TForm1::FileListBox1DblClick() {
     const QListWidgetItem* item = FileListBox1->currentItem();
     if (item == nullptr || !item->isSelected())
         return;
-    std::string path = sourceFolder_;
-    if (path.empty() || path.back() != '/')
-        path += '/';
-    list_.Append(path + item->data(Qt::UserRole).toByteArray().toStdString());
+    list_.Append(JoinPath(sourceFolder_.empty() ? "/" : sourceFolder_,
+                          item->data(Qt::UserRole).toByteArray().toStdString()));
 }
 
 void TForm1::Button4Click() {
     std::string chosen;
     services_.chooser.SelectFolder({}, chosen);
-    if (!chosen.empty() && chosen.back() != '/')
-        chosen += '/';
-    destination_ = chosen;
+    destination_ = chosen.empty() ? chosen : JoinPath(chosen, "");
     Label5->setText(DisplayText(destination_));
 }
 

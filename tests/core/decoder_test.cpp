@@ -95,22 +95,17 @@ class DecoderTest : public ::testing::Test {
     int dispatches_ = 0;
 };
 
-TEST(DecoderCommandTest, CommandLineQuotesOnlyTheFilePaths) {
+TEST(DecoderCommandTest, ArgumentsKeepBlanksInPaths) {
     DecoderCommand command = BuildDecoderCommand("/opt/my tools/lame", DecoderOption::Decode,
                                                  "/music/in/a song.mp3", "/music/out/a song.wav");
-    EXPECT_EQ(command.commandLine,
-              "/opt/my tools/lame --decode \"/music/in/a song.mp3\" \"/music/out/a song.wav\"");
     EXPECT_EQ(command.arguments,
               (std::vector<std::string>{"/opt/my tools/lame", "--decode", "/music/in/a song.mp3",
                                         "/music/out/a song.wav"}));
 }
 
 TEST(DecoderCommandTest, Mp2InputOnlyForItsOption) {
-    EXPECT_EQ(OptionString(DecoderOption::Decode), " --decode ");
-    EXPECT_EQ(OptionString(DecoderOption::DecodeMp2Input), " --decode --mp2input ");
     DecoderCommand mpa =
         BuildDecoderCommand("/x/lame", DecoderOption::DecodeMp2Input, "/a.mpa", "/a.wav");
-    EXPECT_EQ(mpa.commandLine, "/x/lame --decode --mp2input \"/a.mpa\" \"/a.wav\"");
     EXPECT_EQ(mpa.arguments,
               (std::vector<std::string>{"/x/lame", "--decode", "--mp2input", "/a.mpa", "/a.wav"}));
     DecoderCommand mp2 = BuildDecoderCommand("/x/lame", DecoderOption::Decode, "/a.mp2", "/a.wav");
@@ -121,7 +116,6 @@ TEST(DecoderCommandTest, NamesStartingWithADashAreNotOptions) {
     DecoderCommand command = BuildDecoderCommand("/x/lame", DecoderOption::Decode, "-v.mp3", "-");
     EXPECT_EQ(command.arguments,
               (std::vector<std::string>{"/x/lame", "--decode", "./-v.mp3", "./-"}));
-    EXPECT_EQ(command.commandLine, "/x/lame --decode \"-v.mp3\" \"-\"");
     DecoderCommand inner = BuildDecoderCommand("/x/lame", DecoderOption::Decode, "a-b.mp3", "c-");
     EXPECT_EQ(inner.arguments[2], "a-b.mp3");
     EXPECT_EQ(inner.arguments[3], "c-");

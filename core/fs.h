@@ -1,0 +1,35 @@
+#pragma once
+// Small questions to the file system, asked one way everywhere. Paths are the
+// file system's own bytes.
+
+#include <string>
+#include <string_view>
+
+// folder and name joined by "/", unless folder is empty or already ends in one.
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+enum class FileKind { Missing, RegularFile, Folder, Link, Other };
+
+// What is at path. Links are followed unless followLinks is false, in which
+// case a link reads as Link. Anything that can't be asked reads as Missing.
+FileKind KindAt(const std::string& path, bool followLinks = true);
+
+inline bool IsRegularFile(const std::string& path) {
+    return KindAt(path) == FileKind::RegularFile;
+}
+inline bool IsFolder(const std::string& path) {
+    return KindAt(path) == FileKind::Folder;
+}
+inline bool Exists(const std::string& path) {
+    return KindAt(path, false) != FileKind::Missing;
+}
+
+// True when both paths lead to one file (same device and inode), links followed.
+bool SameFile(const std::string& a, const std::string& b);
+
+// The texts of file errors, as the error box shows them:
+//   FileErrorText: what: "path" (reason)
+//   PathErrorText: path: reason
+std::string FileErrorText(std::string_view what, const std::string& path, std::string_view reason);
+std::string FileErrorText(std::string_view what, const std::string& path, int error);
+std::string PathErrorText(const std::string& path, int error);
