@@ -2,6 +2,7 @@
 // Small helpers the core tests share: a temporary folder, files written byte
 // by byte, and boxes that record what they were asked.
 
+#include "fs.h"
 #include "message_service.h"
 
 #include <gtest/gtest.h>
@@ -46,11 +47,6 @@ inline void WriteFile(const std::string& path, const std::string& bytes, mode_t 
 inline std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline bool Exists(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0;
 }
 
 // Records every box; answers the confirmation with a preset answer.
