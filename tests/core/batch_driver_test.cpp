@@ -2,6 +2,8 @@
 
 #include "test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstdint>
 #include <functional>

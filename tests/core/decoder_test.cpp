@@ -1,5 +1,7 @@
 #include "decoder.h"
 
+#include "test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,26 +24,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteAll(const std::string& path, const std::string& bytes, mode_t mode = 0644) {
-    {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out << bytes;
-    }
-    chmod(path.c_str(), mode);
-}
-
-std::string ShellQuote(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
 
 std::string Trimmed(std::string text) {
     while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
@@ -80,7 +62,7 @@ class DecoderTest : public ::testing::Test {
     std::string Script(const std::string& name, const std::string& body) {
         std::string path = At(name);
         // $D names the test's folder inside the script.
-        WriteAll(path, "#!/bin/sh\nD=" + ShellQuote(dir_) + "\n" + body + "\n", 0755);
+        WriteFile(path, "#!/bin/sh\nD=" + ShellQuote(dir_) + "\n" + body + "\n", 0755);
         return path;
     }
 
@@ -134,7 +116,7 @@ TEST_F(DecoderTest, PresentOnlyForAFileOrALinkToOne) {
     fs::create_directory(At("lame"));
     EXPECT_FALSE(DecoderPresent(At("lame")));
     EXPECT_FALSE(DecoderPresent(At("missing")));
-    WriteAll(At("real"), "x");
+    WriteFile(At("real"), "x");
     fs::create_symlink(At("real"), At("link"));
     fs::create_symlink(At("lame"), At("folder-link"));
     fs::create_symlink(At("missing"), At("dangling"));
@@ -160,8 +142,8 @@ TEST_F(DecoderTest, ReturnsTheExitCodeOrTheSignal) {
 }
 
 TEST_F(DecoderTest, ReportsWhatCannotStart) {
-    WriteAll(At("not-executable"), "#!/bin/sh\nexit 0\n", 0644);
-    WriteAll(At("no-format"), "neither a script nor a program\n", 0755);
+    WriteFile(At("not-executable"), "#!/bin/sh\nexit 0\n", 0644);
+    WriteFile(At("no-format"), "neither a script nor a program\n", 0755);
     fs::create_directory(At("folder"));
     for (const std::string& program :
          {At("missing"), At("not-executable"), At("no-format"), At("folder")}) {
@@ -203,13 +185,13 @@ TEST_F(DecoderTest, NeverLeavesAZombie) {
     for (WaitMethod method : {WaitMethod::ProcessDescriptor, WaitMethod::Polling}) {
         for (const std::string& program : {quick, killed}) {
             Run({program}, method);
-            EXPECT_TRUE(Reaped(ReadAll(At("pid"))));
+            EXPECT_TRUE(Reaped(ReadFile(At("pid"))));
         }
         // A handler that throws during the wait still leaves the decoder reaped.
         EXPECT_THROW(RunAndWait(
                          {slow}, [] { throw std::runtime_error("handler failed"); }, method),
                      std::runtime_error);
-        EXPECT_TRUE(Reaped(ReadAll(At("pid"))));
+        EXPECT_TRUE(Reaped(ReadFile(At("pid"))));
     }
 }
 
@@ -232,8 +214,8 @@ echo visible)")});
     dup2(saved, 0);
     close(saved);
     EXPECT_EQ(outcome.exitCode, 0);
-    EXPECT_EQ(ReadAll(At("in")), "");
-    std::string links = ReadAll(At("fds"));
+    EXPECT_EQ(ReadFile(At("in")), "");
+    std::string links = ReadFile(At("fds"));
     EXPECT_TRUE(links.starts_with("/dev/null\n/dev/null\n")) << links;
     // The error file has no name left, so nothing stays behind in the temporary folder.
     EXPECT_TRUE(Trimmed(links).ends_with("(deleted)")) << links;
@@ -251,7 +233,7 @@ TEST_F(DecoderTest, InheritsNoOtherDescriptors) {
     close(channel[0]);
     close(channel[1]);
     EXPECT_EQ(outcome.exitCode, 0);
-    std::string listing = ReadAll(At("fds"));
+    std::string listing = ReadFile(At("fds"));
     int entries = 0;
     for (std::size_t at = listing.find(" -> "); at != std::string::npos;
          at = listing.find(" -> ", at + 1))
@@ -265,8 +247,8 @@ TEST_F(DecoderTest, RunsInASessionOfItsOwnWithoutTerminal) {
     RunOutcome outcome = Run({Script("session", R"(echo $$ > "$D/pid"
 cut -d' ' -f6,7 /proc/$$/stat > "$D/stat")")});
     EXPECT_EQ(outcome.exitCode, 0);
-    std::string pid = Trimmed(ReadAll(At("pid")));
-    std::string stat = Trimmed(ReadAll(At("stat")));
+    std::string pid = Trimmed(ReadFile(At("pid")));
+    std::string stat = Trimmed(ReadFile(At("stat")));
     std::string sid = stat.substr(0, stat.find(' '));
     EXPECT_EQ(sid, pid);
     EXPECT_NE(sid, std::to_string(getsid(0)));
@@ -283,8 +265,8 @@ pwd -P > "$D/cwd")");
         EXPECT_EQ(Run({program}).exitCode, 0);
     }
     unsetenv("BRINDLECOT_PROBE");
-    EXPECT_EQ(ReadAll(At("env")), "a b'c");
-    EXPECT_EQ(Trimmed(ReadAll(At("cwd"))), fs::canonical(At("work dir")).string());
+    EXPECT_EQ(ReadFile(At("env")), "a b'c");
+    EXPECT_EQ(Trimmed(ReadFile(At("cwd"))), fs::canonical(At("work dir")).string());
 }
 
 TEST_F(DecoderTest, LastErrorLineIsTheLastNonEmptyOne) {
@@ -329,58 +311,12 @@ TEST_F(DecoderTest, ArgumentsReachTheProgramUntouched) {
     };
     EXPECT_EQ(Run(arguments).exitCode, 0);
     std::vector<std::string> received;
-    std::string out = ReadAll(At("args.out"));
+    std::string out = ReadFile(At("args.out"));
     for (std::size_t start = 0, end; (end = out.find('\0', start)) != std::string::npos;
          start = end + 1)
         received.push_back(out.substr(start, end - start));
     EXPECT_EQ(received, std::vector<std::string>(arguments.begin() + 1, arguments.end()));
     EXPECT_FALSE(fs::exists(touched));
-}
-
-// The real decoder: beside the test executable, else on PATH.
-std::string FindLame() {
-    if (DecoderPresent(DecoderPath()))
-        return DecoderPath();
-    const char* path = std::getenv("PATH");
-    std::string folders = path ? path : "";
-    for (std::size_t start = 0; start <= folders.size();) {
-        std::size_t end = folders.find(':', start);
-        if (end == std::string::npos)
-            end = folders.size();
-        std::string candidate = folders.substr(start, end - start) + "/lame";
-        if (access(candidate.c_str(), X_OK) == 0)
-            return candidate;
-        start = end + 1;
-    }
-    return {};
-}
-
-void AppendLittleEndian(std::string& bytes, std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i)
-        bytes += char((value >> (8 * i)) & 0xff);
-}
-
-// Half a second of a 440 Hz tone, 16-bit stereo at 44.1 kHz.
-std::string ToneWav() {
-    const std::uint32_t rate = 44100, frames = rate / 2;
-    std::string wav = "RIFF";
-    AppendLittleEndian(wav, 36 + frames * 4, 4);
-    wav += "WAVEfmt ";
-    AppendLittleEndian(wav, 16, 4);
-    AppendLittleEndian(wav, 1, 2);
-    AppendLittleEndian(wav, 2, 2);
-    AppendLittleEndian(wav, rate, 4);
-    AppendLittleEndian(wav, rate * 4, 4);
-    AppendLittleEndian(wav, 4, 2);
-    AppendLittleEndian(wav, 16, 2);
-    wav += "data";
-    AppendLittleEndian(wav, frames * 4, 4);
-    for (std::uint32_t i = 0; i < frames; ++i) {
-        auto sample = std::int16_t(std::lround(12000 * std::sin(2 * M_PI * 440 * i / rate)));
-        AppendLittleEndian(wav, std::uint16_t(sample), 2);
-        AppendLittleEndian(wav, std::uint16_t(sample), 2);
-    }
-    return wav;
 }
 
 class DecoderLameTest : public DecoderTest {
@@ -390,7 +326,7 @@ class DecoderLameTest : public DecoderTest {
         lame_ = FindLame();
         if (lame_.empty())
             GTEST_SKIP() << "lame is neither beside the tests nor on PATH";
-        WriteAll(At("tone.wav"), ToneWav());
+        WriteFile(At("tone.wav"), ToneWav(0.5));
         ASSERT_EQ(Lame("--quiet -b 128 " + ShellQuote(At("tone.wav")) + " " +
                        ShellQuote(At("tone source.mp3"))),
                   0);
@@ -413,10 +349,10 @@ TEST_F(DecoderLameTest, DecodesLikeADirectRun) {
     ASSERT_EQ(Lame("--quiet --decode " + ShellQuote(At("tone source.mp3")) + " " +
                    ShellQuote(At("direct.wav"))),
               0);
-    std::string decoded = ReadAll(At("tone out.wav"));
+    std::string decoded = ReadFile(At("tone out.wav"));
     EXPECT_GT(decoded.size(), 44u + 44100u);
     EXPECT_EQ(decoded.substr(0, 4), "RIFF");
-    EXPECT_TRUE(decoded == ReadAll(At("direct.wav")));
+    EXPECT_TRUE(decoded == ReadFile(At("direct.wav")));
 }
 
 TEST_F(DecoderLameTest, NamesStartingWithADashAreDecodedAsFiles) {

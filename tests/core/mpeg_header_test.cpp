@@ -1,5 +1,7 @@
 #include "mpeg_header.h"
 
+#include "test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -49,6 +51,10 @@ Bytes Junk(std::size_t n) {
     return junk;
 }
 
+Bytes AsBytes(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
+
 MpegAudioInfo Analyse(const Bytes& bytes) {
     return AnalyseMpegAudio(bytes, static_cast<std::int64_t>(bytes.size()));
 }
@@ -67,9 +73,9 @@ Bytes Id3Header(std::uint32_t size, std::uint8_t flags = 0) {
             static_cast<std::uint8_t>(size & 0x7F)};
 }
 
-class RecordingBoxes : public MessageService {
+class RecordingHeaderBoxes : public MessageService {
   public:
-    explicit RecordingBoxes(const ConversionState* state = nullptr) : state_(state) {}
+    explicit RecordingHeaderBoxes(const ConversionState* state = nullptr) : state_(state) {}
     void Message(const std::string& text) override {
         messages.push_back(text);
         if (state_)
@@ -119,67 +125,8 @@ class MpegHeaderFile : public ::testing::Test {
 
     std::string dir_;
     ConversionState state_;
-    RecordingBoxes boxes_{&state_};
+    RecordingHeaderBoxes boxes_{&state_};
 };
-
-std::string FindLame() {
-    std::error_code error;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error && ::access((self.parent_path() / "lame").c_str(), X_OK) == 0)
-        return self.parent_path() / "lame";
-    const char* path = std::getenv("PATH");
-    std::string dirs = path ? path : "/usr/bin";
-    for (std::size_t start = 0; start <= dirs.size();) {
-        std::size_t end = dirs.find(':', start);
-        if (end == std::string::npos)
-            end = dirs.size();
-        const std::string candidate = dirs.substr(start, end - start) + "/lame";
-        if (::access(candidate.c_str(), X_OK) == 0)
-            return candidate;
-        start = end + 1;
-    }
-    return {};
-}
-
-// A 16-bit stereo 44.1 kHz WAV file holding a 440 Hz tone.
-Bytes ToneWav(int seconds) {
-    const std::uint32_t frames = 44100u * static_cast<std::uint32_t>(seconds);
-    const std::uint32_t dataSize = frames * 4;
-    Bytes wav;
-    wav.reserve(44 + dataSize);
-    auto text = [&](const char* s) {
-        for (int i = 0; i < 4; ++i)
-            wav.push_back(static_cast<std::uint8_t>(s[i]));
-    };
-    auto u32 = [&](std::uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            wav.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-    };
-    auto u16 = [&](std::uint16_t v) {
-        wav.push_back(static_cast<std::uint8_t>(v));
-        wav.push_back(static_cast<std::uint8_t>(v >> 8));
-    };
-    text("RIFF");
-    u32(36 + dataSize);
-    text("WAVE");
-    text("fmt ");
-    u32(16);
-    u16(1);
-    u16(2);
-    u32(44100);
-    u32(44100 * 4);
-    u16(4);
-    u16(16);
-    text("data");
-    u32(dataSize);
-    for (std::uint32_t i = 0; i < frames; ++i) {
-        const auto sample =
-            static_cast<std::int16_t>(8000 * std::sin(i * 2 * std::numbers::pi * 440 / 44100));
-        u16(static_cast<std::uint16_t>(sample));
-        u16(static_cast<std::uint16_t>(sample));
-    }
-    return wav;
-}
 
 // ---------------------------------------------------------------------------
 // The sync search
@@ -489,7 +436,7 @@ TEST_F(MpegHeaderFile, LameEncodedFilesPlainAndTagged) {
     const std::string lame = FindLame();
     if (lame.empty())
         GTEST_SKIP() << "lame not found";
-    const std::string wav = Write("tone.wav", ToneWav(65));
+    const std::string wav = Write("tone.wav", AsBytes(ToneWav(65)));
     const std::string plain = dir_ + "/plain.mp3", tagged = dir_ + "/tagged.mp3";
     ASSERT_EQ(std::system(("'" + lame + "' --quiet -b 128 '" + wav + "' '" + plain + "'").c_str()),
               0);

@@ -2,6 +2,8 @@
 
 #include "test_support.h"
 
+#include <gtest/gtest.h>
+
 TEST(ProgressMonitor, NothingWhileTheOutputIsAbsent) {
     ConversionState state;
     EXPECT_FALSE(ReadOutputProgress(state));

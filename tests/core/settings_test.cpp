@@ -2,6 +2,8 @@
 
 #include "test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <optional>
 
 namespace {

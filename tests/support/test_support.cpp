@@ -1,0 +1,103 @@
+#include "test_support.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <numbers>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
+
+TempFolder::TempFolder() {
+    std::string pattern = "/tmp/brindlecot-test-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+    // Tests take permissions away; give them back so that everything goes.
+    const std::string command =
+        "chmod -R u+rwx " + ShellQuote(path_) + " 2>/dev/null; rm -rf " + ShellQuote(path_);
+    [[maybe_unused]] const int rc = std::system(command.c_str());
+}
+
+void WriteFile(const std::string& path, const std::string& bytes, mode_t mode) {
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    ::chmod(path.c_str(), mode);
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string ShellQuote(const std::string& text) {
+    std::string quoted = "'";
+    for (const char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::string FindLame() {
+    std::error_code error;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error && ::access((self.parent_path() / "lame").c_str(), X_OK) == 0)
+        return self.parent_path() / "lame";
+    const char* path = std::getenv("PATH");
+    const std::string folders = path ? path : "/usr/bin";
+    for (std::size_t start = 0; start <= folders.size();) {
+        std::size_t end = folders.find(':', start);
+        if (end == std::string::npos)
+            end = folders.size();
+        const std::string candidate = JoinPath(folders.substr(start, end - start), "lame");
+        if (IsRegularFile(candidate) && ::access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+        start = end + 1;
+    }
+    return {};
+}
+
+namespace {
+
+void AppendLittleEndian(std::string& bytes, std::uint32_t value, int size) {
+    for (int i = 0; i < size; ++i)
+        bytes += static_cast<char>((value >> (8 * i)) & 0xff);
+}
+
+} // namespace
+
+std::string ToneWav(double seconds) {
+    constexpr std::uint32_t rate = 44100;
+    const auto frames = static_cast<std::uint32_t>(rate * seconds);
+    std::string wav = "RIFF";
+    wav.reserve(44 + std::size_t(frames) * 4);
+    AppendLittleEndian(wav, 36 + frames * 4, 4);
+    wav += "WAVEfmt ";
+    AppendLittleEndian(wav, 16, 4);
+    AppendLittleEndian(wav, 1, 2);
+    AppendLittleEndian(wav, 2, 2);
+    AppendLittleEndian(wav, rate, 4);
+    AppendLittleEndian(wav, rate * 4, 4);
+    AppendLittleEndian(wav, 4, 2);
+    AppendLittleEndian(wav, 16, 2);
+    wav += "data";
+    AppendLittleEndian(wav, frames * 4, 4);
+    for (std::uint32_t i = 0; i < frames; ++i) {
+        const auto sample = static_cast<std::int16_t>(
+            std::lround(8000 * std::sin(i * 2 * std::numbers::pi * 440 / rate)));
+        AppendLittleEndian(wav, static_cast<std::uint16_t>(sample), 2);
+        AppendLittleEndian(wav, static_cast<std::uint16_t>(sample), 2);
+    }
+    return wav;
+}
+
+std::string Layer3Stream(std::size_t padding) {
+    return std::string("\xFF\xFB\x90\x44", 4) + std::string(padding, '\0');
+}

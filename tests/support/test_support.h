@@ -1,0 +1,53 @@
+#pragma once
+// What the tests and the benchmarks share: a temporary folder, files written
+// and read byte by byte, inputs made at run time, and boxes that record what
+// they were asked.
+
+#include "fs.h"
+#include "message_service.h"
+
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+// A fresh folder under /tmp, removed with everything in it.
+class TempFolder {
+  public:
+    TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    ~TempFolder();
+    const std::string& path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+  private:
+    std::string path_;
+};
+
+void WriteFile(const std::string& path, const std::string& bytes, mode_t mode = 0644);
+std::string ReadFile(const std::string& path);
+
+// text in single quotes for sh, quotes inside it escaped.
+std::string ShellQuote(const std::string& text);
+
+// The real decoder: beside the running executable, else on PATH; empty when neither.
+std::string FindLame();
+
+// A 16-bit stereo 44.1 kHz WAV file holding a 440 Hz tone.
+std::string ToneWav(double seconds);
+
+// An MPEG-1 Layer III header, 128 kbit/s, 44.1 kHz, joint stereo, then padding zeros.
+std::string Layer3Stream(std::size_t padding);
+
+// Records every box; answers the confirmation with a preset answer.
+class RecordingBoxes : public MessageService {
+  public:
+    void Message(const std::string& text) override { messages.push_back(text); }
+    ConfirmAnswer Confirm(const std::string& text, ConfirmButtons) override {
+        questions.push_back(text);
+        return answer;
+    }
+    std::vector<std::string> messages;
+    std::vector<std::string> questions;
+    ConfirmAnswer answer = ConfirmAnswer::No;
+};
