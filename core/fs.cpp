@@ -26,6 +26,13 @@ FileKind KindAt(const std::string& path, bool followLinks) {
     return S_ISLNK(info.st_mode) ? FileKind::Link : FileKind::Other;
 }
 
+std::optional<std::int64_t> FileSize(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return static_cast<std::int64_t>(info.st_size);
+}
+
 bool SameFile(const std::string& a, const std::string& b) {
     struct stat first {
     }, second{};

@@ -2,6 +2,8 @@
 // Small questions to the file system, asked one way everywhere. Paths are the
 // file system's own bytes.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +25,9 @@ inline bool IsFolder(const std::string& path) {
 inline bool Exists(const std::string& path) {
     return KindAt(path, false) != FileKind::Missing;
 }
+
+// The size in bytes of what is at path, links followed; nothing when there is nothing.
+std::optional<std::int64_t> FileSize(const std::string& path);
 
 // True when both paths lead to one file (same device and inode), links followed.
 bool SameFile(const std::string& a, const std::string& b);

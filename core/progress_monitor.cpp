@@ -1,6 +1,6 @@
 #include "progress_monitor.h"
 
-#include <sys/stat.h>
+#include "fs.h"
 
 int ProgressPercent(long long size, long long expected) {
     if (expected <= 0 || size <= 0)
@@ -10,10 +10,10 @@ int ProgressPercent(long long size, long long expected) {
 }
 
 std::optional<OutputProgress> ReadOutputProgress(const ConversionState& state) {
-    struct stat info {};
-    if (state.OutputPath.empty() || ::stat(state.OutputPath.c_str(), &info) != 0)
+    const auto found = state.OutputPath.empty() ? std::nullopt : FileSize(state.OutputPath);
+    if (!found)
         return std::nullopt;
-    const long long size = info.st_size;
+    const long long size = *found;
     return OutputProgress{std::to_string(size / 1024) + " KB",
                           ProgressPercent(size, state.ExpectedWavSize)};
 }
