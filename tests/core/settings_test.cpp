@@ -129,9 +129,12 @@ TEST(SettingsLocation, ElsewhereThePerUserFileInFoldersMadeForIt) {
 TEST(SettingsLocation, AFolderOrFileTheUserCantWriteGoesPerUser) {
     TempFolder t;
     ::chmod(t.path().c_str(), 0777);
-    ::mkdir((t / "ro").c_str(), 0555);
-    ::mkdir((t / "rw").c_str(), 0777);
+    ::mkdir((t / "ro").c_str(), 0755);
+    ::mkdir((t / "rw").c_str(), 0755);
+    ::chmod((t / "rw").c_str(), 0777);
     WriteFile(t / "rw/brindlecot.ini", "", 0444);
+    // Writable, but the folder it would be replaced in is not.
+    WriteFile(t / "ro/brindlecot.ini", "", 0666);
     ::chmod((t / "ro").c_str(), 0555);
     // Root may write anywhere: root asks as nobody, keeping a way back.
     struct AsNobody {
