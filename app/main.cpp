@@ -1,18 +1,49 @@
 #include "FileFolder.h"
 #include "Unit1.h"
+#include "command_line.h"
 #include "qt_services.h"
 #include "settings.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
+namespace {
+
+void Print(std::FILE* stream, const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
+    // Read before the application object exists: --help needs no display, and
+    // Qt's own option parsing would take names like "-style" from the list.
+    const CommandLine command = ParseCommandLine({argv + (argc > 0 ? 1 : 0), argv + argc});
+    switch (command.action) {
+    case CommandLine::Action::Help:
+        Print(stdout, UsageText());
+        return 0;
+    case CommandLine::Action::Version:
+        Print(stdout, VersionText());
+        return 0;
+    case CommandLine::Action::Misuse:
+        Print(stderr, "brindlecot: 不明なオプションです: " + command.unknownOption + "\n");
+        Print(stderr, UsageText());
+        return 2;
+    case CommandLine::Action::Run:
+        break;
+    }
+
+    int qtArgc = argc > 0 ? 1 : 0;
+    QApplication application(qtArgc, argv);
     QApplication::setApplicationName("brindlecot");
 
     QtBoxes boxes;
     FileFolderChooser chooser(boxes);
     XdgDesktopShell shell;
     TForm1 Form1({boxes, chooser, shell, DecoderPath, SettingsPath()});
+    Form1.AddPaths(command.paths);
     Form1.show();
     return QApplication::exec();
 }

@@ -74,8 +74,31 @@ std::string ExecutableFolder() {
     return cut == 0 ? "/" : path.substr(0, cut);
 }
 
+std::string FindDecoder(const std::string& executableFolder, std::string_view pathVariable) {
+    std::string beside = JoinPath(executableFolder, kDecoderName);
+    if (DecoderPresent(beside))
+        return beside;
+    // An empty or relative entry would mean whatever folder we were started
+    // in (often the user's music): only absolute folders are searched.
+    for (std::size_t start = 0; start <= pathVariable.size();) {
+        std::size_t end = pathVariable.find(':', start);
+        if (end == std::string_view::npos)
+            end = pathVariable.size();
+        std::string_view folder = pathVariable.substr(start, end - start);
+        if (!folder.empty() && folder.front() == '/') {
+            std::string candidate = JoinPath(folder, kDecoderName);
+            if (IsRegularFile(candidate) && access(candidate.c_str(), X_OK) == 0)
+                return candidate;
+        }
+        start = end + 1;
+    }
+    return beside;
+}
+
 std::string DecoderPath() {
-    return JoinPath(ExecutableFolder(), kDecoderName);
+    // Without PATH, the system's default search path, as execvp would use.
+    const char* path = std::getenv("PATH");
+    return FindDecoder(ExecutableFolder(), path ? path : "/bin:/usr/bin");
 }
 
 bool DecoderPresent(const std::string& decoderPath) {

@@ -8,7 +8,13 @@
 // The folder of the running executable, without a trailing separator.
 std::string ExecutableFolder();
 
-// The decoder beside the executable: "lame".
+// Where the decoder is run from: "lame" beside the executable when a file is
+// there (a copy carried with its own decoder), else the first executable
+// "lame" in pathVariable's absolute folders; when there is none, the path
+// beside the executable, which the missing-decoder message names.
+std::string FindDecoder(const std::string& executableFolder, std::string_view pathVariable);
+
+// FindDecoder for the running executable and our PATH.
 std::string DecoderPath();
 
 // True when a regular file (or a link to one) exists at DecoderPath().

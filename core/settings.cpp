@@ -8,8 +8,10 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <pwd.h>
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -69,8 +71,50 @@ void ApplyFrontValues(std::string_view bytes, const std::function<void(bool)>& a
 
 } // namespace
 
+namespace {
+
+constexpr std::string_view kSettingsName = "brindlecot.ini";
+
+bool CanKeepSettingsIn(const std::string& folder) {
+    if (!IsFolder(folder) || ::access(folder.c_str(), W_OK | X_OK) != 0)
+        return false;
+    const std::string path = JoinPath(folder, kSettingsName);
+    return !Exists(path) || (IsRegularFile(path) && ::access(path.c_str(), W_OK) == 0);
+}
+
+// Like mkdir -p; the freedesktop rules ask for private configuration folders.
+void CreateFolders(const std::string& folder) {
+    for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
+        const std::string part = folder.substr(0, end);
+        if (!part.empty() && ::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+            return;
+        if (end == std::string::npos)
+            return;
+    }
+}
+
+} // namespace
+
+std::string SettingsPath(const std::string& executableFolder, const std::string& xdgConfigHome,
+                         const std::string& home) {
+    if (CanKeepSettingsIn(executableFolder))
+        return JoinPath(executableFolder, kSettingsName);
+    const std::string configHome = !xdgConfigHome.empty() && xdgConfigHome.front() == '/'
+                                       ? xdgConfigHome
+                                       : JoinPath(home, ".config");
+    const std::string folder = JoinPath(configHome, "brindlecot");
+    CreateFolders(folder);
+    return JoinPath(folder, kSettingsName);
+}
+
 std::string SettingsPath() {
-    return JoinPath(ExecutableFolder(), "brindlecot.ini");
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    std::string homeFolder = home ? home : "";
+    if (homeFolder.empty())
+        if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir)
+            homeFolder = entry->pw_dir;
+    return SettingsPath(ExecutableFolder(), xdg ? xdg : "", homeFolder);
 }
 
 void ReadSettings(const std::string& path, const std::function<void(bool)>& applyFront) {

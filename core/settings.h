@@ -3,7 +3,16 @@
 #include <functional>
 #include <string>
 
-// brindlecot.ini beside the executable.
+// Where brindlecot.ini lives. Beside the executable when it can be kept there:
+// the folder can be written and the file is missing or a writable file (it is
+// replaced, not rewritten, so the folder must be writable too). Otherwise the
+// per-user file CONFIG/brindlecot/brindlecot.ini, CONFIG being xdgConfigHome
+// when it is absolute, else home/.config; its folders are created here, and
+// when that fails the path is still given, for writing to report the error.
+std::string SettingsPath(const std::string& executableFolder, const std::string& xdgConfigHome,
+                         const std::string& home);
+
+// SettingsPath for the running executable and our environment.
 std::string SettingsPath();
 
 // Reads the settings file: every value line after a "[front]" line is passed

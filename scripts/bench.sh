@@ -4,9 +4,8 @@
 # are printed here. Exits non-zero when any benchmark failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
-if [ ! -f build/CMakeCache.txt ]; then
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo || exit 1
-fi
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DBRINDLECOT_TESTS=ON -DBRINDLECOT_BENCH=ON || exit 1
 cmake --build build || exit 1
 
 status=0

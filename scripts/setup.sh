@@ -1,15 +1,35 @@
 #!/usr/bin/env bash
-# Installs whatever the build, the tests and the program need on Debian/Ubuntu.
+# Installs what is missing on Debian/Ubuntu for one purpose:
+#   setup.sh run      building and running the program
+#   setup.sh package  the same, and building its Debian package
+#   setup.sh test     all of that, and the tests, benchmarks, fuzzer and the
+#                     package checks (the default)
 # Safe to run again: packages already present are not touched.
 set -euo pipefail
 
-packages=(
+run_packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-qpa-plugins
+    lame fonts-ipafont-gothic xdg-utils
+)
+# dpkg-shlibdeps (dpkg-dev) and file find the package's library dependencies.
+package_packages=(dpkg-dev file)
+test_packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang libclang-rt-dev
-    lame fonts-ipafont-gothic xvfb xauth xdg-utils
+    xvfb xauth openbox x11-utils xdotool
+    lintian desktop-file-utils appstream
 )
+
+case "${1:-test}" in
+run) packages=("${run_packages[@]}") ;;
+package) packages=("${run_packages[@]}" "${package_packages[@]}") ;;
+test) packages=("${run_packages[@]}" "${package_packages[@]}" "${test_packages[@]}") ;;
+*)
+    echo "usage: $0 [run|package|test]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

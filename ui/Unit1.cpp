@@ -292,7 +292,7 @@ bool TForm1::CheckDecoderPresent() {
     const std::string decoder = services_.decoderPath();
     if (DecoderPresent(decoder))
         return true;
-    const std::string advice = "brindlecotがあるフォルダにlameを置いてください";
+    const std::string advice = "brindlecotがあるフォルダかPATHにlameを置いてください";
     services_.boxes.Message(decoder + "がありません。\r\n" + advice);
     return false;
 }
@@ -499,6 +499,9 @@ void TForm1::dropEvent(QDropEvent* event) {
 
 void TForm1::AddDroppedPaths(const QMimeData& drop) {
     const QByteArray uris = drop.data(kUriList);
-    const auto paths = ParseUriList(std::string_view(uris.constData(), uris.size()));
+    AddPaths(ParseUriList(std::string_view(uris.constData(), uris.size())));
+}
+
+void TForm1::AddPaths(const std::vector<std::string>& paths) {
     list_.AppendMany(GatherDroppedPaths(paths, CheckBox1->isChecked()));
 }

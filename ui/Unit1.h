@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class QCheckBox;
 class QGroupBox;
@@ -59,6 +60,8 @@ class TForm1 : public QWidget, private ConversionWindow {
     void Timer1Timer();
     void CheckBox2Click();
     void AddDroppedPaths(const QMimeData& drop);
+    // Files and folders handed over at start, taken in as a drop of them would be.
+    void AddPaths(const std::vector<std::string>& paths);
     bool CheckDecoderPresent();
 
     // The source folder's files as listed, and the chosen folders, as raw bytes.

@@ -97,3 +97,60 @@ TEST(Settings, TheFileLivesBesideTheExecutable) {
     const std::string exe(self);
     EXPECT_EQ(path.substr(0, path.rfind('/')), exe.substr(0, exe.rfind('/')));
 }
+
+TEST(SettingsLocation, BesideTheExecutableWhenItsFolderCanKeepTheFile) {
+    TempFolder t;
+    ::mkdir((t / "exe").c_str(), 0755);
+    EXPECT_EQ(SettingsPath(t / "exe", "", t / "home"), t / "exe/brindlecot.ini");
+    WriteFile(t / "exe/brindlecot.ini", "[front]\r\nOff\r\n");
+    EXPECT_EQ(SettingsPath(t / "exe", t / "xdg", t / "home"), t / "exe/brindlecot.ini");
+    EXPECT_FALSE(Exists(t / "home")) << "nothing is made for a portable copy";
+    EXPECT_FALSE(Exists(t / "xdg"));
+}
+
+TEST(SettingsLocation, ElsewhereThePerUserFileInFoldersMadeForIt) {
+    TempFolder t;
+    // A folder path that is a file can't hold the settings, even for root; nor
+    // can a folder whose settings file is a folder.
+    WriteFile(t / "file", "");
+    ::mkdir((t / "exe").c_str(), 0755);
+    ::mkdir((t / "exe/brindlecot.ini").c_str(), 0755);
+
+    const std::string perUser = t / "home/.config/brindlecot/brindlecot.ini";
+    EXPECT_EQ(SettingsPath(t / "file", "", t / "home"), perUser);
+    EXPECT_TRUE(IsFolder(t / "home/.config/brindlecot"));
+    EXPECT_EQ(SettingsPath(t / "exe", "relative/is/ignored", t / "home"), perUser);
+    EXPECT_EQ(SettingsPath(t / "exe", t / "xdg/deep", t / "home"),
+              t / "xdg/deep/brindlecot/brindlecot.ini");
+    EXPECT_TRUE(IsFolder(t / "xdg/deep/brindlecot"));
+
+    WriteSettings(perUser, false);
+    EXPECT_EQ(Applied(ReadFile(perUser)), std::vector<bool>{false});
+}
+
+TEST(SettingsLocation, AFolderOrFileTheUserCantWriteGoesPerUser) {
+    TempFolder t;
+    ::chmod(t.path().c_str(), 0777);
+    ::mkdir((t / "ro").c_str(), 0755);
+    ::mkdir((t / "rw").c_str(), 0755);
+    ::chmod((t / "rw").c_str(), 0777);
+    WriteFile(t / "rw/brindlecot.ini", "", 0444);
+    // Writable, but the folder it would be replaced in is not.
+    WriteFile(t / "ro/brindlecot.ini", "", 0666);
+    ::chmod((t / "ro").c_str(), 0555);
+    // Root may write anywhere: root asks as nobody, keeping a way back.
+    struct AsNobody {
+        bool root = ::geteuid() == 0;
+        bool switched = root && ::setresuid(65534, 65534, 0) == 0;
+        ~AsNobody() {
+            if (switched && ::setresuid(0, 0, 0) != 0)
+                std::abort();
+        }
+    } user;
+    if (user.root && !user.switched)
+        GTEST_SKIP() << "running as root without the right to become nobody";
+    const std::string perUser = t / "xdg/brindlecot/brindlecot.ini";
+    EXPECT_EQ(SettingsPath(t / "ro", t / "xdg", t / "home"), perUser);
+    EXPECT_EQ(SettingsPath(t / "rw", t / "xdg", t / "home"), perUser);
+    EXPECT_TRUE(IsFolder(t / "xdg/brindlecot"));
+}

@@ -313,7 +313,8 @@ class Unit1Test : public QObject {
         form->activateWindow();
         QTRY_COMPARE(boxes.messages.size(), std::size_t(1));
         QCOMPARE(boxes.messages[0],
-                 decoder + "がありません。\r\nbrindlecotがあるフォルダにlameを置いてください");
+                 decoder +
+                     "がありません。\r\nbrindlecotがあるフォルダかPATHにlameを置いてください");
         QTRY_VERIFY(!form->isVisible());
         form->show();
         form->activateWindow();

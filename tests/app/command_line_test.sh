@@ -1,0 +1,36 @@
+#!/bin/sh
+# The program's own options, run for real with no display at all: a window
+# opened by mistake would fail to connect and the checks below would notice.
+set -u
+program=$1
+out=$(mktemp) err=$(mktemp)
+trap 'rm -f "$out" "$err"' EXIT
+failures=0
+run() {
+    env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$program" "$@" >"$out" 2>"$err"
+}
+check() { # description, command...
+    what=$1
+    shift
+    if ! "$@"; then
+        echo "FAILED: $what" >&2
+        failures=$((failures + 1))
+    fi
+}
+
+run --help
+check "--help exits 0" test $? -eq 0
+check "--help prints the usage to standard output" grep -q -- '--version' "$out"
+check "--help writes no error" test ! -s "$err"
+
+run --version
+check "--version exits 0" test $? -eq 0
+check "--version prints the version" grep -qx 'brindlecot [0-9.]*' "$out"
+
+run a.mp3 --bogus
+check "an unknown option exits 2" test $? -eq 2
+check "an unknown option is named on standard error" grep -q -- '--bogus' "$err"
+check "an unknown option prints the usage to standard error" grep -q -- '--help' "$err"
+check "an unknown option prints nothing to standard output" test ! -s "$out"
+
+exit "$failures"
