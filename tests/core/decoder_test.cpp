@@ -376,11 +376,11 @@ TEST_F(DecoderLameTest, MissingInputEndsWithItsErrorLine) {
 TEST_F(DecoderTest, FoundBesideTheExecutableThenOnTheAbsoluteFoldersOfPath) {
     for (const char* folder : {"exe", "empty", "notexec", "bin", "later"})
         fs::create_directory(At(folder));
-    WriteAll(At("notexec/lame"), "", 0644);
-    WriteAll(At("bin/lame"), "", 0755);
-    WriteAll(At("later/lame"), "", 0755);
+    WriteFile(At("notexec/lame"), "", 0644);
+    WriteFile(At("bin/lame"), "", 0755);
+    WriteFile(At("later/lame"), "", 0755);
     // The working folder holds a lame too: empty and relative entries must not reach it.
-    WriteAll(At("lame"), "", 0755);
+    WriteFile(At("lame"), "", 0755);
     CurrentFolder here(At(""));
     const std::string path =
         ":.:exe:" + At("empty") + ":" + At("notexec") + ":" + At("bin") + ":" + At("later");
@@ -389,7 +389,7 @@ TEST_F(DecoderTest, FoundBesideTheExecutableThenOnTheAbsoluteFoldersOfPath) {
     // Neither: the path beside the executable, for the missing-decoder message.
     EXPECT_EQ(FindDecoder(At("exe"), ":.:" + At("empty")), At("exe/lame"));
     EXPECT_EQ(FindDecoder(At("exe"), ""), At("exe/lame"));
-    WriteAll(At("exe/lame"), "", 0755);
+    WriteFile(At("exe/lame"), "", 0755);
     EXPECT_EQ(FindDecoder(At("exe"), path), At("exe/lame"));
 }
 
