@@ -21,7 +21,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
-#include <map>
+#include <set>
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -143,13 +143,8 @@ class Answerer {
     void Poll() {
         for (QWidget* window : QApplication::topLevelWidgets()) {
             auto* dialog = qobject_cast<QDialog*>(window);
-            if (dialog == nullptr || !dialog->isVisible())
+            if (dialog == nullptr || !dialog->isVisible() || answered_.count(dialog->winId()))
                 continue;
-            if (int& waited = waited_[dialog->winId()]; waited > 0) {
-                if (++waited > 200)
-                    dialog->reject();
-                continue;
-            }
             const std::vector<WId> stack = Stacking();
             const auto level = [&](WId id) { return std::find(stack.begin(), stack.end(), id); };
             if (level(dialog->winId()) == stack.end())
@@ -157,7 +152,8 @@ class Answerer {
             const auto* box = qobject_cast<QMessageBox*>(dialog);
             seen << (box ? box->text() : dialog->windowTitle()) +
                         (level(dialog->winId()) > level(main_.winId()) ? ": above" : ": below");
-            waited_[dialog->winId()] = 1;
+            answered_.insert(dialog->winId());
+            QTimer::singleShot(10000, dialog, &QDialog::reject);
             const QWidget* answer = dialog->findChild<QPushButton*>("cancelButton");
             if (box != nullptr)
                 answer = box->defaultButton() ? box->defaultButton() : box->buttons().value(0);
@@ -169,7 +165,7 @@ class Answerer {
 
     const QWidget& main_;
     QTimer poll_;
-    std::map<WId, int> waited_;
+    std::set<WId> answered_;
 };
 
 } // namespace
