@@ -40,8 +40,9 @@ class FileFolderChooser : public FolderChooser {
 };
 
 // Parentless and non-modal on purpose: an application-modal chooser would
-// freeze the main window, and a parent would own it. Object names of the parts: "folderTree",
-// "statusLine", "folderName", "okButton", "cancelButton".
+// freeze the main window, and a parent would own it (it only stands above
+// one). Object names of the parts: "folderTree", "statusLine", "folderName",
+// "okButton", "cancelButton".
 class FolderDialog : public QDialog {
     Q_OBJECT
   public:
