@@ -189,16 +189,16 @@ class DesktopTest : public QObject {
         chooser.SetOwner(form.get());
         return form;
     }
-    // A decoder that leaves no output, so every item fails.
+    // A decoder that leaves no output, so every item fails; a "slow" one takes a second.
     std::string Decoder() {
-        std::ofstream(Path("lame")) << "#!/bin/sh\nexit 0\n";
+        std::ofstream(Path("lame")) << "#!/bin/sh\ncase \"$*\" in *slow*) sleep 1 ;; esac\n";
         ::chmod(Path("lame").c_str(), 0755);
         return Path("lame");
     }
 
   private slots:
     void initTestCase() {
-        for (const char* name : {"a.mp3", "b.mp3"})
+        for (const char* name : {"a.mp3", "b.mp3", "slow.mp3"})
             std::ofstream(Path(name), std::ios::binary)
                 << std::string("\xFF\xFB\x90\x44", 4) << std::string(4000, '\0');
         // The source file list shows the working folder.
@@ -258,6 +258,23 @@ class DesktopTest : public QObject {
         list.Select(0);
         Key("KP_Delete");
         QTRY_COMPARE(list.Count(), 0);
+
+        // During a batch too, while the first item's decoder runs.
+        Answerer answerer(*form);
+        list.Append(Path("slow.mp3"));
+        list.Append(Path("b.mp3"));
+        bool typed = false;
+        connect(&list, &QAbstractItemModel::dataChanged, form.get(), [&] {
+            if (!typed && list.Count() == 2 && list.ItemAt(0).state == ItemState::Processing) {
+                typed = true;
+                list.Select(1);
+                Key("Delete");
+            }
+        });
+        form->Button2->click();
+        QCOMPARE(list.Count(), 1);
+        QCOMPARE(list.ItemAt(0).caption, Path("slow.mp3"));
+        QCOMPARE(answerer.seen.value(0), QString("1件のファイルを変換できませんでした: above"));
     }
 };
 
