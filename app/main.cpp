@@ -43,6 +43,8 @@ int main(int argc, char* argv[]) {
     FileFolderChooser chooser(boxes);
     XdgDesktopShell shell;
     TForm1 Form1({boxes, chooser, shell, DecoderPath, SettingsPath()});
+    boxes.SetOwner(&Form1);
+    chooser.SetOwner(&Form1);
     Form1.AddPaths(command.paths);
     Form1.show();
     return QApplication::exec();

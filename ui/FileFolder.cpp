@@ -1,6 +1,7 @@
 #include "FileFolder.h"
 
 #include "fs.h"
+#include "qt_services.h"
 #include "text.h"
 
 #include <QDir>
@@ -84,8 +85,10 @@ std::optional<std::string> ResolveTypedFolder(const std::string& selectedFolder,
     return folder;
 }
 
-void SelectFolder(const std::string& initialFolder, std::string& result, MessageService& boxes) {
+void SelectFolder(const std::string& initialFolder, std::string& result, MessageService& boxes,
+                  const QWidget* owner) {
     FolderDialog dialog(initialFolder, boxes);
+    StandAbove(dialog, owner);
     QEventLoop loop;
     QObject::connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
     dialog.show();
@@ -97,7 +100,7 @@ void SelectFolder(const std::string& initialFolder, std::string& result, Message
 }
 
 void FileFolderChooser::SelectFolder(const std::string& initialFolder, std::string& result) {
-    ::SelectFolder(initialFolder, result, boxes_);
+    ::SelectFolder(initialFolder, result, boxes_, owner_);
 }
 
 FolderDialog::FolderDialog(const std::string& initialFolder, MessageService& boxes)

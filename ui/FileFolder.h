@@ -22,23 +22,27 @@ class QTreeView;
 std::optional<std::string> ResolveTypedFolder(const std::string& selectedFolder,
                                               const std::string& typed);
 
-// Shows the chooser without owner and waits for it in its own event loop, so
-// the main window keeps working meanwhile. result receives the chosen folder
-// and is left as it was when nothing is chosen.
-void SelectFolder(const std::string& initialFolder, std::string& result, MessageService& boxes);
+// Shows the chooser above owner, not modal, and waits for it in its own event
+// loop, so the main window keeps working meanwhile. result receives the chosen
+// folder and is left as it was when nothing is chosen.
+void SelectFolder(const std::string& initialFolder, std::string& result, MessageService& boxes,
+                  const QWidget* owner = nullptr);
 
 class FileFolderChooser : public FolderChooser {
   public:
     explicit FileFolderChooser(MessageService& boxes) : boxes_(boxes) {}
     void SelectFolder(const std::string& initialFolder, std::string& result) override;
+    void SetOwner(const QWidget* owner) { owner_ = owner; }
 
   private:
     MessageService& boxes_;
+    const QWidget* owner_ = nullptr;
 };
 
 // Parentless and non-modal on purpose: an application-modal chooser would
-// freeze the main window. Object names of the parts: "folderTree",
-// "statusLine", "folderName", "okButton", "cancelButton".
+// freeze the main window, and a parent would own it (it only stands above
+// one). Object names of the parts: "folderTree", "statusLine", "folderName",
+// "okButton", "cancelButton".
 class FolderDialog : public QDialog {
     Q_OBJECT
   public:

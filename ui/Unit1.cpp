@@ -26,14 +26,17 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QToolTip>
 #include <QTreeView>
 #include <QWindow>
+#include <qdrawutil.h>
 
 #include <cerrno>
 #include <cstring>
+#include <tuple>
 #include <unistd.h>
 #include <utility>
 
@@ -103,11 +106,41 @@ QPushButton* PlaceButton(QWidget* parent, int left, int top, int width, int heig
     return button;
 }
 
+// The classic group frame that the control positions are laid out for: the
+// frame's top line runs through the middle of the title, which sits on it at
+// the left, rather than a title standing above the frame.
+class ClassicGroupBox : public QGroupBox {
+  public:
+    using QGroupBox::QGroupBox;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QFontMetrics metrics(font());
+        const QRect titleRect(8, 0, metrics.horizontalAdvance(title()) + 4, metrics.height());
+        painter.save();
+        painter.setClipRegion(QRegion(rect()) - titleRect);
+        qDrawShadeRect(&painter, rect().adjusted(0, metrics.height() / 2, 0, 0), palette(), true);
+        painter.restore();
+        style()->drawItemText(&painter, titleRect.adjusted(2, 0, 0, 0),
+                              Qt::AlignLeft | Qt::AlignVCenter, palette(), isEnabled(), title(),
+                              QPalette::WindowText);
+    }
+};
+
 QGroupBox* PlaceGroup(QWidget* parent, int left, int top, int width, int height,
                       const QString& title) {
-    auto* group = Place<QGroupBox>(parent, left, top, width, height);
+    auto* group = Place<ClassicGroupBox>(parent, left, top, width, height);
     group->setTitle(title);
     return group;
+}
+
+// Keys that act only while control itself has the focus.
+QShortcut* WidgetKeys(QWidget* control, std::initializer_list<Qt::Key> keys) {
+    auto* shortcut = new QShortcut(control);
+    shortcut->setKeys(QList<QKeySequence>(keys.begin(), keys.end()));
+    shortcut->setContext(Qt::WidgetShortcut);
+    return shortcut;
 }
 
 } // namespace
@@ -211,6 +244,8 @@ void TForm1::CreateControls() {
     MakeWhiteField(Label7);
     Label6 = PlaceLabel(GroupBox3, 288, 48, 65, 17);
     MakeWhiteField(Label6);
+    // Sizes past a gigabyte would wrap out of the field's one line.
+    Label6->setWordWrap(false);
 
     Label9 = PlaceLabel(this, 64, 608, 154, 12, "MPEG Audio → WAV 変換");
     Label8 = PlaceLabel(this, 224, 608, 33, 12);
@@ -221,6 +256,8 @@ void TForm1::CreateControls() {
     PopupMenu1 = new QMenu(this);
     N1 = PopupMenu1->addAction("再生");
     Delete1 = PopupMenu1->addAction("削除");
+
+    DescribeControls();
 
     // Keyboard order of the controls.
     QWidget* order[] = {ListView1, Button2, Button3,   Button1,  FileListBox1,
@@ -235,6 +272,48 @@ void TForm1::CreateControls() {
     setAcceptDrops(true);
 }
 
+void TForm1::DescribeControls() {
+    // What a screen reader says: each control told apart from its namesakes.
+    const std::tuple<QWidget*, const char*, const char*> controls[] = {
+        {CheckBox2, "常に前面に表示する", "このウィンドウを他のウィンドウより前面に表示します"},
+        {GroupBox1, "変換元フォルダ", "変換するファイルを探すフォルダ"},
+        {Label1, "変換元フォルダのパス", "選択した変換元フォルダ"},
+        {Button1, "変換元フォルダを選択", "変換元フォルダを選ぶダイアログを開きます"},
+        {FileListBox1, "変換元のファイル",
+         "変換元フォルダのMPEG Audioファイル。ダブルクリックかEnterで処理リストに追加します"},
+        {ListView1, "処理リスト", "変換するファイルと状態。Deleteキーで選択した項目を削除します"},
+        {Button2, "変換", "処理リストのファイルをすべてWAVに変換します"},
+        {Button5, "中断", "変換中のファイルが終わったところで変換を中断します"},
+        {Button3, "クリア", "リスト内をクリアします"},
+        {Image1, "処理待ちのアイコン", "処理待ちの項目に付くアイコン"},
+        {Label2, "処理待ち", "処理待ちのアイコンの説明"},
+        {Image2, "処理中のアイコン", "処理中の項目に付くアイコン"},
+        {Label3, "処理中", "処理中のアイコンの説明"},
+        {Image3, "処理済みのアイコン", "処理済みの項目に付くアイコン"},
+        {Label4, "処理済み", "処理済みのアイコンの説明"},
+        {CheckBox1, "サブフォルダも検索する",
+         "処理リストにフォルダをドロップした時にサブフォルダも検索します"},
+        {GroupBox2, "変換先フォルダ", "WAVファイルを書き出すフォルダ"},
+        {Label5, "変換先フォルダのパス", "空のときは変換元と同じフォルダに書き出します"},
+        {Button4, "変換先フォルダを選択", "変換先フォルダを選ぶダイアログを開きます"},
+        {GroupBox4, "処理/選択中のMPEG Audio情報", "処理中または選択中のファイルの情報"},
+        {Label10, "MPEG Audio情報", "時間、バージョン、レイヤー、周波数、ビットレート、モード"},
+        {GroupBox3, "出力状況", "変換の進み具合"},
+        {Label12, "全体の進捗の見出し", "全体の進捗バーの見出し"},
+        {ProgressBar1, "全体の進捗", "処理リスト全体の変換の進み具合"},
+        {Label13, "個別の進捗の見出し", "個別の進捗バーの見出し"},
+        {ProgressBar2, "個別の進捗", "変換中のファイルの進み具合"},
+        {Label7, "出力ファイル", "変換中のファイルの出力先"},
+        {Label6, "出力サイズ", "出力ファイルの現在の大きさ"},
+        {Label9, "プログラムの説明", "MPEG AudioをWAVに変換するプログラム"},
+        {Label8, "ホームページ", "クリックでホームページを開きます"},
+    };
+    for (const auto& [control, name, description] : controls) {
+        control->setAccessibleName(name);
+        control->setAccessibleDescription(description);
+    }
+}
+
 void TForm1::ConnectHandlers() {
     connect(Button1, &QPushButton::clicked, this, [this] { Handle([this] { Button1Click(); }); });
     connect(Button2, &QPushButton::clicked, this, [this] { Handle([this] { Button2Click(); }); });
@@ -247,6 +326,12 @@ void TForm1::ConnectHandlers() {
     connect(Delete1, &QAction::triggered, this, [this] { Handle([this] { Delete1Click(); }); });
     connect(Timer1, &QTimer::timeout, this, [this] { Handle([this] { Timer1Timer(); }); });
     connect(CheckBox2, &QCheckBox::toggled, this, [this] { Handle([this] { CheckBox2Click(); }); });
+    // Delete on the list deletes as the menu does; an open in-place editor,
+    // having the focus itself, keeps the key. The keypad's keys match too.
+    connect(WidgetKeys(ListView1, {Qt::Key_Delete}), &QShortcut::activated, this,
+            [this] { Handle([this] { Delete1Click(); }); });
+    connect(WidgetKeys(FileListBox1, {Qt::Key_Return, Qt::Key_Enter}), &QShortcut::activated, this,
+            [this] { Handle([this] { FileListBox1DblClick(); }); });
     connect(ListView1, &QTreeView::customContextMenuRequested, this, [this](const QPoint& at) {
         PopupMenu1->popup(ListView1->viewport()->mapToGlobal(at));
     });
@@ -335,6 +420,8 @@ void TForm1::Button2Click() {
 
 void TForm1::Button5Click() {
     batch_.RequestAbort();
+    // The running file may take a while yet: show at once that the click was taken.
+    Button5->setEnabled(false);
 }
 
 void TForm1::Timer1Timer() {
@@ -348,6 +435,7 @@ void TForm1::ShowConvertButton(bool shown) {
     Button2->setVisible(shown);
 }
 void TForm1::ShowAbortButton(bool shown) {
+    Button5->setEnabled(true);
     Button5->setVisible(shown);
 }
 void TForm1::EnableClearButton(bool enabled) {
@@ -357,7 +445,10 @@ void TForm1::SetInformationLine(const std::string& line) {
     Label10->setText(DisplayText(line));
 }
 void TForm1::SetOutputPathText(const std::string& path) {
+    // A new item begins: the last one's size and bar must not stand beside its path.
     Label7->setText(DisplayText(path));
+    Label6->clear();
+    ProgressBar2->setValue(0);
 }
 void TForm1::SetOverallProgress(int percent) {
     ProgressBar1->setValue(percent);

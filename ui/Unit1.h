@@ -115,6 +115,7 @@ class TForm1 : public QWidget, private ConversionWindow {
 
   private:
     void CreateControls();
+    void DescribeControls();
     void ConnectHandlers();
     void SetStayOnTop(bool on);
     void ShowSourceFolderFiles(const std::string& folder);

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QWindow>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -31,8 +32,21 @@ QString Title() {
 
 } // namespace
 
+void StandAbove(QWidget& window, const QWidget* owner) {
+    if (owner == nullptr || owner->window()->windowHandle() == nullptr)
+        return;
+    window.winId();
+    window.windowHandle()->setTransientParent(owner->window()->windowHandle());
+}
+
+const QWidget* QtBoxes::Owner() const {
+    const QWidget* active = QApplication::activeWindow();
+    return active != nullptr ? active : owner_;
+}
+
 void QtBoxes::Message(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, Title(), DisplayText(text), QMessageBox::Ok);
+    StandAbove(box, Owner());
     box.exec();
 }
 
@@ -51,6 +65,7 @@ ConfirmAnswer QtBoxes::Confirm(const std::string& text, ConfirmButtons buttons) 
         box.setDefaultButton(ok);
         box.setEscapeButton(ok);
     }
+    StandAbove(box, Owner());
     box.exec();
     const auto* clicked = box.clickedButton();
     if (box.closedByTitleBar || clicked == nullptr)
@@ -64,6 +79,7 @@ ConfirmAnswer QtBoxes::Confirm(const std::string& text, ConfirmButtons buttons) 
 
 void QtBoxes::Error(const std::string& text) {
     QMessageBox box(QMessageBox::Critical, Title(), DisplayText(text), QMessageBox::Ok);
+    StandAbove(box, Owner());
     box.exec();
 }
 

@@ -3,11 +3,24 @@
 
 #include "window_services.h"
 
+class QWidget;
+
+// Links window to owner's window so that any window manager keeps it above
+// owner, always-on-top or not, without owner taking over its lifetime.
+void StandAbove(QWidget& window, const QWidget* owner);
+
 class QtBoxes : public WindowBoxes {
   public:
+    // The main window, once it exists; until then the boxes stand alone.
+    void SetOwner(const QWidget* owner) { owner_ = owner; }
     void Message(const std::string& text) override;
     ConfirmAnswer Confirm(const std::string& text, ConfirmButtons buttons) override;
     void Error(const std::string& text) override;
+
+  private:
+    // The box goes above the window in use (the chooser, for its own boxes), else the owner.
+    const QWidget* Owner() const;
+    const QWidget* owner_ = nullptr;
 };
 
 // Opens files and addresses with xdg-open, started from the raw path bytes.

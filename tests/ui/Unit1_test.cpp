@@ -458,6 +458,44 @@ class Unit1Test : public QObject {
         QCOMPARE(form->Destination(), std::string());
         QVERIFY(boxes.errors.empty());
     }
+
+    void everyControlHasItsOwnAccessibleName() {
+        std::set<QString> names;
+        int controls = 0;
+        for (const QWidget* parent : std::initializer_list<const QWidget*>{
+                 form.get(), form->GroupBox1, form->GroupBox2, form->GroupBox3, form->GroupBox4}) {
+            for (const QWidget* control :
+                 parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (control->isWindow())
+                    continue;
+                ++controls;
+                QVERIFY(!control->accessibleDescription().isEmpty());
+                names.insert(control->accessibleName());
+            }
+        }
+        QCOMPARE(int(names.size()), controls);
+        QVERIFY(!names.count(QString()));
+        QCOMPARE(form->Button4->accessibleName(), QString("変換先フォルダを選択"));
+        QCOMPARE(form->ProgressBar2->accessibleName(), QString("個別の進捗"));
+    }
+
+    void anItemStartsWithAnEmptySizeAndAnAbortShowsAtOnce() {
+        AddSource("a-slow.mp3");
+        form->Label6->setText("1860558 KB");
+        QVERIFY(!form->Label6->wordWrap());
+        QString sizeText = "unseen";
+        QTimer::singleShot(200, [&] {
+            sizeText = form->Label6->text();
+            form->Button5->click();
+            QVERIFY(!form->Button5->isHidden() && !form->Button5->isEnabled());
+            QCOMPARE(form->Button5->text(), QString("中断"));
+        });
+        form->Button2->click();
+        QCOMPARE(sizeText, QString());
+        QCOMPARE(boxes.messages, std::vector<std::string>{"中断しました"});
+        QVERIFY(form->Button5->isHidden());
+        QVERIFY(form->Button5->isEnabled());
+    }
 };
 
 QTEST_MAIN(Unit1Test)

@@ -1,0 +1,289 @@
+// The window on a real X11 desktop: its own Xvfb server and openbox, started
+// here before the application connects, so that windows are stacked as on a
+// user's desktop. Boxes and the chooser are answered with the mouse, keys are
+// typed through the server.
+#include "FileFolder.h"
+#include "Unit1.h"
+#include "qt_services.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTreeView>
+#include <QtTest>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <set>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// A program that ends with us however we end; its output is dropped.
+pid_t Start(std::vector<std::string> argv) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, 1);
+        ::dup2(null, 2);
+        std::vector<char*> args;
+        for (std::string& arg : argv)
+            args.push_back(arg.data());
+        args.push_back(nullptr);
+        ::execvp(args[0], args.data());
+        ::_exit(127);
+    }
+    return child;
+}
+
+// Output of an X tool; the commands carry only numbers and key names.
+std::string Output(const std::string& command) {
+    std::string text;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            text.append(buffer, n);
+        ::pclose(pipe);
+    }
+    return text;
+}
+
+class Desktop {
+  public:
+    Desktop() {
+        int ready[2];
+        if (::pipe(ready) != 0)
+            std::abort();
+        // The server picks a free display and writes its number once it takes clients.
+        server_ = Start({"Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0",
+                         "1024x768x24", "-nolisten", "tcp"});
+        ::close(ready[1]);
+        std::string display = ":";
+        for (char c; ::read(ready[0], &c, 1) == 1 && c != '\n';)
+            display += c;
+        ::close(ready[0]);
+        if (display == ":") {
+            std::fprintf(stderr, "Xvfb did not start\n");
+            std::exit(1);
+        }
+        ::setenv("DISPLAY", display.c_str(), 1);
+        ::setenv("QT_QPA_PLATFORM", "xcb", 1);
+        // openbox runs its start-up command once it manages windows: it marks the root window.
+        manager_ = Start({"openbox", "--sm-disable", "--startup",
+                          "xprop -root -f BRINDLECOT_WM_READY 32c -set BRINDLECOT_WM_READY 1"});
+        for (int tries = 0; tries < 600; ++tries) {
+            if (Output("xprop -root BRINDLECOT_WM_READY").find("= 1") != std::string::npos)
+                return;
+            ::usleep(50'000);
+        }
+        std::fprintf(stderr, "openbox did not start\n");
+        std::exit(1);
+    }
+    ~Desktop() {
+        for (const pid_t pid : {manager_, server_}) {
+            ::kill(pid, SIGTERM);
+            ::waitpid(pid, nullptr, 0);
+        }
+    }
+
+  private:
+    pid_t server_ = -1;
+    pid_t manager_ = -1;
+};
+
+// Client windows from the bottom of the stack to the top.
+std::vector<WId> Stacking() {
+    const std::string text = Output("xprop -root _NET_CLIENT_LIST_STACKING");
+    std::vector<WId> windows;
+    for (std::size_t at = text.find("0x"); at != std::string::npos; at = text.find("0x", at + 2))
+        windows.push_back(std::stoul(text.substr(at), nullptr, 16));
+    return windows;
+}
+
+// Where on the screen a control is: the window manager's frame moves the
+// client, so the server is asked.
+QPoint OnScreen(const QWidget& control) {
+    const QWidget* window = control.window();
+    const std::string info = Output("xwininfo -id " + std::to_string(window->winId()));
+    auto number = [&](const char* label) {
+        return std::stoi(info.substr(info.find(label) + std::strlen(label)));
+    };
+    return QPoint(number("Absolute upper-left X:"), number("Absolute upper-left Y:")) +
+           control.mapTo(window, control.rect().center());
+}
+
+void Key(const char* name) {
+    Output(std::string("xdotool key ") + name);
+}
+
+// Answers each of our dialogs with the mouse (a box's default button, the
+// chooser's cancel) once the window manager has taken it, noting whether it
+// then stood above the main window. A dialog the click does not reach is
+// closed after a while so that the test ends.
+class Answerer {
+  public:
+    explicit Answerer(const QWidget& main) : main_(main) {
+        QObject::connect(&poll_, &QTimer::timeout, [this] { Poll(); });
+        poll_.start(50);
+    }
+    QStringList seen; // "text: above" or "text: below"
+
+  private:
+    void Poll() {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QDialog*>(window);
+            if (dialog == nullptr || !dialog->isVisible() || answered_.count(dialog->winId()))
+                continue;
+            const std::vector<WId> stack = Stacking();
+            const auto level = [&](WId id) { return std::find(stack.begin(), stack.end(), id); };
+            if (level(dialog->winId()) == stack.end())
+                continue;
+            const auto* box = qobject_cast<QMessageBox*>(dialog);
+            seen << (box ? box->text() : dialog->windowTitle()) +
+                        (level(dialog->winId()) > level(main_.winId()) ? ": above" : ": below");
+            answered_.insert(dialog->winId());
+            QTimer::singleShot(10000, dialog, &QDialog::reject);
+            const QWidget* answer = dialog->findChild<QPushButton*>("cancelButton");
+            if (box != nullptr)
+                answer = box->defaultButton() ? box->defaultButton() : box->buttons().value(0);
+            const QPoint at = OnScreen(*answer);
+            Output("xdotool mousemove --sync " + std::to_string(at.x()) + " " +
+                   std::to_string(at.y()) + " click 1");
+        }
+    }
+
+    const QWidget& main_;
+    QTimer poll_;
+    std::set<WId> answered_;
+};
+
+} // namespace
+
+class DesktopTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir folder;
+    QtBoxes boxes;
+    FileFolderChooser chooser{boxes};
+    XdgDesktopShell shell;
+
+    std::string Path(const std::string& name) const {
+        return folder.path().toStdString() + "/" + name;
+    }
+    // A window as the program makes it, on top, its boxes and chooser owned by it.
+    std::unique_ptr<TForm1> MakeForm(const std::string& decoder) {
+        auto form = std::make_unique<TForm1>(WindowServices{
+            boxes, chooser, shell, [decoder] { return decoder; }, Path("brindlecot.ini")});
+        boxes.SetOwner(form.get());
+        chooser.SetOwner(form.get());
+        return form;
+    }
+    // A decoder that leaves no output, so every item fails; a "slow" one takes a second.
+    std::string Decoder() {
+        std::ofstream(Path("lame")) << "#!/bin/sh\ncase \"$*\" in *slow*) sleep 1 ;; esac\n";
+        ::chmod(Path("lame").c_str(), 0755);
+        return Path("lame");
+    }
+
+  private slots:
+    void initTestCase() {
+        for (const char* name : {"a.mp3", "b.mp3", "slow.mp3"})
+            std::ofstream(Path(name), std::ios::binary)
+                << std::string("\xFF\xFB\x90\x44", 4) << std::string(4000, '\0');
+        // The source file list shows the working folder.
+        QVERIFY(::chdir(folder.path().toLocal8Bit().constData()) == 0);
+    }
+
+    void theMissingDecoderMessageStandsAboveTheWindow() {
+        auto form = MakeForm(Path("missing-lame"));
+        QVERIFY(form->CheckBox2->isChecked());
+        Answerer answerer(*form);
+        form->show();
+        form->activateWindow();
+        QTRY_VERIFY_WITH_TIMEOUT(!form->isVisible(), 20000);
+        QCOMPARE(answerer.seen.size(), 1);
+        QVERIFY2(answerer.seen[0].endsWith("ください: above"), qPrintable(answerer.seen[0]));
+    }
+
+    void theChooserAndTheBatchBoxesStandAboveTheWindow() {
+        auto form = MakeForm(Decoder());
+        Answerer answerer(*form);
+        form->show();
+        form->activateWindow();
+        QTRY_VERIFY_WITH_TIMEOUT(form->isActiveWindow(), 20000);
+        form->Button1->click();
+        form->List().Append(Path("a.mp3"));
+        form->Button2->click();
+        QCOMPARE(answerer.seen, QStringList({"フォルダを選択して下さい。: above",
+                                             "1件のファイルを変換できませんでした: above",
+                                             "処理済みのリストを削除しますか？: above"}));
+    }
+
+    void deleteAndEnterKeys() {
+        auto form = MakeForm(Decoder());
+        form->show();
+        form->activateWindow();
+        QTRY_VERIFY_WITH_TIMEOUT(form->isActiveWindow(), 20000);
+        ProcessingList& list = form->List();
+        form->FileListBox1->setFocus();
+        form->FileListBox1->setCurrentRow(0);
+        Key("Return");
+        QTRY_COMPARE(list.Count(), 1);
+        Key("KP_Enter");
+        QTRY_COMPARE(list.Count(), 2);
+        QCOMPARE(list.ItemAt(1).caption, Path("a.mp3"));
+
+        form->ListView1->setFocus();
+        form->ListView1->edit(list.index(0));
+        QTRY_VERIFY(QApplication::focusWidget() != form->ListView1);
+        Key("Delete");
+        Key("Escape");
+        QTRY_COMPARE(QApplication::focusWidget(), form->ListView1);
+        QCOMPARE(list.Count(), 2); // "the editor keeps the key"
+
+        list.Select(0);
+        Key("Delete");
+        QTRY_COMPARE(list.Count(), 1);
+        list.Select(0);
+        Key("KP_Delete");
+        QTRY_COMPARE(list.Count(), 0);
+
+        // During a batch too, while the first item's decoder runs.
+        Answerer answerer(*form);
+        list.Append(Path("slow.mp3"));
+        list.Append(Path("b.mp3"));
+        bool typed = false;
+        connect(&list, &QAbstractItemModel::dataChanged, form.get(), [&] {
+            if (!typed && list.Count() == 2 && list.ItemAt(0).state == ItemState::Processing) {
+                typed = true;
+                list.Select(1);
+                Key("Delete");
+            }
+        });
+        form->Button2->click();
+        QCOMPARE(list.Count(), 1);
+        QCOMPARE(list.ItemAt(0).caption, Path("slow.mp3"));
+        QCOMPARE(answerer.seen.value(0), QString("1件のファイルを変換できませんでした: above"));
+    }
+};
+
+int main(int argc, char* argv[]) {
+    const Desktop desktop; // before the application, which connects to it
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("brindlecot");
+    DesktopTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "desktop_test.moc"
