@@ -72,12 +72,14 @@ std::string Layer3Bytes() {
     return std::string("\xFF\xFB\x90\x44", 4) + std::string(16000, '\0');
 }
 
-// Writes its output in steps, so the progress timer sees it grow; fails on "fail".
+// Writes a WAV of 8000 bytes of audio in steps, so the progress timer sees it
+// grow; fails on "fail".
 const char* const kFakeDecoder = R"(#!/bin/sh
 for last; do :; done
 eval src=\${$(($# - 1))}
 case "$src" in *fail*) echo "cannot decode" >&2; exit 2 ;; esac
-printf 'RIFF' > "$last"
+printf 'RIFF\144\037\000\000WAVEfmt \020\000\000\000\001\000\002\000\104\254\000\000' > "$last"
+printf '\020\261\002\000\004\000\020\000data\100\037\000\000' >> "$last"
 case "$src" in *slow*) sleep 0.7 ;; esac
 head -c 8000 /dev/zero >> "$last"
 )";
