@@ -224,7 +224,6 @@ TEST(ScanFolder, EntersEveryFolderOnceSoLinkWebsEndInSeconds) {
     // Twelve folders each linking to all twelve: refusing only the folders on
     // the way down would walk 12! paths.
     TempTree t;
-    Paths expected;
     for (int i = 0; i < 12; ++i) {
         t.Folder("f" + std::to_string(i));
         t.File("f" + std::to_string(i) + "/x.mp3");
@@ -356,7 +355,7 @@ TEST(GatherDroppedPaths, SearchesDroppedFoldersInOrder) {
               Sorted({music + "/m.mp3", music + "/sub/s.mp3"}));
 
     // A folder named like a file is both an item and searched; order follows
-    // the drop; one drop searches a folder once, two drops twice.
+    // the drop; one drop searches a folder once (each call above is a drop).
     EXPECT_EQ(GatherDroppedPaths({t / "x.mp3", music, t / "loose.mp2", music}, false),
               (Paths{t / "x.mp3", t / "x.mp3/inside.mpa", music + "/m.mp3", t / "loose.mp2"}));
 
