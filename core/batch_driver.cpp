@@ -3,6 +3,9 @@
 #include "fs.h"
 #include "mpeg_header.h"
 #include "text.h"
+#include "wav_file.h"
+
+#include <unistd.h>
 
 #include <vector>
 
@@ -34,7 +37,9 @@ class IdleOnExit {
 
 std::string OutputPathFor(const std::string& source, const std::string& destination) {
     std::string output = std::string(DropLastCharacters(source, 3)) + "wav";
-    if (CharacterCount(destination) > 2)
+    // Two characters or fewer are an empty or cancelled choice, but the root
+    // is a folder like any other.
+    if (CharacterCount(destination) > 2 || destination == "/")
         output = destination + std::string(FileNamePart(output));
     return output;
 }
@@ -64,6 +69,7 @@ void BatchDriver::Convert() {
         return;
     running_ = true;
     state_.AbortRequested = false;
+    written_.clear();
     window_.ShowConvertButton(false);
     window_.ShowAbortButton(true);
     window_.EnableClearButton(false);
@@ -126,22 +132,59 @@ void BatchDriver::Convert() {
         list_.DeleteProcessedItems();
 }
 
+namespace {
+
+std::string WavFailure(const std::string& output) {
+    switch (CheckWavFile(output)) {
+    case WavCheck::Complete:
+        return {};
+    case WavCheck::Truncated:
+        return "出力ファイルが途中で切れています（空き容量を確認してください）";
+    case WavCheck::NoSamples:
+        return "音声データが見つかりませんでした";
+    case WavCheck::Malformed:
+        break;
+    }
+    return "出力ファイルが正しいWAVファイルではありません（デコーダを確認してください）";
+}
+
+} // namespace
+
 std::string BatchDriver::ConvertOne(const DecoderCommand& command, const std::string& source,
                                     const std::string& output) {
     // The decoder would overwrite its own input, and report success.
     if (SameFile(source, output))
         return "出力先が変換元と同じファイルです";
+    // The decoder follows a link into its target and blocks for good on a FIFO.
+    const std::optional<FileStamp> before = StampAt(output);
+    if (before && before->kind != FileKind::RegularFile)
+        return "出力先に通常のファイルでないものがあります（削除するか別の出力先を選んでください）";
+    if (before && written_.contains({before->device, before->inode}))
+        return "同じ名前の出力ファイルがこの変換で作成済みです";
 
     const RunOutcome outcome = RunAndWait(command.arguments, [this] { window_.DispatchEvents(); });
+
+    // Ours is a regular file that is new or changed since the decoder started;
+    // a file left as it was belongs to an earlier run and is never removed.
+    const std::optional<FileStamp> after = StampAt(output);
+    const bool ours = after && after->kind == FileKind::RegularFile && after != before;
+    std::string failure;
     if (!outcome.started)
-        return "デコーダを起動できませんでした";
-    if (outcome.signal != 0)
-        return "デコーダが異常終了しました (シグナル " + std::to_string(outcome.signal) + ")";
-    if (outcome.exitCode != 0)
-        return outcome.lastErrorLine.empty()
-                   ? "デコーダの終了コード " + std::to_string(outcome.exitCode)
-                   : outcome.lastErrorLine;
-    if (KindAt(output) == FileKind::Missing)
-        return "出力ファイルが作成されませんでした";
-    return {};
+        failure = "デコーダを起動できませんでした";
+    else if (outcome.signal != 0)
+        failure = "デコーダが異常終了しました (シグナル " + std::to_string(outcome.signal) + ")";
+    else if (outcome.exitCode != 0)
+        failure = outcome.lastErrorLine.empty()
+                      ? "デコーダの終了コード " + std::to_string(outcome.exitCode)
+                      : outcome.lastErrorLine;
+    else if (!ours)
+        failure = "出力ファイルが作成されませんでした";
+    else
+        failure = WavFailure(output);
+
+    if (failure.empty())
+        written_.insert({after->device, after->inode});
+    else if (ours && StampAt(output) == after)
+        ::unlink(output.c_str()); // a partial output is of no use and hides the failure
+    return failure;
 }

@@ -5,8 +5,11 @@
 #include "message_service.h"
 #include "processing_list.h"
 
+#include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
+#include <utility>
 
 // What a batch needs from the main window.
 class ConversionWindow {
@@ -28,7 +31,7 @@ class ConversionWindow {
 };
 
 // The WAV path for source: beside it, or in destination when that text has
-// more than two characters.
+// more than two characters or is the root "/".
 std::string OutputPathFor(const std::string& source, const std::string& destination);
 
 // The decoder option for source's extension; previous when it has none of the three.
@@ -47,7 +50,8 @@ class BatchDriver {
     bool Running() const { return running_; }
 
   private:
-    // Runs the decoder for one item; returns the failure reason, empty on success.
+    // Runs the decoder for one item and checks what it left; returns the
+    // failure reason, empty on success.
     std::string ConvertOne(const DecoderCommand& command, const std::string& source,
                            const std::string& output);
     void RestoreIdle();
@@ -58,4 +62,7 @@ class BatchDriver {
     MessageService& boxes_;
     std::function<std::string()> decoderPath_;
     bool running_ = false;
+    // The outputs this batch has written, by device and inode, so that a
+    // later item of the same name never replaces one of them.
+    std::set<std::pair<std::uint64_t, std::uint64_t>> written_;
 };

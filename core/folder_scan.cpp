@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <set>
 #include <tuple>
 #include <utility>
 
@@ -68,8 +69,13 @@ Kind KindOf(const dirent& entry, int folderDescriptor) {
     return S_ISREG(info.st_mode) ? Kind::RegularFile : Kind::Other;
 }
 
+// Every folder a scan has entered. Refusing only the folders on the way down
+// is not enough: link webs such as /sys, or a link to the root, have
+// exponentially many paths to the same folders.
+using Entered = std::set<FolderId>;
+
 void Scan(const std::string& folder, bool recurse, std::vector<std::string>& found,
-          std::vector<FolderId>& wayDown) {
+          Entered& entered) {
     // What this folder holds of interest, read in full before going deeper so
     // that one descriptor is open at a time however deep the tree goes.
     std::vector<std::pair<Kind, std::string>> entries;
@@ -84,10 +90,8 @@ void Scan(const std::string& folder, bool recurse, std::vector<std::string>& fou
         struct stat info;
         if (fstat(listing.Descriptor(), &info) != 0)
             return;
-        const FolderId id{info.st_dev, info.st_ino};
-        if (std::find(wayDown.begin(), wayDown.end(), id) != wayDown.end())
+        if (!entered.insert({info.st_dev, info.st_ino}).second)
             return;
-        wayDown.push_back(id);
 
         // A read error part way simply ends the listing, keeping what was read.
         while (const dirent* entry = listing.Next()) {
@@ -108,11 +112,10 @@ void Scan(const std::string& folder, bool recurse, std::vector<std::string>& fou
     }
     for (const auto& [kind, name] : entries) {
         if (kind == Kind::Folder)
-            Scan(folder + name + '/', recurse, found, wayDown);
+            Scan(folder + name + '/', recurse, found, entered);
         else
             found.push_back(folder + name);
     }
-    wayDown.pop_back();
 }
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
@@ -174,17 +177,18 @@ std::string LocalPath(std::string_view uri) {
 } // namespace
 
 void ScanFolder(const std::string& folder, bool recurse, std::vector<std::string>& found) {
-    std::vector<FolderId> wayDown;
-    Scan(folder, recurse, found, wayDown);
+    Entered entered;
+    Scan(folder, recurse, found, entered);
 }
 
 std::vector<std::string> GatherDroppedPaths(const std::vector<std::string>& paths, bool recurse) {
     std::vector<std::string> found;
+    Entered entered; // one drop is one scan
     for (const std::string& path : paths) {
         if (IsMpegAudioPath(path))
             found.push_back(path);
         if (IsFolder(path))
-            ScanFolder(path + '/', recurse, found);
+            Scan(path + '/', recurse, found, entered);
     }
     return found;
 }

@@ -7,11 +7,12 @@
 // Appends to found every MPEG audio file of folder (a path ending in "/"),
 // depth-first in the file system's order, into subfolders when recurse is set.
 // Hidden entries (names starting with ".") are passed over; folder links are
-// followed, but never into a folder already on the way down.
+// followed, but each folder (by device and inode) is entered once at most.
 void ScanFolder(const std::string& folder, bool recurse, std::vector<std::string>& found);
 
 // What a drop of these paths adds, in order: each path passing the extension
-// test, then the MPEG audio files of each path that is a folder.
+// test, then the MPEG audio files of each path that is a folder. The drop is
+// one scan: a folder reached twice, dropped twice included, is searched once.
 std::vector<std::string> GatherDroppedPaths(const std::vector<std::string>& paths, bool recurse);
 
 // Local file paths of a text/uri-list, percent-decoded to the name's own bytes.

@@ -14,16 +14,39 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
     return path;
 }
 
+namespace {
+
+FileKind KindOfMode(mode_t mode) {
+    if (S_ISREG(mode))
+        return FileKind::RegularFile;
+    if (S_ISDIR(mode))
+        return FileKind::Folder;
+    return S_ISLNK(mode) ? FileKind::Link : FileKind::Other;
+}
+
+} // namespace
+
 FileKind KindAt(const std::string& path, bool followLinks) {
     struct stat info {};
     const int result = followLinks ? ::stat(path.c_str(), &info) : ::lstat(path.c_str(), &info);
-    if (result != 0)
-        return FileKind::Missing;
-    if (S_ISREG(info.st_mode))
-        return FileKind::RegularFile;
-    if (S_ISDIR(info.st_mode))
-        return FileKind::Folder;
-    return S_ISLNK(info.st_mode) ? FileKind::Link : FileKind::Other;
+    return result != 0 ? FileKind::Missing : KindOfMode(info.st_mode);
+}
+
+std::optional<FileStamp> StampAt(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    const auto ns = [](const timespec& t) {
+        return std::int64_t(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+    };
+    FileStamp stamp;
+    stamp.device = info.st_dev;
+    stamp.inode = info.st_ino;
+    stamp.kind = KindOfMode(info.st_mode);
+    stamp.size = info.st_size;
+    stamp.modifiedNs = ns(info.st_mtim);
+    stamp.changedNs = ns(info.st_ctim);
+    return stamp;
 }
 
 std::optional<std::int64_t> FileSize(const std::string& path) {

@@ -32,6 +32,17 @@ std::optional<std::int64_t> FileSize(const std::string& path);
 // True when both paths lead to one file (same device and inode), links followed.
 bool SameFile(const std::string& a, const std::string& b);
 
+// Who is at path and when it last changed, links not followed: a file
+// rewritten in place keeps its identity but not its times or size.
+struct FileStamp {
+    std::uint64_t device = 0, inode = 0;
+    FileKind kind = FileKind::Missing;
+    std::int64_t size = 0, modifiedNs = 0, changedNs = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+// Nothing when nothing is there (or it can't be asked).
+std::optional<FileStamp> StampAt(const std::string& path);
+
 // The texts of file errors, as the error box shows them:
 //   FileErrorText: what: "path" (reason)
 //   PathErrorText: path: reason

@@ -6,6 +6,7 @@
 #include "text.h"
 #include "unique_fd.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -118,17 +119,22 @@ std::string SettingsPath() {
 }
 
 void ReadSettings(const std::string& path, const std::function<void(bool)>& applyFront) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+    // Only a regular file holds settings: a link to /dev/zero, or a FIFO,
+    // would never end, and the two lines never need more than a few bytes.
+    constexpr std::size_t kLimit = 64 * 1024;
+    if (!IsRegularFile(path))
         return;
     UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.Get() < 0)
         Fail("設定ファイルを読めません", path, errno);
+    struct stat info {};
+    if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
+        return; // replaced by something else since we looked
 
     std::string bytes;
     char block[4096];
-    for (;;) {
-        const ssize_t n = ::read(file.Get(), block, sizeof block);
+    while (bytes.size() < kLimit) {
+        const ssize_t n = ::read(file.Get(), block, std::min(sizeof block, kLimit - bytes.size()));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -145,6 +151,14 @@ void ReadSettings(const std::string& path, const std::function<void(bool)>& appl
 }
 
 void WriteSettings(const std::string& path, bool front) {
+    // The new file takes the old one's place, so it takes its permissions too;
+    // one the user made read-only is refused as a plain write would refuse it,
+    // root included.
+    struct stat old {};
+    const bool replacing = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    if (replacing && ((old.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0))
+        Fail("設定ファイルを書けません", path, EACCES);
+
     std::string temporary = path + ".XXXXXX";
     UniqueFd file(::mkostemp(temporary.data(), O_CLOEXEC));
     if (file.Get() < 0)
@@ -155,9 +169,13 @@ void WriteSettings(const std::string& path, bool front) {
         ::unlink(temporary.c_str());
         Fail("設定ファイルを書けません", path, error);
     };
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    if (::fchmod(file.Get(), 0666 & ~mask) != 0)
+    mode_t mode = old.st_mode & 07777;
+    if (!replacing) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (::fchmod(file.Get(), mode) != 0)
         fail(errno);
     std::size_t written = 0;
     while (written < text.size()) {

@@ -17,11 +17,13 @@ std::string SettingsPath();
 
 // Reads the settings file: every value line after a "[front]" line is passed
 // to applyFront (true only for exactly "On"; a missing value line is false),
-// so the last one wins. No file, or a folder of that name, applies nothing.
+// so the last one wins. Only a regular file (a link to one included) is read,
+// and only its first 64 KiB; anything else at the path applies nothing.
 // Throws UserError on a read error, after applying what was read before it.
 void ReadSettings(const std::string& path, const std::function<void(bool)>& applyFront);
 
 // Writes "[front]" and "On"/"Off", CR LF each, by replacing the file with a
-// complete new one, so a crash or a full disk never leaves half a file.
-// Throws UserError when it can't.
+// complete new one, so a crash or a full disk never leaves half a file. The
+// new file keeps the old one's permissions; a file without write permission
+// is left alone. Throws UserError when it can't.
 void WriteSettings(const std::string& path, bool front);

@@ -3,6 +3,7 @@
 #include "test_support.h"
 
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 
 #include <cmath>
 #include <cstdint>
@@ -43,20 +44,34 @@ class FakeWindow : public ConversionWindow {
 };
 
 // A stand-in decoder: logs its arguments, then behaves by the source's name.
-const char* const kFakeDecoder = R"(#!/bin/sh
+// "wav CLAIMED WRITTEN" writes a 16-bit stereo WAV whose header claims
+// CLAIMED bytes of audio, followed by WRITTEN bytes.
+const char* const kFakeDecoder = R"sh(#!/bin/sh
 for last; do :; done
 out="$last"
 eval src=\${$(($# - 1))}
 printf '%s\n' "$*" >> "$(dirname "$0")/calls.log"
+byte() { printf "\\$(printf %03o $(($1 & 255)))"; }
+le32() { byte $1; byte $(($1 >> 8)); byte $(($1 >> 16)); byte $(($1 >> 24)); }
+wav() {
+  { printf RIFF; le32 $(($1 + 36)); printf 'WAVEfmt '; le32 16; printf '\001\000\002\000'
+    le32 44100; le32 176400; printf '\004\000\020\000data'; le32 $1; head -c $2 /dev/zero
+  } > "$out"
+}
 case "$src" in
   *fail*) echo "progress 10%" >&2; echo "Could not decode this file" >&2; echo "" >&2; exit 3 ;;
   *silent*) exit 7 ;;
   *kill*) kill -9 $$ ;;
   *nooutput*) exit 0 ;;
   *slow*) sleep 0.3 ;;
+  *truncated*) wav 4000 400; exit 0 ;;
+  *empty*) wav 0 0; exit 0 ;;
+  *broken*) wav 4000 400; exit 2 ;;
+  *large*) wav 2000000 2000000; exit 0 ;;
+  *fifo*) exec timeout 5 sh -c ': > "$1"' sh "$out" ;; # lame would wait for good
 esac
-printf 'RIFF' > "$out"
-)";
+wav 4 4
+)sh";
 
 class BatchTest : public ::testing::Test {
   protected:
@@ -119,6 +134,12 @@ TEST(OutputPath, BesideTheSourceOrInTheDestination) {
     EXPECT_EQ(OutputPathFor("a", "/out/"), "/out/wav");
     EXPECT_EQ(OutputPathFor("曲", ""), "wav");
     EXPECT_EQ(OutputPathFor("/dir/", "/out/"), "/out/dwav");
+}
+
+TEST(OutputPath, TheRootIsADestinationLikeAnyOtherFolder) {
+    EXPECT_EQ(OutputPathFor("/a/b.mp2", "/"), "/b.wav");
+    EXPECT_EQ(OutputPathFor("/a/b.mp2", "/x"), "/a/b.wav") << "still two characters";
+    EXPECT_EQ(OutputPathFor("/a/b.mp2", "x"), "/a/b.wav");
 }
 
 TEST(OutputPath, TheOptionFollowsTheExtensionOrTheItemBefore) {
@@ -352,4 +373,112 @@ TEST_F(BatchTest, TheRealDecoderWritesTheSameWavAsARunByHand) {
     const std::string produced = ReadFile(folder / "曲 'x' $(y).wav");
     EXPECT_GT(produced.size(), 44u);
     EXPECT_EQ(produced, ReadFile(expected));
+}
+
+// ------------------------------------------------ outputs: only a whole WAV
+
+namespace {
+
+std::size_t Fingerprint(const std::string& path) {
+    return std::hash<std::string>{}(ReadFile(path));
+}
+
+} // namespace
+
+TEST_F(BatchTest, AnExitCodeOfZeroWithoutAWholeWavOfItsOwnFails) {
+    const std::vector<std::string> sources{AddSource("truncated.mp3"), AddSource("empty.mp3"),
+                                           AddSource("nooutput.mp3"), AddSource("broken.mp3"),
+                                           AddSource("ok.mp3")};
+    std::vector<std::size_t> hashes;
+    for (const auto& source : sources)
+        hashes.push_back(Fingerprint(source));
+    WriteFile(folder / "nooutput.wav", "an earlier run's WAV");
+    Convert();
+
+    EXPECT_EQ(States(), (std::vector<S>{S::Failed, S::Failed, S::Failed, S::Failed, S::Processed}));
+    EXPECT_EQ(list.ItemAt(0).failureReason,
+              "出力ファイルが途中で切れています（空き容量を確認してください）");
+    EXPECT_EQ(list.ItemAt(1).failureReason, "音声データが見つかりませんでした");
+    EXPECT_EQ(list.ItemAt(2).failureReason, "出力ファイルが作成されませんでした");
+    // What a failed run wrote is gone; what it did not touch stays.
+    EXPECT_FALSE(Exists(folder / "truncated.wav"));
+    EXPECT_FALSE(Exists(folder / "empty.wav"));
+    EXPECT_FALSE(Exists(folder / "broken.wav"));
+    EXPECT_EQ(ReadFile(folder / "nooutput.wav"), "an earlier run's WAV");
+    EXPECT_EQ(ReadFile(folder / "ok.wav").size(), 48u);
+    for (std::size_t i = 0; i < sources.size(); ++i)
+        EXPECT_EQ(Fingerprint(sources[i]), hashes[i]) << sources[i];
+}
+
+TEST_F(BatchTest, ADiskThatFillsUpFailsTheCutWavAndRemovesIt) {
+    TempFolder out;
+    if (::mount("brindlecot-test", out.path().c_str(), "tmpfs", 0, "size=256k") != 0)
+        GTEST_SKIP() << "cannot mount a small tmpfs here: " << std::strerror(errno);
+    const auto unmount = [&] { ::umount2(out.path().c_str(), MNT_DETACH); };
+    window.destination = out.path() + "/";
+    AddSource("a.mp3");
+    const std::string large = AddSource("large.mp3");
+    const std::size_t hash = Fingerprint(large);
+    Convert();
+    const bool cutRemoved = !Exists(out / "large.wav"), firstKept = Exists(out / "a.wav");
+    unmount();
+
+    EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Failed}));
+    EXPECT_EQ(list.ItemAt(1).failureReason,
+              "出力ファイルが途中で切れています（空き容量を確認してください）");
+    EXPECT_TRUE(cutRemoved);
+    EXPECT_TRUE(firstKept);
+    EXPECT_EQ(Fingerprint(large), hash);
+}
+
+TEST_F(BatchTest, NothingButARegularFileAtTheOutputPathIsWrittenThrough) {
+    AddSource("fifo.mp3");
+    AddSource("link.mp3");
+    AddSource("folder.mp3");
+    AddSource("ok.mp3");
+    ASSERT_EQ(::mkfifo((folder / "fifo.wav").c_str(), 0644), 0);
+    WriteFile(folder / "victim.txt", "not a WAV");
+    ASSERT_EQ(::symlink("victim.txt", (folder / "link.wav").c_str()), 0);
+    ASSERT_EQ(::mkdir((folder / "folder.wav").c_str(), 0755), 0);
+
+    Convert();
+    EXPECT_EQ(States(), (std::vector<S>{S::Failed, S::Failed, S::Failed, S::Processed}));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(list.ItemAt(i).failureReason.find("出力先に通常のファイルでないものがあります"),
+                  0u);
+    EXPECT_EQ(Calls().size(), 1u) << "the decoder ran for ok.mp3 alone";
+    EXPECT_EQ(ReadFile(folder / "victim.txt"), "not a WAV");
+    EXPECT_EQ(KindAt(folder / "link.wav", false), FileKind::Link);
+    EXPECT_EQ(KindAt(folder / "folder.wav"), FileKind::Folder);
+}
+
+// ------------------------------------- collisions: one name, one WAV a batch
+
+TEST_F(BatchTest, ASecondSourceOfTheSameNameNeverReplacesTheFirstWav) {
+    const std::string collision = "同じ名前の出力ファイルがこの変換で作成済みです";
+    TempFolder out;
+    ASSERT_EQ(::mkdir((folder / "CD1").c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir((folder / "CD2").c_str(), 0755), 0);
+    AddSource("CD1/01.mp3");
+    const std::string second = AddSource("CD2/01.mp3");
+    const std::size_t hash = Fingerprint(second);
+    window.destination = out.path() + "/";
+    Convert();
+    EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Failed}));
+    EXPECT_EQ(list.ItemAt(1).failureReason, collision);
+    EXPECT_EQ(Calls().size(), 1u) << "the decoder never ran over the first WAV";
+    EXPECT_TRUE(Exists(out / "01.wav"));
+    EXPECT_EQ(Fingerprint(second), hash);
+
+    // Side by side, then again: a WAV of an earlier batch is overwritten as before.
+    list.Clear();
+    window.destination.clear();
+    AddSource("dup.mp3");
+    AddSource("dup.mp2");
+    for (int batch = 0; batch < 2; ++batch) {
+        Convert();
+        EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Failed}));
+        EXPECT_EQ(list.ItemAt(1).failureReason, collision);
+    }
+    EXPECT_EQ(Calls().size(), 3u);
 }

@@ -1,8 +1,10 @@
 #include "settings.h"
 
+#include "bounded_run.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 
 #include <optional>
 
@@ -87,6 +89,46 @@ TEST(Settings, WritingOverAFolderOrIntoAMissingFolderFailsCleanly) {
     EXPECT_EQ(std::system(("test $(ls -A '" + folder.path() + "' | wc -l) -eq 1").c_str()), 0)
         << "the temporary file is removed";
     EXPECT_THROW(WriteSettings(folder / "missing/brindlecot.ini", true), UserError);
+}
+
+TEST(Settings, OnlyTheFirst64KiBOfARegularFileAreRead) {
+    TempFolder folder;
+    const std::string path = folder / "brindlecot.ini", zero = folder / "zero.ini";
+    // A sparse gigabyte: "Off" in the first line, "On" beyond the cap.
+    WriteFile(path, "[front]\r\nOff\r\n");
+    const std::string tail = "\n[front]\r\nOn\r\n";
+    const int fd = ::open(path.c_str(), O_WRONLY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::pwrite(fd, tail.data(), tail.size(), off_t(1) << 30), ssize_t(tail.size()));
+    ::close(fd);
+    ASSERT_EQ(::symlink("/dev/zero", zero.c_str()), 0);
+
+    // Reading either whole would take seconds and gigabytes; the child has neither.
+    EXPECT_TRUE(FinishesWithin(10, [&] {
+        std::vector<bool> values;
+        ReadSettings(path, [&](bool on) { values.push_back(on); });
+        ReadSettings(zero, [&](bool on) { values.push_back(on); }); // reads as absent
+        return values == std::vector<bool>{false};
+    }));
+    // The cap is 64 KiB exactly: a last line ending there counts, what follows does not.
+    const std::string first = "[front]\r\nOff\r\n", filler(64 * 1024 - first.size(), '\n');
+    EXPECT_EQ(Applied(filler + first), std::vector<bool>{false});
+    EXPECT_EQ(Applied(filler + first + "[front]\r\nOn\r\n"), std::vector<bool>{false});
+}
+
+TEST(Settings, AReadOnlyFileIsNotReplacedAndPermissionsAreKept) {
+    TempFolder folder;
+    const std::string path = folder / "brindlecot.ini";
+    WriteFile(path, "[front]\r\nOff\r\n", 0444);
+    EXPECT_THROW(WriteSettings(path, true), UserError);
+    EXPECT_EQ(ReadFile(path), "[front]\r\nOff\r\n");
+
+    ::chmod(path.c_str(), 0600);
+    WriteSettings(path, true);
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+    EXPECT_EQ(ReadFile(path), "[front]\r\nOn\r\n");
 }
 
 TEST(Settings, TheFileLivesBesideTheExecutable) {

@@ -55,14 +55,16 @@ class FakeShell : public DesktopShell {
     std::vector<std::string> opened;
 };
 
-// Writes its output in two steps; fails on "fail". A "held" source is held
-// between the steps until the test creates "<source>.go", so a test acts while
-// the decoder runs, at the moment it chooses, whatever the machine's load.
+// Writes a WAV of 8000 bytes of audio in two steps; fails on "fail". A "held"
+// source is held between the steps until the test creates "<source>.go", so a
+// test acts while the decoder runs, at the moment it chooses, whatever the
+// machine's load.
 const char* const kFakeDecoder = R"(#!/bin/sh
 for last; do :; done
 eval src=\${$(($# - 1))}
 case "$src" in *fail*) echo "cannot decode" >&2; exit 2 ;; esac
-printf 'RIFF' > "$last"
+printf 'RIFF\144\037\000\000WAVEfmt \020\000\000\000\001\000\002\000\104\254\000\000' > "$last"
+printf '\020\261\002\000\004\000\020\000data\100\037\000\000' >> "$last"
 case "$src" in *held*)
     i=0; while [ ! -e "$src.go" ] && [ $i -lt 6000 ]; do sleep 0.01; i=$((i + 1)); done ;;
 esac

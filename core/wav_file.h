@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+// What the header of a finished WAV file says about the file.
+enum class WavCheck {
+    Complete,  // header and length agree, at least one sample frame
+    Truncated, // shorter than its header says: the writer ran out of room
+    NoSamples, // a whole file holding no sample frame
+    Malformed, // not RIFF/WAVE, or longer than its header says
+};
+
+// Reads only the header chunks and the file's size, never the audio itself.
+// Links are not followed; anything but a regular file is Malformed.
+WavCheck CheckWavFile(const std::string& path);
