@@ -1,5 +1,7 @@
 #include "state_icons.h"
 
+#include "program_icon.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
@@ -42,8 +44,8 @@ QPixmap StatePicture(ItemState state) {
 }
 
 QIcon ProgramIcon() {
-    // The picture lives in a resource of this static library, which the
-    // linker would otherwise leave out.
-    Q_INIT_RESOURCE(brindlecot);
-    return QIcon(QStringLiteral(":/brindlecot.xpm"));
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64})
+        icon.addPixmap(QPixmap::fromImage(DrawProgramIcon(size)));
+    return icon;
 }
