@@ -1,9 +1,10 @@
 #include "test_support.h"
 
+#include "decoder.h"
+
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <numbers>
@@ -46,22 +47,8 @@ std::string ShellQuote(const std::string& text) {
 }
 
 std::string FindLame() {
-    std::error_code error;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error && ::access((self.parent_path() / "lame").c_str(), X_OK) == 0)
-        return self.parent_path() / "lame";
-    const char* path = std::getenv("PATH");
-    const std::string folders = path ? path : "/usr/bin";
-    for (std::size_t start = 0; start <= folders.size();) {
-        std::size_t end = folders.find(':', start);
-        if (end == std::string::npos)
-            end = folders.size();
-        const std::string candidate = JoinPath(folders.substr(start, end - start), "lame");
-        if (IsRegularFile(candidate) && ::access(candidate.c_str(), X_OK) == 0)
-            return candidate;
-        start = end + 1;
-    }
-    return {};
+    const std::string lame = DecoderPath();
+    return DecoderPresent(lame) ? lame : std::string();
 }
 
 namespace {
