@@ -377,6 +377,9 @@ void TForm1::MakeItemVisible(int index) {
 void TForm1::DispatchEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
+void TForm1::DispatchEventsBetweenItems() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 // ---- The list ----
 

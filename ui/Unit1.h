@@ -130,6 +130,7 @@ class TForm1 : public QWidget, private ConversionWindow {
     void EnableProgressTimer(bool enabled) override;
     void MakeItemVisible(int index) override;
     void DispatchEvents() override;
+    void DispatchEventsBetweenItems() override;
 
     WindowServices services_;
     bool closeRequested_ = false;
