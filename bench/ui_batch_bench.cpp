@@ -242,20 +242,35 @@ class TimedQuestion : public QuietBoxes {
     double seconds = 0;
 };
 
-double WindowRun(TForm1& form, TimedQuestion& boxes, const InputSet& set) {
+struct WindowTimes {
+    double seconds, ownCpu, serverCpu; // wall clock, and CPU used by us and by the X server
+};
+
+double OwnSeconds() {
+    rusage self{};
+    ::getrusage(RUSAGE_SELF, &self);
+    return static_cast<double>(self.ru_utime.tv_sec + self.ru_stime.tv_sec) +
+           static_cast<double>(self.ru_utime.tv_usec + self.ru_stime.tv_usec) / 1e6;
+}
+
+WindowTimes WindowRun(TForm1& form, TimedQuestion& boxes, const Desktop& desktop,
+                      const InputSet& set) {
     form.Button3->click();
     form.List().AppendMany(set.paths);
     QApplication::processEvents();
     boxes.seconds = 0;
+    const double ownBefore = OwnSeconds(), serverBefore = desktop.ServerSeconds();
     boxes.clock.start();
     form.Button2->click(); // returns after the question
+    const WindowTimes times{boxes.seconds, OwnSeconds() - ownBefore,
+                            desktop.ServerSeconds() - serverBefore};
     const bool converted =
         std::all_of(set.paths.begin(), set.paths.end(), [&, i = 0](const std::string&) mutable {
             return form.List().ItemAt(i++).state == ItemState::Processed;
         });
     if (boxes.seconds <= 0 || !converted || !TakeOutputs(set))
         throw std::runtime_error("the window did not convert " + set.label);
-    return boxes.seconds;
+    return times;
 }
 
 constexpr const char* kLoop =
@@ -284,13 +299,6 @@ std::string Spread(const std::vector<double>& times) {
     std::snprintf(text, sizeof text, "%.3f..%.3f s", *std::min_element(times.begin(), times.end()),
                   *std::max_element(times.begin(), times.end()));
     return text;
-}
-
-double OwnSeconds() {
-    rusage self{};
-    ::getrusage(RUSAGE_SELF, &self);
-    return static_cast<double>(self.ru_utime.tv_sec + self.ru_stime.tv_sec) +
-           static_cast<double>(self.ru_utime.tv_usec + self.ru_stime.tv_usec) / 1e6;
 }
 
 double LoadAverage() {
@@ -338,10 +346,10 @@ int main(int argc, char* argv[]) {
             std::vector<double> window, loop, own, server;
             const double loadBefore = LoadAverage();
             for (int r = 0; r < runs; ++r) { // taking turns, so that other work disturbs both alike
-                const double ownBefore = OwnSeconds(), serverBefore = desktop.ServerSeconds();
-                window.push_back(WindowRun(form, boxes, set));
-                own.push_back(OwnSeconds() - ownBefore);
-                server.push_back(desktop.ServerSeconds() - serverBefore);
+                const WindowTimes times = WindowRun(form, boxes, desktop, set);
+                window.push_back(times.seconds);
+                own.push_back(times.ownCpu);
+                server.push_back(times.serverCpu);
                 if (!windowOnly)
                     loop.push_back(LoopRun(set, lame));
             }

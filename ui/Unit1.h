@@ -3,11 +3,13 @@
 #include "batch_driver.h"
 #include "conversion_state.h"
 #include "processing_list.h"
+#include "repaint_pacer.h"
 #include "window_services.h"
 
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 class QCheckBox;
@@ -141,4 +143,10 @@ class TForm1 : public QWidget, private ConversionWindow {
     std::string sourceFolder_;
     std::string destination_;
     bool activated_ = false;
+    // What a batch showed last, drawn at the pacer's pace.
+    std::optional<int> overallShown_;
+    std::optional<ItemId> itemShown_;
+    void CatchUpView();
+    // During a batch: often enough for the eye, rarely enough to cost nothing.
+    RepaintPacer repaintPacer_{*this, std::chrono::milliseconds(100), [this] { CatchUpView(); }};
 };
