@@ -273,6 +273,39 @@ WindowTimes WindowRun(TForm1& form, TimedQuestion& boxes, const Desktop& desktop
     return times;
 }
 
+// The same batch driver with nothing to show: what the window adds is the rest.
+class NoWindow : public ConversionWindow {
+  public:
+    void ShowConvertButton(bool) override {}
+    void ShowAbortButton(bool) override {}
+    void EnableClearButton(bool) override {}
+    std::string DestinationText() const override { return {}; }
+    void SetInformationLine(const std::string&) override {}
+    void SetOutputPathText(const std::string&) override {}
+    void SetOverallProgress(int) override {}
+    void SetFileProgress(int) override {}
+    void EnableProgressTimer(bool) override {}
+    void MakeItemVisible(int) override {}
+    void DispatchEvents() override {}
+    void DispatchEventsBetweenItems() override {}
+};
+
+double DriverRun(const InputSet& set) {
+    ProcessingList list;
+    list.AppendMany(set.paths);
+    ConversionState state;
+    NoWindow window;
+    QuietBoxes boxes;
+    BatchDriver driver(list, state, window, boxes);
+    QElapsedTimer clock;
+    clock.start();
+    driver.Convert();
+    const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    if (!TakeOutputs(set))
+        throw std::runtime_error("the driver alone left outputs missing");
+    return seconds;
+}
+
 constexpr const char* kLoop =
     R"(for f in "$1"/*.mp3; do "$2" --decode "$f" "${f%.mp3}.wav" 2>/dev/null || exit 1; done)";
 
@@ -343,15 +376,17 @@ int main(int argc, char* argv[]) {
             QApplication::processEvents(QEventLoop::WaitForMoreEvents);
 
         for (const InputSet& set : sets) {
-            std::vector<double> window, loop, own, server;
+            std::vector<double> window, loop, driver, own, server;
             const double loadBefore = LoadAverage();
             for (int r = 0; r < runs; ++r) { // taking turns, so that other work disturbs both alike
                 const WindowTimes times = WindowRun(form, boxes, desktop, set);
                 window.push_back(times.seconds);
                 own.push_back(times.ownCpu);
                 server.push_back(times.serverCpu);
-                if (!windowOnly)
+                if (!windowOnly) {
                     loop.push_back(LoopRun(set, lame));
+                    driver.push_back(DriverRun(set));
+                }
             }
             std::printf("window (%s): median %.3f s, runs %s; CPU per file: window %.2f ms, "
                         "X server %.2f ms (medians)\n",
@@ -363,6 +398,10 @@ int main(int argc, char* argv[]) {
                         "load average %.2f before, %.2f after\n",
                         set.label.c_str(), Median(window), Median(loop), Spread(loop).c_str(),
                         loadBefore, LoadAverage());
+            std::printf("driver alone (%s): median %.3f s, runs %s; ratio window/driver alone = "
+                        "%.3f, driver alone/shell = %.3f\n",
+                        set.label.c_str(), Median(driver), Spread(driver).c_str(),
+                        Median(window) / Median(driver), Median(driver) / Median(loop));
             std::printf("ratio window/shell (%s) = %.3f (goal at most %.2f)\n", set.label.c_str(),
                         Median(window) / Median(loop), set.seconds < 60 ? 1.10 : 1.02);
         }
