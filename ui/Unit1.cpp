@@ -360,7 +360,7 @@ void TForm1::SetOutputPathText(const std::string& path) {
     Label7->setText(DisplayText(path));
 }
 void TForm1::SetOverallProgress(int percent) {
-    overallShown_ = percent;
+    overallToShow_ = percent;
     repaintPacer_.CatchUpSoon();
 }
 void TForm1::SetFileProgress(int percent) {
@@ -377,22 +377,22 @@ void TForm1::EnableProgressTimer(bool enabled) {
     }
 }
 void TForm1::MakeItemVisible(int index) {
-    itemShown_ = list_.ItemAt(index).id;
+    itemToShow_ = list_.ItemAt(index).id;
     repaintPacer_.CatchUpSoon();
 }
 void TForm1::CatchUpView() {
     // Scrolled first: the bar repaints at once, and takes the scrolled list along.
-    if (const auto id = std::exchange(itemShown_, std::nullopt))
+    if (const auto id = std::exchange(itemToShow_, std::nullopt))
         if (const auto index = list_.IndexOf(*id))
             ListView1->scrollTo(list_.index(*index), QAbstractItemView::EnsureVisible);
-    if (const auto percent = std::exchange(overallShown_, std::nullopt))
+    if (const auto percent = std::exchange(overallToShow_, std::nullopt))
         ProgressBar1->setValue(*percent);
 }
 void TForm1::DispatchEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 void TForm1::DispatchEventsBetweenItems() {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    DispatchEvents();
 }
 
 // ---- The list ----

@@ -133,6 +133,7 @@ class TForm1 : public QWidget, private ConversionWindow {
     void MakeItemVisible(int index) override;
     void DispatchEvents() override;
     void DispatchEventsBetweenItems() override;
+    void CatchUpView();
 
     WindowServices services_;
     bool closeRequested_ = false;
@@ -143,10 +144,9 @@ class TForm1 : public QWidget, private ConversionWindow {
     std::string sourceFolder_;
     std::string destination_;
     bool activated_ = false;
-    // What a batch showed last, drawn at the pacer's pace.
-    std::optional<int> overallShown_;
-    std::optional<ItemId> itemShown_;
-    void CatchUpView();
+    // What the batch asked to show and the pacer has not drawn yet.
+    std::optional<int> overallToShow_;
+    std::optional<ItemId> itemToShow_;
     // During a batch: often enough for the eye, rarely enough to cost nothing.
     RepaintPacer repaintPacer_{*this, std::chrono::milliseconds(100), [this] { CatchUpView(); }};
 };
