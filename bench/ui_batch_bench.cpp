@@ -3,7 +3,10 @@
 // "変換" to the end-of-batch question, against a shell loop running the same
 // lame over the same files, writing the same WAV files. The window must cost
 // nothing next to the decoder: 300 short files show its cost per file, 20
-// long ones its cost while a decoder runs.
+// long ones its cost while a decoder runs. The batch driver alone, with
+// nothing to show, runs in turn too, to tell the window's share from the
+// driver's; the CPU time the window and the X server use per file is the
+// figure least disturbed by other work on the machine.
 //
 // Arguments: --runs N (repetitions of each, default 5), --only 3s|4min,
 // --window-only (no loop, for profiling).
@@ -120,28 +123,23 @@ class Desktop {
         const bool ready = xvfb_ > 0 && AwaitLine(pipeFds[0], "", &display);
         ::close(pipeFds[0]);
         if (!ready)
-            throw std::runtime_error("Xvfb did not start");
+            Fail("Xvfb did not start");
         ::setenv("DISPLAY", (":" + display).c_str(), 1);
 
         if (::pipe2(pipeFds, O_CLOEXEC) != 0)
-            throw std::runtime_error("pipe failed");
+            Fail("pipe failed");
         openbox_ =
             Spawn({"openbox", "--sm-disable", "--startup", "echo openbox-ready"}, pipeFds[1]);
         ::close(pipeFds[1]);
-        const bool managed = openbox_ > 0 && AwaitLine(pipeFds[0], "openbox-ready");
-        ::close(pipeFds[0]);
+        // Kept open: a later line from openbox must not kill it with SIGPIPE.
+        openboxOutput_ = pipeFds[0];
+        const bool managed = openbox_ > 0 && AwaitLine(openboxOutput_, "openbox-ready");
         if (!managed)
-            throw std::runtime_error("openbox did not start");
+            Fail("openbox did not start");
     }
     Desktop(const Desktop&) = delete;
     Desktop& operator=(const Desktop&) = delete;
-    ~Desktop() {
-        for (pid_t pid : {openbox_, xvfb_})
-            if (pid > 0) {
-                ::kill(pid, SIGTERM);
-                ::waitpid(pid, nullptr, 0);
-            }
-    }
+    ~Desktop() { End(); }
 
     // CPU time the X server has used so far: drawing is partly its work.
     double ServerSeconds() const {
@@ -158,8 +156,24 @@ class Desktop {
     }
 
   private:
+    [[noreturn]] void Fail(const std::string& what) {
+        End();
+        throw std::runtime_error(what);
+    }
+    void End() {
+        for (pid_t pid : {openbox_, xvfb_})
+            if (pid > 0) {
+                ::kill(pid, SIGTERM);
+                ::waitpid(pid, nullptr, 0);
+            }
+        if (openboxOutput_ >= 0)
+            ::close(openboxOutput_);
+        openbox_ = xvfb_ = openboxOutput_ = -1;
+    }
+
     pid_t xvfb_ = -1;
     pid_t openbox_ = -1;
+    int openboxOutput_ = -1;
 };
 
 class TempFolder {
@@ -290,7 +304,7 @@ class NoWindow : public ConversionWindow {
     void DispatchEventsBetweenItems() override {}
 };
 
-double DriverRun(const InputSet& set) {
+double DriverRun(const InputSet& set, std::vector<double>& cpu) {
     ProcessingList list;
     list.AppendMany(set.paths);
     ConversionState state;
@@ -298,9 +312,11 @@ double DriverRun(const InputSet& set) {
     QuietBoxes boxes;
     BatchDriver driver(list, state, window, boxes);
     QElapsedTimer clock;
+    const double cpuBefore = OwnSeconds();
     clock.start();
     driver.Convert();
     const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    cpu.push_back(OwnSeconds() - cpuBefore);
     if (!TakeOutputs(set))
         throw std::runtime_error("the driver alone left outputs missing");
     return seconds;
@@ -312,7 +328,7 @@ constexpr const char* kLoop =
 double LoopRun(const InputSet& set, const std::string& lame) {
     QElapsedTimer clock;
     clock.start();
-    const pid_t pid = Spawn({"/bin/sh", "-c", kLoop, "sh", set.folder, lame});
+    const pid_t pid = Spawn({"bash", "-c", kLoop, "bash", set.folder, lame});
     if (pid < 0 || !ExitedCleanly(pid))
         throw std::runtime_error("the shell loop failed");
     const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
@@ -376,7 +392,7 @@ int main(int argc, char* argv[]) {
             QApplication::processEvents(QEventLoop::WaitForMoreEvents);
 
         for (const InputSet& set : sets) {
-            std::vector<double> window, loop, driver, own, server;
+            std::vector<double> window, loop, driver, own, server, driverCpu;
             const double loadBefore = LoadAverage();
             for (int r = 0; r < runs; ++r) { // taking turns, so that other work disturbs both alike
                 const WindowTimes times = WindowRun(form, boxes, desktop, set);
@@ -385,7 +401,7 @@ int main(int argc, char* argv[]) {
                 server.push_back(times.serverCpu);
                 if (!windowOnly) {
                     loop.push_back(LoopRun(set, lame));
-                    driver.push_back(DriverRun(set));
+                    driver.push_back(DriverRun(set, driverCpu));
                 }
             }
             std::printf("window (%s): median %.3f s, runs %s; CPU per file: window %.2f ms, "
@@ -398,10 +414,11 @@ int main(int argc, char* argv[]) {
                         "load average %.2f before, %.2f after\n",
                         set.label.c_str(), Median(window), Median(loop), Spread(loop).c_str(),
                         loadBefore, LoadAverage());
-            std::printf("driver alone (%s): median %.3f s, runs %s; ratio window/driver alone = "
-                        "%.3f, driver alone/shell = %.3f\n",
+            std::printf("driver alone (%s): median %.3f s, runs %s; CPU per file %.2f ms; ratio "
+                        "window/driver alone = %.3f, driver alone/shell = %.3f\n",
                         set.label.c_str(), Median(driver), Spread(driver).c_str(),
-                        Median(window) / Median(driver), Median(driver) / Median(loop));
+                        Median(driverCpu) * 1000 / set.files, Median(window) / Median(driver),
+                        Median(driver) / Median(loop));
             std::printf("ratio window/shell (%s) = %.3f (goal at most %.2f)\n", set.label.c_str(),
                         Median(window) / Median(loop), set.seconds < 60 ? 1.10 : 1.02);
         }
