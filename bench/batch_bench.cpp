@@ -210,6 +210,7 @@ class IdleWindow : public ConversionWindow {
     void EnableProgressTimer(bool) override {}
     void MakeItemVisible(int) override {}
     void DispatchEvents() override {}
+    void DispatchEventsBetweenItems() override {}
 };
 
 class DecliningBoxes : public MessageService {

@@ -118,6 +118,7 @@ void BatchDriver::Convert() {
             }
         }
         window_.SetOverallProgress(static_cast<int>((k + 1) * 100.0 / count));
+        window_.DispatchEventsBetweenItems();
         if (state_.AbortRequested) {
             boxes_.Message("中断しました");
             break;

@@ -28,6 +28,9 @@ class ConversionWindow {
     virtual void MakeItemVisible(int index) = 0;
     // Handles every pending event of the program.
     virtual void DispatchEvents() = 0;
+    // The same, once an item is done: a decoder quicker than a dispatch step
+    // would otherwise leave clicks, closes and paints waiting for the whole batch.
+    virtual void DispatchEventsBetweenItems() = 0;
 };
 
 // The WAV path for source: beside it, or in destination when that text has

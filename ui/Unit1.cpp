@@ -451,22 +451,39 @@ void TForm1::SetOutputPathText(const std::string& path) {
     ProgressBar2->setValue(0);
 }
 void TForm1::SetOverallProgress(int percent) {
-    ProgressBar1->setValue(percent);
+    overallToShow_ = percent;
+    repaintPacer_.CatchUpSoon();
 }
 void TForm1::SetFileProgress(int percent) {
     ProgressBar2->setValue(percent);
 }
 void TForm1::EnableProgressTimer(bool enabled) {
-    if (enabled)
+    // Both run exactly while a batch does.
+    if (enabled) {
         Timer1->start();
-    else
+        repaintPacer_.Start();
+    } else {
         Timer1->stop();
+        repaintPacer_.Stop();
+    }
 }
 void TForm1::MakeItemVisible(int index) {
-    ListView1->scrollTo(list_.index(index), QAbstractItemView::EnsureVisible);
+    itemToShow_ = list_.ItemAt(index).id;
+    repaintPacer_.CatchUpSoon();
+}
+void TForm1::CatchUpView() {
+    // Scrolled first: the bar repaints at once, and takes the scrolled list along.
+    if (const auto id = std::exchange(itemToShow_, std::nullopt))
+        if (const auto index = list_.IndexOf(*id))
+            ListView1->scrollTo(list_.index(*index), QAbstractItemView::EnsureVisible);
+    if (const auto percent = std::exchange(overallToShow_, std::nullopt))
+        ProgressBar1->setValue(*percent);
 }
 void TForm1::DispatchEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+void TForm1::DispatchEventsBetweenItems() {
+    DispatchEvents();
 }
 
 // ---- The list ----

@@ -3,11 +3,13 @@
 #include "batch_driver.h"
 #include "conversion_state.h"
 #include "processing_list.h"
+#include "repaint_pacer.h"
 #include "window_services.h"
 
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -134,6 +136,8 @@ class TForm1 : public QWidget, private ConversionWindow {
     void EnableProgressTimer(bool enabled) override;
     void MakeItemVisible(int index) override;
     void DispatchEvents() override;
+    void DispatchEventsBetweenItems() override;
+    void CatchUpView();
 
     WindowServices services_;
     bool closeRequested_ = false;
@@ -144,4 +148,9 @@ class TForm1 : public QWidget, private ConversionWindow {
     std::string sourceFolder_;
     std::string destination_;
     bool activated_ = false;
+    // What the batch asked to show and the pacer has not drawn yet.
+    std::optional<int> overallToShow_;
+    std::optional<ItemId> itemToShow_;
+    // During a batch: often enough for the eye, rarely enough to cost nothing.
+    RepaintPacer repaintPacer_{*this, std::chrono::milliseconds(100), [this] { CatchUpView(); }};
 };

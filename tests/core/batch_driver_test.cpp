@@ -34,13 +34,17 @@ class FakeWindow : public ConversionWindow {
         if (onDispatch)
             onDispatch();
     }
+    void DispatchEventsBetweenItems() override {
+        if (onBetweenItems)
+            onBetweenItems();
+    }
     void Log(const std::string& what) { events.push_back(what); }
 
     std::string destination;
     std::vector<std::string> events, infoLines, outputs;
     std::vector<int> overall, file, visible;
     int dispatches = 0;
-    std::function<void()> onDispatch;
+    std::function<void()> onDispatch, onBetweenItems;
 };
 
 // A stand-in decoder: logs its arguments, then behaves by the source's name.
@@ -481,4 +485,20 @@ TEST_F(BatchTest, ASecondSourceOfTheSameNameNeverReplacesTheFirstWav) {
         EXPECT_EQ(list.ItemAt(1).failureReason, collision);
     }
     EXPECT_EQ(Calls().size(), 3u);
+}
+
+// Decoders quicker than a dispatch step still leave the window its events
+// between items: an abort clicked there stops the batch before the next one.
+TEST_F(BatchTest, AnAbortBetweenQuickItemsIsTakenAtOnce) {
+    for (int i = 1; i <= 30; ++i)
+        AddSource(std::to_string(i) + ".mp3");
+    window.onBetweenItems = [&] {
+        if (list.ItemAt(2).state == S::Processed)
+            driverPtr->RequestAbort();
+    };
+    Convert();
+    EXPECT_EQ(Calls().size(), 3u);
+    EXPECT_EQ(list.ItemAt(3).state, S::Waiting);
+    EXPECT_EQ(window.overall.back(), 10);
+    EXPECT_EQ(boxes.messages, std::vector<std::string>{"中断しました"});
 }

@@ -382,6 +382,25 @@ class Unit1Test : public QObject {
         QCOMPARE(form->List().ItemAt(1).state, ItemState::Processed);
     }
 
+    // Decoders far quicker than a dispatch step: a click is still taken
+    // between two items, and what the batch showed last is drawn at its end.
+    void quickItemsLeaveTheWindowItsEvents() {
+        for (int i = 0; i < 200; ++i)
+            AddSource("q" + std::to_string(i) + ".mp3");
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QObject::connect(&form->List(), &QAbstractItemModel::dataChanged, form.get(), [&] {
+            if (form->List().ItemAt(49).state == ItemState::Processed && !boxes.messages.size())
+                QMetaObject::invokeMethod(form->Button5, &QPushButton::click, Qt::QueuedConnection);
+        });
+        form->Button2->click();
+        QCOMPARE(boxes.messages, std::vector<std::string>{"中断しました"});
+        QCOMPARE(form->List().ItemAt(50).state, ItemState::Waiting);
+        QCOMPARE(form->ProgressBar1->value(), 25);
+        const QRect next = form->ListView1->visualRect(form->List().index(50));
+        QVERIFY(form->ListView1->viewport()->rect().contains(next));
+    }
+
     void dropsFillTheList() {
         const std::string sub = Path("drop");
         ::mkdir(sub.c_str(), 0755);
