@@ -7,7 +7,7 @@
 // The driver writes each WAV beside its source; the loop of the main
 // comparison writes to /dev/null, so a second loop writing real files tells
 // how much of the difference is the disk.
-#include "batch_driver.h"
+#include "bench_support.h"
 
 #include <benchmark/benchmark.h>
 
@@ -38,38 +38,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kRepetitions = 5;
-constexpr int kSampleRate = 44100;
-constexpr int kBytesPerSecond = kSampleRate * 4;
-
-struct InputSet {
-    std::string label; // as the ratio lines name it
-    std::string key;   // as the benchmark names name it
-    int files;
-    int seconds;
-    std::string folder;
-    std::vector<std::string> paths;
-};
-
-// Removed with everything in it on every way out of main.
-class TempFolder {
-  public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "batch_bench.XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    ~TempFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    const std::string& path() const { return path_; }
-
-  private:
-    std::string path_;
-};
 
 // The encoders are left unreaped until the memory figures are read: a reaped
 // child's peak joins RUSAGE_CHILDREN, and lame encoding peaks higher than
@@ -92,34 +60,6 @@ class UnreapedChildren {
     std::vector<pid_t> pids_;
 };
 
-// Standard input from /dev/null; standard output, and standard error when
-// quiet, to /dev/null. -1 when the program could not start.
-pid_t Spawn(const std::vector<std::string>& arguments, bool quiet) {
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    if (quiet)
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    if (::posix_spawn(&pid, argv.front(), &actions, nullptr, argv.data(), environ) != 0)
-        pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
-}
-
-bool ExitedCleanly(pid_t pid) {
-    int status = 0;
-    pid_t result;
-    while ((result = ::waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
-    }
-    return result == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
 // Waits for the end without reaping (see UnreapedChildren).
 bool ExitedCleanlyKeepingZombie(pid_t pid) {
     siginfo_t info{};
@@ -129,89 +69,6 @@ bool ExitedCleanlyKeepingZombie(pid_t pid) {
     }
     return info.si_code == CLD_EXITED && info.si_status == 0;
 }
-
-// A 441 Hz tone, a whole number of periods per second, as raw 16-bit stereo.
-void WriteTone(const std::string& path, int seconds) {
-    constexpr int kPeriod = kSampleRate / 441;
-    std::array<std::int16_t, kPeriod * 2> period{};
-    for (int i = 0; i < kPeriod; ++i) {
-        const double phase = 2.0 * M_PI * i / kPeriod;
-        period[2 * i] = static_cast<std::int16_t>(std::lround(12000.0 * std::sin(phase)));
-        period[2 * i + 1] = static_cast<std::int16_t>(std::lround(9000.0 * std::cos(phase)));
-    }
-    std::vector<std::int16_t> second;
-    second.reserve(kSampleRate * 2);
-    for (int p = 0; p < 441; ++p)
-        second.insert(second.end(), period.begin(), period.end());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    for (int s = 0; s < seconds; ++s)
-        out.write(reinterpret_cast<const char*>(second.data()),
-                  static_cast<std::streamsize>(second.size() * sizeof(std::int16_t)));
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
-}
-
-// One encode, then copies under different names.
-void MakeInputs(InputSet& set, const std::string& root, const std::string& lame,
-                UnreapedChildren& encoders) {
-    const std::string raw = root + "/" + set.key + ".raw";
-    const std::string master = root + "/" + set.key + ".mp3";
-    WriteTone(raw, set.seconds);
-    const pid_t pid = Spawn(
-        {lame, "--quiet", "-r", "-s", "44.1", "--bitwidth", "16", "-b", "128", raw, master}, true);
-    if (pid < 0)
-        throw std::runtime_error("cannot start " + lame);
-    encoders.Add(pid);
-    if (!ExitedCleanlyKeepingZombie(pid))
-        throw std::runtime_error("lame could not encode " + raw);
-    fs::remove(raw);
-
-    set.folder = root + "/" + set.key;
-    fs::create_directory(set.folder);
-    for (int i = 0; i < set.files; ++i) {
-        char name[32];
-        std::snprintf(name, sizeof name, "/track%03d.mp3", i + 1);
-        set.paths.push_back(set.folder + name);
-        fs::copy_file(master, set.paths.back());
-    }
-    fs::remove(master);
-}
-
-std::string WavPath(const std::string& source) {
-    return source.substr(0, source.size() - 3) + "wav";
-}
-
-// Every source has its WAV, about as long as the tone.
-bool AllOutputsThere(const InputSet& set) {
-    const auto least = static_cast<std::uintmax_t>(set.seconds) * kBytesPerSecond * 9 / 10;
-    std::error_code error;
-    return std::all_of(set.paths.begin(), set.paths.end(), [&](const std::string& path) {
-        const auto size = fs::file_size(WavPath(path), error);
-        return !error && size >= least;
-    });
-}
-
-void RemoveOutputs(const InputSet& set) {
-    std::error_code ignored;
-    for (const std::string& path : set.paths)
-        fs::remove(WavPath(path), ignored);
-}
-
-class IdleWindow : public ConversionWindow {
-  public:
-    void ShowConvertButton(bool) override {}
-    void ShowAbortButton(bool) override {}
-    void EnableClearButton(bool) override {}
-    std::string DestinationText() const override { return {}; }
-    void SetInformationLine(const std::string&) override {}
-    void SetOutputPathText(const std::string&) override {}
-    void SetOverallProgress(int) override {}
-    void SetFileProgress(int) override {}
-    void EnableProgressTimer(bool) override {}
-    void MakeItemVisible(int) override {}
-    void DispatchEvents() override {}
-    void DispatchEventsBetweenItems() override {}
-};
 
 class DecliningBoxes : public MessageService {
   public:
@@ -251,8 +108,8 @@ constexpr const char* kLoopToFiles =
 void ShellRun(benchmark::State& state, const InputSet& set, const std::string& lame, bool toFiles) {
     RemoveOutputs(set);
     for (auto _ : state) {
-        const pid_t pid = Spawn(
-            {"/bin/sh", "-c", toFiles ? kLoopToFiles : kLoopToNull, "sh", set.folder, lame}, false);
+        const pid_t pid =
+            Spawn({"/bin/sh", "-c", toFiles ? kLoopToFiles : kLoopToNull, "sh", set.folder, lame});
         if (pid < 0 || !ExitedCleanly(pid))
             state.SkipWithError("the shell loop failed");
     }
@@ -273,7 +130,7 @@ long VmHwmKiB(pid_t pid) {
 // RUSAGE_CHILDREN figure cannot tell this: Linux charges a child the resident
 // size of the process it was spawned from, here the whole benchmark.
 long DecoderOwnPeakKiB(const std::string& lame, const std::string& source) {
-    const pid_t pid = Spawn({lame, "--decode", source, "/dev/null"}, true);
+    const pid_t pid = Spawn({lame, "--decode", source, "/dev/null"});
     if (pid < 0)
         return 0;
     long peak = 0;
@@ -303,14 +160,7 @@ class RepetitionTimes : public benchmark::ConsoleReporter {
     }
 
     // 0 when the benchmark did not run.
-    double Median(const std::string& name) const {
-        std::vector<double> times = Times(name);
-        if (times.empty())
-            return 0;
-        std::sort(times.begin(), times.end());
-        const std::size_t middle = times.size() / 2;
-        return times.size() % 2 ? times[middle] : (times[middle - 1] + times[middle]) / 2;
-    }
+    double Median(const std::string& name) const { return ::Median(Times(name)); }
     // The run least disturbed by other work on the machine; 0 when none ran.
     double Fastest(const std::string& name) const {
         const std::vector<double> times = Times(name);
@@ -357,7 +207,10 @@ int main(int argc, char** argv) {
         std::vector<InputSet> sets{{"200 x 3 s", "3s", 200, 3, {}, {}},
                                    {"20 x 4 min", "4min", 20, 240, {}, {}}};
         for (InputSet& set : sets)
-            MakeInputs(set, folder.path(), lame, encoders);
+            MakeInputs(set, folder.path(), lame, [&encoders](pid_t pid) {
+                encoders.Add(pid);
+                return ExitedCleanlyKeepingZombie(pid);
+            });
 
         // One iteration is one whole batch; its own set-up stays out of the time.
         const auto once = [](benchmark::internal::Benchmark* b) {

@@ -1,14 +1,22 @@
 #pragma once
-// What the benchmarks share: running a baseline command, and keeping the
-// fastest repetition of each benchmark.
+// What the benchmarks share: running a baseline command, batches of encoded
+// files, and keeping the fastest repetition of each benchmark.
+
+#include "batch_driver.h"
+#include "test_support.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <filesystem>
+#include <functional>
 #include <limits>
 #include <map>
+#include <stdexcept>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include <fcntl.h>
@@ -18,25 +26,119 @@
 
 extern char** environ;
 
-// Runs a command from PATH with its output going to outputFd (or /dev/null
-// when negative); true when it exits 0.
-inline bool RunBaseline(std::vector<std::string> arguments, int outputFd = -1) {
+// Standard input from /dev/null, standard output to outputFd (or /dev/null
+// when negative), standard error to /dev/null when quiet; a program from PATH.
+// -1 when it could not start.
+inline pid_t Spawn(std::vector<std::string> arguments, int outputFd = -1, bool quiet = true) {
     std::vector<char*> argv;
     for (std::string& argument : arguments)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     if (outputFd >= 0)
         posix_spawn_file_actions_adddup2(&actions, outputFd, STDOUT_FILENO);
     else
         posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const int error = ::posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    if (quiet)
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = -1;
+    if (::posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
+        pid = -1;
     posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+// Reaps pid; true when it exited 0.
+inline bool ExitedCleanly(pid_t pid) {
     int status = 0;
-    return error == 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
-           WEXITSTATUS(status) == 0;
+    pid_t result;
+    while ((result = ::waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
+    }
+    return result == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Runs a baseline command with its output going to outputFd (or /dev/null
+// when negative); true when it exits 0.
+inline bool RunBaseline(std::vector<std::string> arguments, int outputFd = -1) {
+    const pid_t pid = Spawn(std::move(arguments), outputFd, false);
+    return pid > 0 && ExitedCleanly(pid);
+}
+
+// Files of one length for a batch: one tone encoded once, copied under numbered names.
+struct InputSet {
+    std::string label; // as the ratio lines name it
+    std::string key;   // as the benchmark names name it
+    int files;
+    int seconds;
+    std::string folder;
+    std::vector<std::string> paths;
+};
+
+// waitForEncoder waits for lame's end, true when it encoded.
+inline void MakeInputs(InputSet& set, const std::string& root, const std::string& lame,
+                       const std::function<bool(pid_t)>& waitForEncoder = ExitedCleanly) {
+    const std::string wav = root + "/" + set.key + ".wav", master = root + "/" + set.key + ".mp3";
+    WriteToneWav(wav, set.seconds);
+    const pid_t pid = Spawn({lame, "--quiet", "-b", "128", wav, master});
+    if (pid < 0 || !waitForEncoder(pid))
+        throw std::runtime_error("lame could not encode " + wav);
+    std::filesystem::remove(wav);
+    set.folder = root + "/" + set.key;
+    std::filesystem::create_directory(set.folder);
+    for (int i = 0; i < set.files; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/track%03d.mp3", i + 1);
+        set.paths.push_back(set.folder + name);
+        std::filesystem::copy_file(master, set.paths.back());
+    }
+    std::filesystem::remove(master);
+}
+
+inline std::string WavPath(const std::string& source) {
+    return source.substr(0, source.size() - 3) + "wav";
+}
+
+// Every source has its WAV, about as long as the tone.
+inline bool AllOutputsThere(const InputSet& set) {
+    const auto least = static_cast<std::uintmax_t>(set.seconds) * 44100 * 4 * 9 / 10;
+    std::error_code error;
+    return std::all_of(set.paths.begin(), set.paths.end(), [&](const std::string& path) {
+        const auto size = std::filesystem::file_size(WavPath(path), error);
+        return !error && size >= least;
+    });
+}
+
+inline void RemoveOutputs(const InputSet& set) {
+    std::error_code ignored;
+    for (const std::string& path : set.paths)
+        std::filesystem::remove(WavPath(path), ignored);
+}
+
+// A window for the batch driver with nothing to show.
+class IdleWindow : public ConversionWindow {
+  public:
+    void ShowConvertButton(bool) override {}
+    void ShowAbortButton(bool) override {}
+    void EnableClearButton(bool) override {}
+    std::string DestinationText() const override { return {}; }
+    void SetInformationLine(const std::string&) override {}
+    void SetOutputPathText(const std::string&) override {}
+    void SetOverallProgress(int) override {}
+    void SetFileProgress(int) override {}
+    void EnableProgressTimer(bool) override {}
+    void MakeItemVisible(int) override {}
+    void DispatchEvents() override {}
+    void DispatchEventsBetweenItems() override {}
+};
+
+inline double Median(std::vector<double> times) {
+    if (times.empty())
+        return 0;
+    std::sort(times.begin(), times.end());
+    const std::size_t middle = times.size() / 2;
+    return times.size() % 2 ? times[middle] : (times[middle - 1] + times[middle]) / 2;
 }
 
 // Keeps the fastest repetition of each benchmark while printing as usual;

@@ -11,7 +11,9 @@
 // Arguments: --runs N (repetitions of each, default 5), --only 3s|4min,
 // --window-only (no loop, for profiling).
 #include "Unit1.h"
+#include "bench_support.h"
 #include "quiet_services.h"
+#include "x_desktop.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -43,205 +45,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kSampleRate = 44100;
-
-struct InputSet {
-    std::string label;
-    std::string key;
-    int files;
-    int seconds;
-    std::string folder;
-    std::vector<std::string> paths;
-};
-
-// stdin from /dev/null, stdout to outputFd (or /dev/null), stderr to /dev/null when quiet.
-pid_t Spawn(const std::vector<std::string>& arguments, int outputFd = -1, bool quiet = true) {
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    if (outputFd >= 0)
-        posix_spawn_file_actions_adddup2(&actions, outputFd, 1);
-    else
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    if (quiet)
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    if (::posix_spawnp(&pid, argv.front(), &actions, nullptr, argv.data(), environ) != 0)
-        pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
-}
-
-bool ExitedCleanly(pid_t pid) {
-    int status = 0;
-    pid_t result;
-    while ((result = ::waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
-    }
-    return result == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-// Reads from fd until a line equal to want arrives; false at its end.
-bool AwaitLine(int fd, const std::string& want, std::string* got = nullptr) {
-    std::string text;
-    char buffer[256];
-    for (;;) {
-        for (std::size_t end; (end = text.find('\n')) != std::string::npos; text.erase(0, end + 1))
-            if (want.empty() || text.compare(0, end, want) == 0) {
-                if (got)
-                    *got = text.substr(0, end);
-                return true;
-            }
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        text.append(buffer, static_cast<std::size_t>(n));
-    }
-}
-
-// An X server with a window manager, ended by process id on every way out.
-// Readiness comes from the programs themselves: Xvfb writes its display
-// number once it accepts clients, openbox runs its start-up command once it
-// manages the screen.
-class Desktop {
-  public:
-    Desktop() {
-        int pipeFds[2];
-        if (::pipe2(pipeFds, O_CLOEXEC) != 0)
-            throw std::runtime_error("pipe failed");
-        const int writeEnd = ::fcntl(pipeFds[1], F_DUPFD, 3); // without close-on-exec
-        ::close(pipeFds[1]);
-        xvfb_ = Spawn({"Xvfb", "-displayfd", std::to_string(writeEnd), "-screen", "0",
-                       "1024x768x24", "-nolisten", "tcp"});
-        ::close(writeEnd);
-        std::string display;
-        const bool ready = xvfb_ > 0 && AwaitLine(pipeFds[0], "", &display);
-        ::close(pipeFds[0]);
-        if (!ready)
-            Fail("Xvfb did not start");
-        ::setenv("DISPLAY", (":" + display).c_str(), 1);
-
-        if (::pipe2(pipeFds, O_CLOEXEC) != 0)
-            Fail("pipe failed");
-        openbox_ =
-            Spawn({"openbox", "--sm-disable", "--startup", "echo openbox-ready"}, pipeFds[1]);
-        ::close(pipeFds[1]);
-        // Kept open: a later line from openbox must not kill it with SIGPIPE.
-        openboxOutput_ = pipeFds[0];
-        const bool managed = openbox_ > 0 && AwaitLine(openboxOutput_, "openbox-ready");
-        if (!managed)
-            Fail("openbox did not start");
-    }
-    Desktop(const Desktop&) = delete;
-    Desktop& operator=(const Desktop&) = delete;
-    ~Desktop() { End(); }
-
-    // CPU time the X server has used so far: drawing is partly its work.
-    double ServerSeconds() const {
-        std::ifstream stat("/proc/" + std::to_string(xvfb_) + "/stat");
-        std::string field;
-        std::getline(stat, field, ')'); // past the command name
-        double user = 0, system = 0;
-        for (int i = 3; i <= 15 && stat >> field; ++i)
-            if (i == 14)
-                user = std::atof(field.c_str());
-            else if (i == 15)
-                system = std::atof(field.c_str());
-        return (user + system) / static_cast<double>(::sysconf(_SC_CLK_TCK));
-    }
-
-  private:
-    [[noreturn]] void Fail(const std::string& what) {
-        End();
-        throw std::runtime_error(what);
-    }
-    void End() {
-        for (pid_t pid : {openbox_, xvfb_})
-            if (pid > 0) {
-                ::kill(pid, SIGTERM);
-                ::waitpid(pid, nullptr, 0);
-            }
-        if (openboxOutput_ >= 0)
-            ::close(openboxOutput_);
-        openbox_ = xvfb_ = openboxOutput_ = -1;
-    }
-
-    pid_t xvfb_ = -1;
-    pid_t openbox_ = -1;
-    int openboxOutput_ = -1;
-};
-
-class TempFolder {
-  public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "ui_batch_bench.XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    ~TempFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    const std::string& path() const { return path_; }
-
-  private:
-    std::string path_;
-};
-
-// A 441 Hz tone as raw 16-bit stereo, encoded once and copied under numbered names.
-void MakeInputs(InputSet& set, const std::string& root, const std::string& lame) {
-    constexpr int kPeriod = kSampleRate / 441;
-    std::vector<std::int16_t> second;
-    for (int i = 0; i < kSampleRate; ++i) {
-        const double phase = 2.0 * M_PI * (i % kPeriod) / kPeriod;
-        second.push_back(static_cast<std::int16_t>(std::lround(12000.0 * std::sin(phase))));
-        second.push_back(static_cast<std::int16_t>(std::lround(9000.0 * std::cos(phase))));
-    }
-    const std::string raw = root + "/" + set.key + ".raw", master = root + "/" + set.key + ".mp3";
-    {
-        std::ofstream out(raw, std::ios::binary);
-        for (int s = 0; s < set.seconds; ++s)
-            out.write(reinterpret_cast<const char*>(second.data()),
-                      static_cast<std::streamsize>(second.size() * sizeof(std::int16_t)));
-    }
-    const pid_t pid =
-        Spawn({lame, "--quiet", "-r", "-s", "44.1", "--bitwidth", "16", "-b", "128", raw, master});
-    if (pid < 0 || !ExitedCleanly(pid))
-        throw std::runtime_error("lame could not encode " + raw);
-    fs::remove(raw);
-    set.folder = root + "/" + set.key;
-    fs::create_directory(set.folder);
-    for (int i = 0; i < set.files; ++i) {
-        char name[32];
-        std::snprintf(name, sizeof name, "/track%03d.mp3", i + 1);
-        set.paths.push_back(set.folder + name);
-        fs::copy_file(master, set.paths.back());
-    }
-    fs::remove(master);
-}
-
-std::string WavPath(const std::string& source) {
-    return source.substr(0, source.size() - 3) + "wav";
-}
-
 // Every WAV there and about as long as the tone; removes them.
 bool TakeOutputs(const InputSet& set) {
-    const auto least = static_cast<std::uintmax_t>(set.seconds) * kSampleRate * 4 * 9 / 10;
-    bool all = true;
-    std::error_code error;
-    for (const std::string& path : set.paths) {
-        const auto size = fs::file_size(WavPath(path), error);
-        all = all && !error && size >= least;
-        fs::remove(WavPath(path), error);
-    }
+    const bool all = AllOutputsThere(set);
+    RemoveOutputs(set);
     return all;
 }
 
@@ -267,17 +74,17 @@ double OwnSeconds() {
            static_cast<double>(self.ru_utime.tv_usec + self.ru_stime.tv_usec) / 1e6;
 }
 
-WindowTimes WindowRun(TForm1& form, TimedQuestion& boxes, const Desktop& desktop,
+WindowTimes WindowRun(TForm1& form, TimedQuestion& boxes, const XDesktop& desktop,
                       const InputSet& set) {
     form.Button3->click();
     form.List().AppendMany(set.paths);
     QApplication::processEvents();
     boxes.seconds = 0;
-    const double ownBefore = OwnSeconds(), serverBefore = desktop.ServerSeconds();
+    const double ownBefore = OwnSeconds(), serverBefore = desktop.ServerCpuSeconds();
     boxes.clock.start();
     form.Button2->click(); // returns after the question
     const WindowTimes times{boxes.seconds, OwnSeconds() - ownBefore,
-                            desktop.ServerSeconds() - serverBefore};
+                            desktop.ServerCpuSeconds() - serverBefore};
     const bool converted =
         std::all_of(set.paths.begin(), set.paths.end(), [&, i = 0](const std::string&) mutable {
             return form.List().ItemAt(i++).state == ItemState::Processed;
@@ -288,27 +95,11 @@ WindowTimes WindowRun(TForm1& form, TimedQuestion& boxes, const Desktop& desktop
 }
 
 // The same batch driver with nothing to show: what the window adds is the rest.
-class NoWindow : public ConversionWindow {
-  public:
-    void ShowConvertButton(bool) override {}
-    void ShowAbortButton(bool) override {}
-    void EnableClearButton(bool) override {}
-    std::string DestinationText() const override { return {}; }
-    void SetInformationLine(const std::string&) override {}
-    void SetOutputPathText(const std::string&) override {}
-    void SetOverallProgress(int) override {}
-    void SetFileProgress(int) override {}
-    void EnableProgressTimer(bool) override {}
-    void MakeItemVisible(int) override {}
-    void DispatchEvents() override {}
-    void DispatchEventsBetweenItems() override {}
-};
-
 double DriverRun(const InputSet& set, std::vector<double>& cpu) {
     ProcessingList list;
     list.AppendMany(set.paths);
     ConversionState state;
-    NoWindow window;
+    IdleWindow window;
     QuietBoxes boxes;
     BatchDriver driver(list, state, window, boxes);
     QElapsedTimer clock;
@@ -335,12 +126,6 @@ double LoopRun(const InputSet& set, const std::string& lame) {
     if (!TakeOutputs(set))
         throw std::runtime_error("the shell loop left outputs missing");
     return seconds;
-}
-
-double Median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    const std::size_t middle = times.size() / 2;
-    return times.size() % 2 ? times[middle] : (times[middle - 1] + times[middle]) / 2;
 }
 
 std::string Spread(const std::vector<double>& times) {
@@ -379,8 +164,7 @@ int main(int argc, char* argv[]) {
         for (InputSet& set : sets)
             MakeInputs(set, folder.path(), lame);
 
-        const Desktop desktop;
-        qputenv("QT_QPA_PLATFORM", "xcb");
+        const XDesktop desktop;
         QApplication application(argc, argv);
         TimedQuestion boxes;
         NoFolderChooser chooser;

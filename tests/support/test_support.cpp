@@ -2,6 +2,7 @@
 
 #include "decoder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -60,29 +61,55 @@ void AppendLittleEndian(std::string& bytes, std::uint32_t value, int size) {
 
 } // namespace
 
-std::string ToneWav(double seconds) {
-    constexpr std::uint32_t rate = 44100;
-    const auto frames = static_cast<std::uint32_t>(rate * seconds);
+namespace {
+
+constexpr std::uint32_t kRate = 44100;
+
+std::string WavHeader(std::uint32_t frames) {
     std::string wav = "RIFF";
-    wav.reserve(44 + std::size_t(frames) * 4);
     AppendLittleEndian(wav, 36 + frames * 4, 4);
     wav += "WAVEfmt ";
     AppendLittleEndian(wav, 16, 4);
     AppendLittleEndian(wav, 1, 2);
     AppendLittleEndian(wav, 2, 2);
-    AppendLittleEndian(wav, rate, 4);
-    AppendLittleEndian(wav, rate * 4, 4);
+    AppendLittleEndian(wav, kRate, 4);
+    AppendLittleEndian(wav, kRate * 4, 4);
     AppendLittleEndian(wav, 4, 2);
     AppendLittleEndian(wav, 16, 2);
     wav += "data";
     AppendLittleEndian(wav, frames * 4, 4);
-    for (std::uint32_t i = 0; i < frames; ++i) {
-        const auto sample = static_cast<std::int16_t>(
-            std::lround(8000 * std::sin(i * 2 * std::numbers::pi * 440 / rate)));
-        AppendLittleEndian(wav, static_cast<std::uint16_t>(sample), 2);
-        AppendLittleEndian(wav, static_cast<std::uint16_t>(sample), 2);
-    }
     return wav;
+}
+
+// Stereo frames first to first + count - 1 of the tone.
+std::string ToneFrames(std::uint32_t first, std::uint32_t count) {
+    std::string frames;
+    frames.reserve(std::size_t(count) * 4);
+    for (std::uint32_t i = first; i < first + count; ++i) {
+        const auto sample = static_cast<std::int16_t>(
+            std::lround(8000 * std::sin(i * 2 * std::numbers::pi * 440 / kRate)));
+        AppendLittleEndian(frames, static_cast<std::uint16_t>(sample), 2);
+        AppendLittleEndian(frames, static_cast<std::uint16_t>(sample), 2);
+    }
+    return frames;
+}
+
+} // namespace
+
+std::string ToneWav(double seconds) {
+    const auto frames = static_cast<std::uint32_t>(kRate * seconds);
+    return WavHeader(frames) + ToneFrames(0, frames);
+}
+
+void WriteToneWav(const std::string& path, double seconds) {
+    const auto frames = static_cast<std::uint32_t>(kRate * seconds);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << WavHeader(frames);
+    // A second at a time: an hour of tone never sits in memory.
+    for (std::uint32_t first = 0; first < frames; first += kRate)
+        out << ToneFrames(first, std::min(kRate, frames - first));
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
 }
 
 std::string Layer3Stream(std::size_t padding) {

@@ -33,8 +33,10 @@ std::string ShellQuote(const std::string& text);
 // The real decoder: beside the running executable, else on PATH; empty when neither.
 std::string FindLame();
 
-// A 16-bit stereo 44.1 kHz WAV file holding a 440 Hz tone.
+// A 16-bit stereo 44.1 kHz WAV file holding a 440 Hz tone: its bytes, or
+// written to path without holding it in memory.
 std::string ToneWav(double seconds);
+void WriteToneWav(const std::string& path, double seconds);
 
 // An MPEG-1 Layer III header, 128 kbit/s, 44.1 kHz, joint stereo, then padding zeros.
 std::string Layer3Stream(std::size_t padding);

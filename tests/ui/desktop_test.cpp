@@ -6,6 +6,7 @@
 #include "Unit1.h"
 #include "qt_services.h"
 #include "test_support.h"
+#include "x_desktop.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -30,24 +31,6 @@
 
 namespace {
 
-// A program that ends with us however we end; its output is dropped.
-pid_t Start(std::vector<std::string> argv) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-        const int null = ::open("/dev/null", O_WRONLY);
-        ::dup2(null, 1);
-        ::dup2(null, 2);
-        std::vector<char*> args;
-        for (std::string& arg : argv)
-            args.push_back(arg.data());
-        args.push_back(nullptr);
-        ::execvp(args[0], args.data());
-        ::_exit(127);
-    }
-    return child;
-}
-
 // Output of an X tool; the commands carry only numbers and key names.
 std::string Output(const std::string& command) {
     std::string text;
@@ -59,49 +42,6 @@ std::string Output(const std::string& command) {
     }
     return text;
 }
-
-class Desktop {
-  public:
-    Desktop() {
-        int ready[2];
-        if (::pipe(ready) != 0)
-            std::abort();
-        // The server picks a free display and writes its number once it takes clients.
-        server_ = Start({"Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0",
-                         "1024x768x24", "-nolisten", "tcp"});
-        ::close(ready[1]);
-        std::string display = ":";
-        for (char c; ::read(ready[0], &c, 1) == 1 && c != '\n';)
-            display += c;
-        ::close(ready[0]);
-        if (display == ":") {
-            std::fprintf(stderr, "Xvfb did not start\n");
-            std::exit(1);
-        }
-        ::setenv("DISPLAY", display.c_str(), 1);
-        ::setenv("QT_QPA_PLATFORM", "xcb", 1);
-        // openbox runs its start-up command once it manages windows: it marks the root window.
-        manager_ = Start({"openbox", "--sm-disable", "--startup",
-                          "xprop -root -f BRINDLECOT_WM_READY 32c -set BRINDLECOT_WM_READY 1"});
-        for (int tries = 0; tries < 600; ++tries) {
-            if (Output("xprop -root BRINDLECOT_WM_READY").find("= 1") != std::string::npos)
-                return;
-            ::usleep(50'000);
-        }
-        std::fprintf(stderr, "openbox did not start\n");
-        std::exit(1);
-    }
-    ~Desktop() {
-        for (const pid_t pid : {manager_, server_}) {
-            ::kill(pid, SIGTERM);
-            ::waitpid(pid, nullptr, 0);
-        }
-    }
-
-  private:
-    pid_t server_ = -1;
-    pid_t manager_ = -1;
-};
 
 // Client windows from the bottom of the stack to the top.
 std::vector<WId> Stacking() {
@@ -287,7 +227,7 @@ class DesktopTest : public QObject {
 };
 
 int main(int argc, char* argv[]) {
-    const Desktop desktop; // before the application, which connects to it
+    const XDesktop desktop; // before the application, which connects to it
     QApplication application(argc, argv);
     QApplication::setApplicationName("brindlecot");
     DesktopTest test;

@@ -1,0 +1,28 @@
+#pragma once
+// An X server (Xvfb) with a window manager (openbox) for the tests and
+// benchmarks that need a real desktop, started in the constructor and ended,
+// by process id, in the destructor; they also end if we die. Readiness comes
+// from the programs themselves: Xvfb writes its display number once it takes
+// clients, openbox runs its start-up command once it manages the screen.
+// DISPLAY and QT_QPA_PLATFORM=xcb are set for what starts after it.
+
+#include <sys/types.h>
+
+class XDesktop {
+  public:
+    // Throws std::runtime_error when either does not start.
+    XDesktop();
+    XDesktop(const XDesktop&) = delete;
+    XDesktop& operator=(const XDesktop&) = delete;
+    ~XDesktop();
+
+    // CPU time the X server has used so far: drawing is partly its work.
+    double ServerCpuSeconds() const;
+
+  private:
+    void End();
+
+    pid_t server_ = -1;
+    pid_t manager_ = -1;
+    int managerOutput_ = -1;
+};
