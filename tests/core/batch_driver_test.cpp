@@ -381,21 +381,13 @@ TEST_F(BatchTest, TheRealDecoderWritesTheSameWavAsARunByHand) {
 
 // ------------------------------------------------ outputs: only a whole WAV
 
-namespace {
-
-std::size_t Fingerprint(const std::string& path) {
-    return std::hash<std::string>{}(ReadFile(path));
-}
-
-} // namespace
-
 TEST_F(BatchTest, AnExitCodeOfZeroWithoutAWholeWavOfItsOwnFails) {
     const std::vector<std::string> sources{AddSource("truncated.mp3"), AddSource("empty.mp3"),
                                            AddSource("nooutput.mp3"), AddSource("broken.mp3"),
                                            AddSource("ok.mp3")};
-    std::vector<std::size_t> hashes;
+    std::vector<std::string> hashes;
     for (const auto& source : sources)
-        hashes.push_back(Fingerprint(source));
+        hashes.push_back(Sha256Of(source));
     WriteFile(folder / "nooutput.wav", "an earlier run's WAV");
     Convert();
 
@@ -411,7 +403,7 @@ TEST_F(BatchTest, AnExitCodeOfZeroWithoutAWholeWavOfItsOwnFails) {
     EXPECT_EQ(ReadFile(folder / "nooutput.wav"), "an earlier run's WAV");
     EXPECT_EQ(ReadFile(folder / "ok.wav").size(), 48u);
     for (std::size_t i = 0; i < sources.size(); ++i)
-        EXPECT_EQ(Fingerprint(sources[i]), hashes[i]) << sources[i];
+        EXPECT_EQ(Sha256Of(sources[i]), hashes[i]) << sources[i];
 }
 
 TEST_F(BatchTest, ADiskThatFillsUpFailsTheCutWavAndRemovesIt) {
@@ -422,7 +414,7 @@ TEST_F(BatchTest, ADiskThatFillsUpFailsTheCutWavAndRemovesIt) {
     window.destination = out.path() + "/";
     AddSource("a.mp3");
     const std::string large = AddSource("large.mp3");
-    const std::size_t hash = Fingerprint(large);
+    const std::string hash = Sha256Of(large);
     Convert();
     const bool cutRemoved = !Exists(out / "large.wav"), firstKept = Exists(out / "a.wav");
     unmount();
@@ -432,7 +424,7 @@ TEST_F(BatchTest, ADiskThatFillsUpFailsTheCutWavAndRemovesIt) {
               "出力ファイルが途中で切れています（空き容量を確認してください）");
     EXPECT_TRUE(cutRemoved);
     EXPECT_TRUE(firstKept);
-    EXPECT_EQ(Fingerprint(large), hash);
+    EXPECT_EQ(Sha256Of(large), hash);
 }
 
 TEST_F(BatchTest, NothingButARegularFileAtTheOutputPathIsWrittenThrough) {
@@ -465,14 +457,14 @@ TEST_F(BatchTest, ASecondSourceOfTheSameNameNeverReplacesTheFirstWav) {
     ASSERT_EQ(::mkdir((folder / "CD2").c_str(), 0755), 0);
     AddSource("CD1/01.mp3");
     const std::string second = AddSource("CD2/01.mp3");
-    const std::size_t hash = Fingerprint(second);
+    const std::string hash = Sha256Of(second);
     window.destination = out.path() + "/";
     Convert();
     EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Failed}));
     EXPECT_EQ(list.ItemAt(1).failureReason, collision);
     EXPECT_EQ(Calls().size(), 1u) << "the decoder never ran over the first WAV";
     EXPECT_TRUE(Exists(out / "01.wav"));
-    EXPECT_EQ(Fingerprint(second), hash);
+    EXPECT_EQ(Sha256Of(second), hash);
 
     // Side by side, then again: a WAV of an earlier batch is overwritten as before.
     list.Clear();

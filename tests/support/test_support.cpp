@@ -2,6 +2,8 @@
 
 #include "decoder.h"
 
+#include <QCryptographicHash>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -38,6 +40,13 @@ void WriteFile(const std::string& path, const std::string& bytes, mode_t mode) {
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string Sha256Of(const std::string& path) {
+    return QCryptographicHash::hash(QByteArray::fromStdString(ReadFile(path)),
+                                    QCryptographicHash::Sha256)
+        .toHex()
+        .toStdString();
 }
 
 std::string ShellQuote(const std::string& text) {

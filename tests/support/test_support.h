@@ -27,6 +27,9 @@ class TempFolder {
 void WriteFile(const std::string& path, const std::string& bytes, mode_t mode = 0644);
 std::string ReadFile(const std::string& path);
 
+// The SHA-256 of a file's bytes, in hex: to show a file was left as it was.
+std::string Sha256Of(const std::string& path);
+
 // text in single quotes for sh, quotes inside it escaped.
 std::string ShellQuote(const std::string& text);
 
