@@ -87,7 +87,7 @@ std::string FindDecoder(const std::string& executableFolder, std::string_view pa
         std::string_view folder = pathVariable.substr(start, end - start);
         if (!folder.empty() && folder.front() == '/') {
             std::string candidate = JoinPath(folder, kDecoderName);
-            if (IsRegularFile(candidate) && access(candidate.c_str(), X_OK) == 0)
+            if (DecoderPresent(candidate))
                 return candidate;
         }
         start = end + 1;
@@ -102,7 +102,9 @@ std::string DecoderPath() {
 }
 
 bool DecoderPresent(const std::string& decoderPath) {
-    return IsRegularFile(decoderPath);
+    // A lame that can't be run must not stand in for one on PATH: every item
+    // would fail to start.
+    return IsRegularFile(decoderPath) && ::access(decoderPath.c_str(), X_OK) == 0;
 }
 
 DecoderCommand BuildDecoderCommand(const std::string& decoderPath, DecoderOption option,

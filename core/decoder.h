@@ -8,8 +8,8 @@
 // The folder of the running executable, without a trailing separator.
 std::string ExecutableFolder();
 
-// Where the decoder is run from: "lame" beside the executable when a file is
-// there (a copy carried with its own decoder), else the first executable
+// Where the decoder is run from: "lame" beside the executable when it is
+// present (a copy carried with its own decoder), else the first present
 // "lame" in pathVariable's absolute folders; when there is none, the path
 // beside the executable, which the missing-decoder message names.
 std::string FindDecoder(const std::string& executableFolder, std::string_view pathVariable);
@@ -17,7 +17,7 @@ std::string FindDecoder(const std::string& executableFolder, std::string_view pa
 // FindDecoder for the running executable and our PATH.
 std::string DecoderPath();
 
-// True when a regular file (or a link to one) exists at DecoderPath().
+// True when an executable regular file (or a link to one) is at decoderPath.
 bool DecoderPresent(const std::string& decoderPath);
 
 enum class DecoderOption { Decode, DecodeMp2Input };

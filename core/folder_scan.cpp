@@ -41,6 +41,20 @@ class FolderListing {
 
 using FolderId = std::pair<dev_t, ino_t>;
 
+// The order names are shown in: alphabetical with ASCII case ignored, the
+// raw bytes breaking ties. The lower-cased key is made once per name.
+struct OrderedName {
+    std::string key;
+    std::string name;
+    bool operator<(const OrderedName& other) const {
+        return std::tie(key, name) < std::tie(other.key, other.name);
+    }
+};
+
+OrderedName Ordered(const char* name) {
+    return {AsciiLower(name), name};
+}
+
 bool IsHidden(const char* name) {
     return name[0] == '.';
 }
@@ -78,7 +92,7 @@ void Scan(const std::string& folder, bool recurse, std::vector<std::string>& fou
           Entered& entered) {
     // What this folder holds of interest, read in full before going deeper so
     // that one descriptor is open at a time however deep the tree goes.
-    std::vector<std::pair<Kind, std::string>> entries;
+    std::vector<std::pair<OrderedName, Kind>> entries;
     {
         // Full paths are opened on purpose: a folder deeper than PATH_MAX fails
         // to open and adds nothing.
@@ -107,14 +121,18 @@ void Scan(const std::string& folder, bool recurse, std::vector<std::string>& fou
                 continue;
             const Kind kind = KindOf(*entry, listing.Descriptor());
             if ((kind == Kind::Folder && recurse) || (kind == Kind::RegularFile && audioName))
-                entries.emplace_back(kind, name);
+                entries.emplace_back(Ordered(name), kind);
         }
     }
-    for (const auto& [kind, name] : entries) {
+    // Listings come in the file system's own order, a hash order on most
+    // Linux file systems; the list shows names in the order the source list
+    // uses, a subfolder's files where the subfolder falls in it.
+    std::sort(entries.begin(), entries.end());
+    for (const auto& [ordered, kind] : entries) {
         if (kind == Kind::Folder)
-            Scan(folder + name + '/', recurse, found, entered);
+            Scan(folder + ordered.name + '/', recurse, found, entered);
         else
-            found.push_back(folder + name);
+            found.push_back(folder + ordered.name);
     }
 }
 
@@ -219,27 +237,21 @@ std::vector<std::string> ListSourceFolder(const std::string& folder) {
     if (!listing.IsOpen())
         fail();
 
-    struct Named {
-        std::string key; // lower-cased, for the order
-        std::string name;
-    };
-    std::vector<Named> names;
+    std::vector<OrderedName> names;
     while (const dirent* entry = listing.Next()) {
         const char* name = entry->d_name;
         if (IsHidden(name) || !IsMpegAudioPath(name))
             continue;
         if (KindOf(*entry, listing.Descriptor()) == Kind::RegularFile)
-            names.push_back({AsciiLower(name), name});
+            names.push_back(Ordered(name));
     }
     if (errno != 0)
         fail();
 
-    std::sort(names.begin(), names.end(), [](const Named& a, const Named& b) {
-        return std::tie(a.key, a.name) < std::tie(b.key, b.name);
-    });
+    std::sort(names.begin(), names.end());
     std::vector<std::string> sorted;
     sorted.reserve(names.size());
-    for (Named& n : names)
+    for (OrderedName& n : names)
         sorted.push_back(std::move(n.name));
     return sorted;
 }

@@ -5,7 +5,8 @@
 #include <vector>
 
 // Appends to found every MPEG audio file of folder (a path ending in "/"),
-// depth-first in the file system's order, into subfolders when recurse is set.
+// depth-first, into subfolders when recurse is set. Each folder's entries go
+// in the order of ListSourceFolder, a subfolder's files where it falls in it.
 // Hidden entries (names starting with ".") are passed over; folder links are
 // followed, but each folder (by device and inode) is entered once at most.
 void ScanFolder(const std::string& folder, bool recurse, std::vector<std::string>& found);

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <pwd.h>
 #include <string_view>
 #include <sys/stat.h>
@@ -94,6 +95,34 @@ void CreateFolders(const std::string& folder) {
     }
 }
 
+// Why a file can't be made in folder when a folder on its way is missing:
+// the first missing one and why it could not be made in its parent (the
+// per-user folders are made at start, and that is what failed). Nothing when
+// the cause is not found.
+std::optional<std::pair<std::string, int>> FolderThatCouldNotBeMade(const std::string& folder) {
+    if (KindAt(folder) != FileKind::Missing)
+        return std::nullopt;
+    std::string missing = folder;
+    while (missing.size() > 1) {
+        const std::size_t cut = missing.find_last_of('/', missing.size() - 2);
+        if (cut == std::string::npos)
+            return std::nullopt;
+        const std::string parent = cut == 0 ? "/" : missing.substr(0, cut);
+        switch (KindAt(parent)) {
+        case FileKind::Missing:
+            missing = parent;
+            continue;
+        case FileKind::Folder:
+            if (::faccessat(AT_FDCWD, parent.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+                return std::pair(missing, errno);
+            return std::nullopt;
+        default:
+            return std::pair(missing, ENOTDIR);
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::string SettingsPath(const std::string& executableFolder, const std::string& xdgConfigHome,
@@ -161,8 +190,13 @@ void WriteSettings(const std::string& path, bool front) {
 
     std::string temporary = path + ".XXXXXX";
     UniqueFd file(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (file.Get() < 0)
-        Fail("設定ファイルを書けません", path, errno);
+    if (file.Get() < 0) {
+        const int error = errno;
+        if (error == ENOENT)
+            if (const auto cause = FolderThatCouldNotBeMade(path.substr(0, path.rfind('/'))))
+                Fail("設定フォルダを作れません", cause->first, cause->second);
+        Fail("設定ファイルを書けません", path, error);
+    }
 
     const std::string text = std::string("[front]\r\n") + (front ? "On" : "Off") + "\r\n";
     auto fail = [&](int error) {

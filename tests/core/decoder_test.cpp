@@ -112,16 +112,20 @@ TEST(DecoderLocationTest, LooksBesideTheRunningExecutable) {
     EXPECT_TRUE(DecoderPresent(DecoderPath()));
 }
 
-TEST_F(DecoderTest, PresentOnlyForAFileOrALinkToOne) {
+TEST_F(DecoderTest, PresentOnlyForAnExecutableFileOrALinkToOne) {
     fs::create_directory(At("lame"));
     EXPECT_FALSE(DecoderPresent(At("lame")));
     EXPECT_FALSE(DecoderPresent(At("missing")));
-    WriteFile(At("real"), "x");
+    WriteFile(At("real"), "x", 0755);
+    WriteFile(At("not-executable"), "x", 0644);
     fs::create_symlink(At("real"), At("link"));
+    fs::create_symlink(At("not-executable"), At("link-to-not-executable"));
     fs::create_symlink(At("lame"), At("folder-link"));
     fs::create_symlink(At("missing"), At("dangling"));
     EXPECT_TRUE(DecoderPresent(At("real")));
     EXPECT_TRUE(DecoderPresent(At("link")));
+    EXPECT_FALSE(DecoderPresent(At("not-executable")));
+    EXPECT_FALSE(DecoderPresent(At("link-to-not-executable")));
     EXPECT_FALSE(DecoderPresent(At("folder-link")));
     EXPECT_FALSE(DecoderPresent(At("dangling")));
 }
@@ -389,7 +393,10 @@ TEST_F(DecoderTest, FoundBesideTheExecutableThenOnTheAbsoluteFoldersOfPath) {
     // Neither: the path beside the executable, for the missing-decoder message.
     EXPECT_EQ(FindDecoder(At("exe"), ":.:" + At("empty")), At("exe/lame"));
     EXPECT_EQ(FindDecoder(At("exe"), ""), At("exe/lame"));
-    WriteFile(At("exe/lame"), "", 0755);
+    // One beside the program that can't be run does not hide the one on PATH.
+    WriteFile(At("exe/lame"), "", 0644);
+    EXPECT_EQ(FindDecoder(At("exe"), path), At("bin/lame"));
+    ::chmod(At("exe/lame").c_str(), 0755);
     EXPECT_EQ(FindDecoder(At("exe"), path), At("exe/lame"));
 }
 

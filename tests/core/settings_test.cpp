@@ -3,8 +3,8 @@
 #include "bounded_run.h"
 #include "test_support.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 
 #include <optional>
 
@@ -23,6 +23,16 @@ std::optional<bool> Final(const std::string& bytes) {
     const auto values = Applied(bytes);
     return values.empty() ? std::nullopt : std::optional<bool>(values.back());
 }
+
+// Root may write anywhere: root asks as nobody, keeping a way back.
+struct AsNobody {
+    bool root = ::geteuid() == 0;
+    bool switched = root && ::setresuid(65534, 65534, 0) == 0;
+    ~AsNobody() {
+        if (switched && ::setresuid(0, 0, 0) != 0)
+            std::abort();
+    }
+};
 
 } // namespace
 
@@ -180,19 +190,30 @@ TEST(SettingsLocation, AFolderOrFileTheUserCantWriteGoesPerUser) {
     // Writable, but the folder it would be replaced in is not.
     WriteFile(t / "ro/brindlecot.ini", "", 0666);
     ::chmod((t / "ro").c_str(), 0555);
-    // Root may write anywhere: root asks as nobody, keeping a way back.
-    struct AsNobody {
-        bool root = ::geteuid() == 0;
-        bool switched = root && ::setresuid(65534, 65534, 0) == 0;
-        ~AsNobody() {
-            if (switched && ::setresuid(0, 0, 0) != 0)
-                std::abort();
-        }
-    } user;
+    AsNobody user;
     if (user.root && !user.switched)
         GTEST_SKIP() << "running as root without the right to become nobody";
     const std::string perUser = t / "xdg/brindlecot/brindlecot.ini";
     EXPECT_EQ(SettingsPath(t / "ro", t / "xdg", t / "home"), perUser);
     EXPECT_EQ(SettingsPath(t / "rw", t / "xdg", t / "home"), perUser);
     EXPECT_TRUE(IsFolder(t / "xdg/brindlecot"));
+}
+
+TEST(SettingsLocation, APerUserFolderThatCantBeMadeIsNamedWithItsCause) {
+    TempFolder t;
+    ::chmod(t.path().c_str(), 0777);
+    ::mkdir((t / "exe").c_str(), 0555);
+    ::mkdir((t / "locked").c_str(), 0555);
+    AsNobody user;
+    if (user.root && !user.switched)
+        GTEST_SKIP() << "running as root without the right to become nobody";
+    const std::string path = SettingsPath(t / "exe", t / "locked/config", t / "home");
+    ASSERT_EQ(path, t / "locked/config/brindlecot/brindlecot.ini");
+    try {
+        WriteSettings(path, true);
+        FAIL() << "no error";
+    } catch (const UserError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "設定フォルダを作れません: \"" + t / "locked/config" + "\" (Permission denied)");
+    }
 }
