@@ -35,6 +35,12 @@ int main(int argc, char* argv[]) {
         break;
     }
 
+    // Taken now: choosing a source folder changes the working folder that
+    // relative names mean, and the first item that names nothing would stop a batch.
+    const std::vector<std::string> paths =
+        HandOverPaths(command.paths, StartingFolder(),
+                      [](const std::string& name) { Print(stderr, MissingNameText(name)); });
+
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication application(qtArgc, argv);
     QApplication::setApplicationName("brindlecot");
@@ -45,7 +51,7 @@ int main(int argc, char* argv[]) {
     TForm1 Form1({boxes, chooser, shell, DecoderPath, SettingsPath()});
     boxes.SetOwner(&Form1);
     chooser.SetOwner(&Form1);
-    Form1.AddPaths(command.paths);
+    Form1.AddPaths(paths);
     Form1.show();
     return QApplication::exec();
 }

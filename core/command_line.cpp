@@ -1,5 +1,13 @@
 #include "command_line.h"
 
+#include "fs.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string_view>
+
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine command;
     bool optionsEnded = false;
@@ -22,6 +30,41 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         }
     }
     return command;
+}
+
+std::string StartingFolder() {
+    const std::unique_ptr<char, decltype(&std::free)> folder(::getcwd(nullptr, 0), &std::free);
+    return folder ? std::string(folder.get()) : std::string();
+}
+
+std::vector<std::string>
+HandOverPaths(const std::vector<std::string>& names, const std::string& workingFolder,
+              const std::function<void(const std::string&)>& reportMissing) {
+    std::vector<std::string> paths;
+    paths.reserve(names.size());
+    for (const std::string& name : names) {
+        // An empty name is nothing, not the working folder itself.
+        const bool relative = !name.empty() && name.front() != '/' && !workingFolder.empty();
+        std::string_view rest = name;
+        // "./" names the working folder itself, however often it is said.
+        while (relative && rest.starts_with("./")) {
+            const std::size_t next = rest.find_first_not_of('/', 1);
+            if (next == std::string_view::npos)
+                break;
+            rest.remove_prefix(next);
+        }
+        std::string path = relative ? JoinPath(workingFolder, rest) : name;
+        const FileKind kind = name.empty() ? FileKind::Missing : KindAt(path);
+        if (kind == FileKind::RegularFile || kind == FileKind::Folder)
+            paths.push_back(std::move(path));
+        else
+            reportMissing(name);
+    }
+    return paths;
+}
+
+std::string MissingNameText(const std::string& name) {
+    return "brindlecot: " + name + ": ファイルもフォルダもありません\n";
 }
 
 std::string UsageText() {

@@ -33,4 +33,19 @@ check "an unknown option is named on standard error" grep -q -- '--bogus' "$err"
 check "an unknown option prints the usage to standard error" grep -q -- '--help' "$err"
 check "an unknown option prints nothing to standard output" test ! -s "$out"
 
+# Names with nothing there are told on standard error, one line each, as given;
+# the rest go on to the window, which here can't open and ends the run.
+folder=$(mktemp -d)
+trap 'rm -f "$out" "$err"; rm -rf "$folder"' EXIT
+: >"$folder/kept.mp3"
+(
+    ulimit -c 0
+    case $program in /*) ;; *) program=$PWD/$program ;; esac
+    cd "$folder" && run gone.mp3 kept.mp3 "$(printf 'caf\351')" ./
+)
+printf 'brindlecot: gone.mp3: %s\nbrindlecot: caf\351: %s\n' \
+    'ファイルもフォルダもありません' 'ファイルもフォルダもありません' >"$out"
+check "each missing name is told on its own line, and only those" \
+    sh -c 'head -n 2 "$1" | cmp -s - "$2" && ! grep -q kept "$1"' - "$err" "$out"
+
 exit "$failures"

@@ -37,17 +37,6 @@ bool Reaped(const std::string& pidText) {
     return waitpid(pid, nullptr, WNOHANG) == -1 && errno == ECHILD;
 }
 
-class CurrentFolder {
-  public:
-    explicit CurrentFolder(const std::string& folder) : saved_(fs::current_path()) {
-        fs::current_path(folder);
-    }
-    ~CurrentFolder() { fs::current_path(saved_); }
-
-  private:
-    fs::path saved_;
-};
-
 class DecoderTest : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -29,6 +29,21 @@ TempFolder::~TempFolder() {
     [[maybe_unused]] const int rc = std::system(command.c_str());
 }
 
+CurrentFolder::CurrentFolder(const std::string& folder) {
+    char* here = ::getcwd(nullptr, 0);
+    if (here == nullptr)
+        throw std::runtime_error("getcwd failed");
+    saved_ = here;
+    std::free(here);
+    if (::chdir(folder.c_str()) != 0)
+        throw std::runtime_error("chdir failed: " + folder);
+}
+
+CurrentFolder::~CurrentFolder() {
+    if (::chdir(saved_.c_str()) != 0)
+        std::abort(); // the tests after this one would run in the wrong place
+}
+
 void WriteFile(const std::string& path, const std::string& bytes, mode_t mode) {
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);

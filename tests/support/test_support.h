@@ -24,6 +24,18 @@ class TempFolder {
     std::string path_;
 };
 
+// Works in folder while it lives, then goes back to the folder it was in.
+class CurrentFolder {
+  public:
+    explicit CurrentFolder(const std::string& folder);
+    CurrentFolder(const CurrentFolder&) = delete;
+    CurrentFolder& operator=(const CurrentFolder&) = delete;
+    ~CurrentFolder();
+
+  private:
+    std::string saved_;
+};
+
 void WriteFile(const std::string& path, const std::string& bytes, mode_t mode = 0644);
 std::string ReadFile(const std::string& path);
 
