@@ -27,6 +27,7 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QShortcut>
+#include <QStyleHints>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QToolTip>
@@ -213,6 +214,7 @@ void TForm1::CreateControls() {
     Button2 = PlaceButton(this, 232, 360, 73, 25, "変換");
     Button5 = PlaceButton(this, 232, 360, 73, 25, "中断");
     Button5->hide();
+    Button5->installEventFilter(this);
     Button3 = PlaceButton(this, 312, 360, 65, 25, "クリア");
     Button3->setToolTip("リスト内をクリアします");
 
@@ -435,6 +437,8 @@ void TForm1::ShowConvertButton(bool shown) {
     Button2->setVisible(shown);
 }
 void TForm1::ShowAbortButton(bool shown) {
+    if (shown)
+        abortShown_.start();
     Button5->setEnabled(true);
     Button5->setVisible(shown);
 }
@@ -528,6 +532,13 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
                                ListView1->viewport());
             return true;
         }
+    } else if (watched == Button5 && (event->type() == QEvent::MouseButtonPress ||
+                                      event->type() == QEvent::MouseButtonDblClick)) {
+        // 中断 appears where 変換 was, under the pointer: the second click of
+        // a double-click on 変換 must not abort the batch the first one began.
+        if (abortShown_.isValid() &&
+            !abortShown_.hasExpired(QGuiApplication::styleHints()->mouseDoubleClickInterval()))
+            return true;
     } else if (watched == Label8 && event->type() == QEvent::MouseButtonRelease &&
                static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         Handle([this] { Label8Click(); });
@@ -572,8 +583,9 @@ void TForm1::Button1Click() {
     Label1->setText(DisplayText(chosen));
     if (chosen.empty())
         return;
-    // The same folder again (ignoring case) leaves the list as it is.
-    if (DisplayText(chosen).toLower().localeAwareCompare(DisplayText(sourceFolder_).toLower()) == 0)
+    // The same folder again leaves the list as it is. Names differing in case
+    // are different folders here.
+    if (chosen == sourceFolder_)
         return;
     if (::chdir(chosen.c_str()) != 0)
         throw UserError(PathErrorText(chosen, errno));

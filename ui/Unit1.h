@@ -6,6 +6,7 @@
 #include "repaint_pacer.h"
 #include "window_services.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include <functional>
@@ -148,6 +149,8 @@ class TForm1 : public QWidget, private ConversionWindow {
     std::string sourceFolder_;
     std::string destination_;
     bool activated_ = false;
+    // Since when the abort button shows, to tell a click on it from the end of a double-click.
+    QElapsedTimer abortShown_;
     // What the batch asked to show and the pacer has not drawn yet.
     std::optional<int> overallToShow_;
     std::optional<ItemId> itemToShow_;

@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyleHints>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
@@ -203,6 +204,37 @@ class Unit1Test : public QObject {
         QCOMPARE(failed.data(Qt::ToolTipRole).toString(), QString("cannot decode"));
         QVERIFY(!failed.data(Qt::DecorationRole).value<QIcon>().isNull());
         QCOMPARE(form->List().Count(), 2); // "the answer no keeps the list"
+    }
+
+    // 中断 appears under the pointer where 変換 was: a double-click on 変換
+    // starts the batch and its second click does not stop it; a click once
+    // the double-click interval has passed does.
+    void aDoubleClickOnConvertDoesNotAbort() {
+        QStyleHints* hints = QGuiApplication::styleHints();
+        const int usual = hints->mouseDoubleClickInterval();
+        const auto restore = qScopeGuard([&] { hints->setMouseDoubleClickInterval(usual); });
+        hints->setMouseDoubleClickInterval(800);
+        AddSource("a-held.mp3");
+        AddSource("b.mp3");
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        bool abortedByTheDoubleClick = true;
+        WhileConverting(0, [&] {
+            QElapsedTimer shown;
+            shown.start();
+            // The second press of a double-click comes as a press and a double-click event.
+            QTest::mousePress(form->Button5, Qt::LeftButton);
+            QTest::mouseDClick(form->Button5, Qt::LeftButton);
+            QTest::mouseRelease(form->Button5, Qt::LeftButton);
+            abortedByTheDoubleClick = !form->Button5->isEnabled();
+            QVERIFY(QTest::qWaitFor([&] { return shown.hasExpired(800); }, 5000));
+            QTest::mouseClick(form->Button5, Qt::LeftButton);
+        });
+        QTest::mouseClick(form->Button2, Qt::LeftButton);
+        QVERIFY(!abortedByTheDoubleClick);
+        QCOMPARE(boxes.messages, std::vector<std::string>{"中断しました"});
+        QCOMPARE(form->List().ItemAt(0).state, ItemState::Processed);
+        QCOMPARE(form->List().ItemAt(1).state, ItemState::Waiting);
     }
 
     void abortStopsAfterTheCurrentItem() {
@@ -478,6 +510,21 @@ class Unit1Test : public QObject {
         form->Button4Click();
         QCOMPARE(form->Destination(), std::string());
         QVERIFY(boxes.errors.empty());
+    }
+
+    void foldersDifferingOnlyInCaseAreTwoFolders() {
+        ::mkdir(Path("Music").c_str(), 0755);
+        ::mkdir(Path("music").c_str(), 0755);
+        WriteFile(Path("Music/upper.mp3"), "");
+        WriteFile(Path("music/lower.mp3"), "");
+        chooser.choice = Path("Music");
+        form->Button1Click();
+        chooser.choice = Path("music");
+        form->Button1Click();
+        QCOMPARE(form->SourceFolder(), Path("music"));
+        QCOMPARE(form->FileListBox1->count(), 1);
+        QCOMPARE(form->FileListBox1->item(0)->text(), QString("lower.mp3"));
+        QVERIFY(SameFile(".", Path("music")));
     }
 
     void everyControlHasItsOwnAccessibleName() {
