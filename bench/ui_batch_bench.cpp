@@ -8,14 +8,21 @@
 // driver's; the CPU time the window and the X server use per file is the
 // figure least disturbed by other work on the machine.
 //
+// With "複数のファイルを同時に変換する" checked the window runs as many
+// decoders at once as we have cores; its WAV files must be byte for byte those
+// of a direct lame --decode.
+//
 // Arguments: --runs N (repetitions of each, default 5), --only 3s|4min,
-// --window-only (no loop, for profiling).
+// --window-only (no loop, for profiling), --mode one|several (the window's
+// batch with the box unchecked or checked alone; both by default).
 #include "Unit1.h"
 #include "bench_support.h"
 #include "quiet_services.h"
+#include "running_decoders.h"
 #include "x_desktop.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QWindow>
@@ -52,6 +59,15 @@ bool TakeOutputs(const InputSet& set) {
     return all;
 }
 
+// Every WAV there holds exactly the bytes of reference.
+bool OutputsMatch(const InputSet& set, const std::string& reference) {
+    const std::string expected = ReadFile(reference);
+    return !expected.empty() &&
+           std::all_of(set.paths.begin(), set.paths.end(), [&](const std::string& path) {
+               return ReadFile(WavPath(path)) == expected;
+           });
+}
+
 // Notes when the end-of-batch question comes, and answers no.
 class TimedQuestion : public QuietBoxes {
   public:
@@ -75,7 +91,8 @@ double OwnSeconds() {
 }
 
 WindowTimes WindowRun(TForm1& form, TimedQuestion& boxes, const XDesktop& desktop,
-                      const InputSet& set) {
+                      const InputSet& set, bool severalAtOnce, const std::string& reference) {
+    form.CheckBox3->setChecked(severalAtOnce);
     form.Button3->click();
     form.List().AppendMany(set.paths);
     QApplication::processEvents();
@@ -89,8 +106,12 @@ WindowTimes WindowRun(TForm1& form, TimedQuestion& boxes, const XDesktop& deskto
         std::all_of(set.paths.begin(), set.paths.end(), [&, i = 0](const std::string&) mutable {
             return form.List().ItemAt(i++).state == ItemState::Processed;
         });
-    if (boxes.seconds <= 0 || !converted || !TakeOutputs(set))
+    if (boxes.seconds <= 0 || !converted || !AllOutputsThere(set))
         throw std::runtime_error("the window did not convert " + set.label);
+    if (!OutputsMatch(set, reference))
+        throw std::runtime_error("the window's WAV files of " + set.label +
+                                 " differ from a direct lame --decode");
+    RemoveOutputs(set);
     return times;
 }
 
@@ -147,6 +168,7 @@ int main(int argc, char* argv[]) {
     int runs = 5;
     std::string only;
     bool windowOnly = false;
+    std::string mode;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc)
             runs = std::max(1, std::atoi(argv[++i]));
@@ -154,6 +176,8 @@ int main(int argc, char* argv[]) {
             only = argv[++i];
         else if (std::strcmp(argv[i], "--window-only") == 0)
             windowOnly = true;
+        else if (std::strcmp(argv[i], "--mode") == 0 && i + 1 < argc)
+            mode = argv[++i];
     }
     try {
         const std::string lame = DecoderPath();
@@ -161,8 +185,15 @@ int main(int argc, char* argv[]) {
         std::vector<InputSet> sets{{"300 x 3 s", "3s", 300, 3, {}, {}},
                                    {"20 x 4 min", "4min", 20, 240, {}, {}}};
         std::erase_if(sets, [&](const InputSet& set) { return !only.empty() && set.key != only; });
-        for (InputSet& set : sets)
+        std::vector<std::string> references;
+        for (InputSet& set : sets) {
             MakeInputs(set, folder.path(), lame);
+            // What a direct run writes: the tracks are copies of one file.
+            references.push_back(folder.path() + "/" + set.key + "-direct.wav");
+            if (!RunBaseline({lame, "--quiet", "--decode", set.paths.front(), references.back()}))
+                throw std::runtime_error("lame could not decode " + set.paths.front());
+        }
+        const bool one = mode.empty() || mode == "one", several = mode.empty() || mode == "several";
 
         const XDesktop desktop;
         QApplication application(argc, argv);
@@ -175,19 +206,38 @@ int main(int argc, char* argv[]) {
         while (!form.windowHandle() || !form.windowHandle()->isExposed())
             QApplication::processEvents(QEventLoop::WaitForMoreEvents);
 
-        for (const InputSet& set : sets) {
-            std::vector<double> window, loop, driver, own, server, driverCpu;
+        for (std::size_t s = 0; s < sets.size(); ++s) {
+            const InputSet& set = sets[s];
+            std::vector<double> window, loop, driver, own, server, driverCpu, parallel;
             const double loadBefore = LoadAverage();
-            for (int r = 0; r < runs; ++r) { // taking turns, so that other work disturbs both alike
-                const WindowTimes times = WindowRun(form, boxes, desktop, set);
-                window.push_back(times.seconds);
-                own.push_back(times.ownCpu);
-                server.push_back(times.serverCpu);
+            for (int r = 0; r < runs; ++r) { // taking turns, so that other work disturbs all alike
+                if (several)
+                    parallel.push_back(
+                        WindowRun(form, boxes, desktop, set, true, references[s]).seconds);
+                if (one) {
+                    const WindowTimes times =
+                        WindowRun(form, boxes, desktop, set, false, references[s]);
+                    window.push_back(times.seconds);
+                    own.push_back(times.ownCpu);
+                    server.push_back(times.serverCpu);
+                }
                 if (!windowOnly) {
                     loop.push_back(LoopRun(set, lame));
-                    driver.push_back(DriverRun(set, driverCpu));
+                    if (one)
+                        driver.push_back(DriverRun(set, driverCpu));
                 }
             }
+            if (several) {
+                std::printf("window, several at once (%s): median %.3f s, runs %s, %d cores\n",
+                            set.label.c_str(), Median(parallel), Spread(parallel).c_str(),
+                            UsableCores());
+                if (!windowOnly)
+                    std::printf("ratio window several at once/shell (%s) = %.3f (goal at most "
+                                "0.60 on 2 cores), shell loop median %.3f s\n",
+                                set.label.c_str(), Median(parallel) / Median(loop), Median(loop));
+            }
+            if (!one)
+                continue;
             std::printf("window (%s): median %.3f s, runs %s; CPU per file: window %.2f ms, "
                         "X server %.2f ms (medians)\n",
                         set.label.c_str(), Median(window), Spread(window).c_str(),

@@ -266,6 +266,23 @@ pid_t Spawn(const std::vector<std::string>& arguments, int errorFd) {
     return pid;
 }
 
+} // namespace
+
+SpawnedProgram SpawnHidden(const std::vector<std::string>& arguments) {
+    SpawnedProgram program;
+    if (arguments.empty() || !CanExecute(arguments.front()))
+        return program;
+    program.errorFile = AnonymousFile();
+    program.pid = Spawn(arguments, program.errorFile.Get());
+    return program;
+}
+
+std::string LastErrorLine(int errorFile) {
+    return LastNonEmptyLine(ReadTail(errorFile));
+}
+
+namespace {
+
 // Wakes the moment the process ends; false when the kernel offers no pidfd.
 bool WaitOnDescriptor(Child& child, const std::function<void()>& dispatchEvents) {
     UniqueFd pidfd(int(syscall(SYS_pidfd_open, child.Pid(), 0)));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "unique_fd.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -35,6 +37,18 @@ struct RunOutcome {
     int signal = 0;            // the signal that ended it, 0 when it exited
     std::string lastErrorLine; // last non-empty line of its error output
 };
+
+// The start of RunAndWait without its wait: the program hidden, in a session
+// of its own, its error output going to errorFile (a file with no name).
+// pid is -1 when it could not start; the caller reaps it.
+struct SpawnedProgram {
+    int pid = -1;
+    UniqueFd errorFile;
+};
+SpawnedProgram SpawnHidden(const std::vector<std::string>& arguments);
+
+// The last non-empty line a program wrote to the error file SpawnHidden gave it.
+std::string LastErrorLine(int errorFile);
 
 // Runs the program hidden, with our environment and working folder, and waits
 // for its end, calling dispatchEvents after every wait step (at most 100 ms)

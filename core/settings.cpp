@@ -58,14 +58,21 @@ std::vector<std::string> TextLines(std::string_view bytes) {
     return lines;
 }
 
-// Every "[front]" line takes the next line as its value; the last one wins.
-void ApplyFrontValues(std::string_view bytes, const std::function<void(bool)>& applyFront) {
+// Every "[front]" or "[parallel]" line takes the next line as its value; the
+// last one wins. Other lines are passed over, as a reader of "[front]" alone does.
+void ApplyFrontValues(std::string_view bytes, const std::function<void(bool)>& applyFront,
+                      const std::function<void(bool)>& applyParallel) {
     const auto lines = TextLines(bytes);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i] != "[front]")
+        const bool front = lines[i] == "[front]";
+        if (!front && lines[i] != "[parallel]")
             continue;
         const bool hasValue = i + 1 < lines.size();
-        applyFront(hasValue && lines[i + 1] == "On");
+        const bool on = hasValue && lines[i + 1] == "On";
+        if (front)
+            applyFront(on);
+        else if (applyParallel)
+            applyParallel(on);
         if (hasValue)
             ++i; // the value line is never itself a section line
     }
@@ -147,7 +154,8 @@ std::string SettingsPath() {
     return SettingsPath(ExecutableFolder(), xdg ? xdg : "", homeFolder);
 }
 
-void ReadSettings(const std::string& path, const std::function<void(bool)>& applyFront) {
+void ReadSettings(const std::string& path, const std::function<void(bool)>& applyFront,
+                  const std::function<void(bool)>& applyParallel) {
     // Only a regular file holds settings: a link to /dev/zero, or a FIFO,
     // would never end, and the two lines never need more than a few bytes.
     constexpr std::size_t kLimit = 64 * 1024;
@@ -169,17 +177,17 @@ void ReadSettings(const std::string& path, const std::function<void(bool)>& appl
                 continue;
             const int error = errno;
             // What arrived before the error is applied, as a line reader would have.
-            ApplyFrontValues(bytes, applyFront);
+            ApplyFrontValues(bytes, applyFront, applyParallel);
             Fail("設定ファイルを読めません", path, error);
         }
         if (n == 0)
             break;
         bytes.append(block, static_cast<std::size_t>(n));
     }
-    ApplyFrontValues(bytes, applyFront);
+    ApplyFrontValues(bytes, applyFront, applyParallel);
 }
 
-void WriteSettings(const std::string& path, bool front) {
+void WriteSettings(const std::string& path, bool front, bool parallel) {
     // The new file takes the old one's place, so it takes its permissions too;
     // one the user made read-only is refused as a plain write would refuse it,
     // root included.
@@ -198,7 +206,10 @@ void WriteSettings(const std::string& path, bool front) {
         Fail("設定ファイルを書けません", path, error);
     }
 
-    const std::string text = std::string("[front]\r\n") + (front ? "On" : "Off") + "\r\n";
+    // Off is the default a file without the lines reads as: such a file stays
+    // exactly as it always was.
+    const std::string text = std::string("[front]\r\n") + (front ? "On" : "Off") + "\r\n" +
+                             (parallel ? "[parallel]\r\nOn\r\n" : "");
     auto fail = [&](int error) {
         ::unlink(temporary.c_str());
         Fail("設定ファイルを書けません", path, error);

@@ -174,6 +174,9 @@ void TForm1::CreateControls() {
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
 
+    CheckBox3 = Place<QCheckBox>(this, 8, 8, 233, 17);
+    CheckBox3->setText(tr("複数のファイルを同時に変換する"));
+
     CheckBox2 = Place<QCheckBox>(this, 248, 8, 129, 17);
     CheckBox2->setText("常に前面に表示する");
     CheckBox2->setChecked(true);
@@ -262,8 +265,8 @@ void TForm1::CreateControls() {
     DescribeControls();
 
     // Keyboard order of the controls.
-    QWidget* order[] = {ListView1, Button2, Button3,   Button1,  FileListBox1,
-                        Button4,   Button5, CheckBox1, CheckBox2};
+    QWidget* order[] = {ListView1, Button2, Button3,   Button1,   FileListBox1,
+                        Button4,   Button5, CheckBox1, CheckBox2, CheckBox3};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
     for (QWidget* group : {static_cast<QWidget*>(GroupBox1), static_cast<QWidget*>(GroupBox2),
@@ -278,6 +281,8 @@ void TForm1::DescribeControls() {
     // What a screen reader says: each control told apart from its namesakes.
     const std::tuple<QWidget*, const char*, const char*> controls[] = {
         {CheckBox2, "常に前面に表示する", "このウィンドウを他のウィンドウより前面に表示します"},
+        {CheckBox3, "複数のファイルを同時に変換する",
+         "CPUのコアの数までのファイルを同時に変換します。変換中は変えられません"},
         {GroupBox1, "変換元フォルダ", "変換するファイルを探すフォルダ"},
         {Label1, "変換元フォルダのパス", "選択した変換元フォルダ"},
         {Button1, "変換元フォルダを選択", "変換元フォルダを選ぶダイアログを開きます"},
@@ -366,7 +371,9 @@ void TForm1::FormCreate() {
         Handle([&] { ShowSourceFolderFiles(here); });
 
     Handle([this] {
-        ReadSettings(services_.settingsPath, [this](bool on) { CheckBox2->setChecked(on); });
+        ReadSettings(
+            services_.settingsPath, [this](bool on) { CheckBox2->setChecked(on); },
+            [this](bool on) { CheckBox3->setChecked(on); });
     });
 }
 
@@ -385,7 +392,9 @@ bool TForm1::CheckDecoderPresent() {
 }
 
 void TForm1::FormDestroy() {
-    Handle([this] { WriteSettings(services_.settingsPath, CheckBox2->isChecked()); });
+    Handle([this] {
+        WriteSettings(services_.settingsPath, CheckBox2->isChecked(), CheckBox3->isChecked());
+    });
 }
 
 bool TForm1::event(QEvent* event) {
@@ -417,6 +426,9 @@ void TForm1::Button2Click() {
         if (std::exchange(closeRequested_, false))
             QTimer::singleShot(0, this, &QWidget::close);
     });
+    // How the batch runs is settled when it starts.
+    CheckBox3->setEnabled(false);
+    const auto allowChoiceAgain = qScopeGuard([this] { CheckBox3->setEnabled(!batch_.Running()); });
     batch_.Convert();
 }
 

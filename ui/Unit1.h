@@ -73,6 +73,7 @@ class TForm1 : public QWidget, private ConversionWindow {
 
     // Controls, named as in the window's layout.
     QCheckBox* CheckBox2;
+    QCheckBox* CheckBox3;
     QGroupBox* GroupBox1;
     QLabel* Label1;
     QPushButton* Button1;

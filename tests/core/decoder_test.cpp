@@ -1,4 +1,5 @@
 #include "decoder.h"
+#include "running_decoders.h"
 
 #include "test_support.h"
 
@@ -14,9 +15,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <poll.h>
 #include <stdexcept>
 #include <string>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -387,6 +390,67 @@ TEST_F(DecoderTest, FoundBesideTheExecutableThenOnTheAbsoluteFoldersOfPath) {
     EXPECT_EQ(FindDecoder(At("exe"), path), At("bin/lame"));
     ::chmod(At("exe/lame").c_str(), 0755);
     EXPECT_EQ(FindDecoder(At("exe"), path), At("exe/lame"));
+}
+
+// ------------------------------------------------- several decoders at once
+
+TEST_F(DecoderTest, SeveralRunAtOnceAndTheFirstEndWakesTheWait) {
+    // Each holds until the other has started: only decoders running at once both end.
+    const std::string a =
+        Script("a", R"(: > "$D/a.on"; while [ ! -e "$D/b.on" ]; do sleep 0.01; done
+echo "a: last words" >&2; exit 4)");
+    const std::string b =
+        Script("b", R"(: > "$D/b.on"; while [ ! -e "$D/a.on" ]; do sleep 0.01; done
+while [ ! -e "$D/go" ]; do sleep 0.01; done)");
+    RunningDecoder first({a}), second({b});
+    ASSERT_TRUE(first.Started() && second.Started());
+    int dispatches = 0;
+    WaitForAnyEnd({&first, &second}, [&] { ++dispatches; });
+    EXPECT_TRUE(first.Ended());
+    EXPECT_FALSE(second.Ended()) << "it waits for the file a dispatch makes";
+    const RunOutcome outcome = first.Finish();
+    EXPECT_TRUE(outcome.started);
+    EXPECT_EQ(outcome.exitCode, 4);
+    EXPECT_EQ(outcome.lastErrorLine, "a: last words");
+
+    // Waiting dispatches the events; a handler lets the other end.
+    WaitForAnyEnd({&second}, [&] {
+        ++dispatches;
+        WriteFile(At("go"), "");
+    });
+    EXPECT_GE(dispatches, 1);
+    EXPECT_EQ(second.Finish().exitCode, 0);
+}
+
+TEST_F(DecoderTest, AStoppedWaitReturnsAndKillEndsTheDecoderAndItsChildren) {
+    const std::string held = Script(
+        "held", R"(sleep 60 & echo $! > "$D/child.new"; mv "$D/child.new" "$D/child"; wait)");
+    RunningDecoder decoder({held});
+    ASSERT_TRUE(decoder.Started());
+    int dispatches = 0;
+    WaitForAnyEnd(
+        {&decoder}, [&] { ++dispatches; }, [&] { return Exists(At("child")); });
+    EXPECT_GE(dispatches, 1);
+    EXPECT_FALSE(decoder.Ended());
+    // Watched before the kill: the grandchild's end is the event awaited.
+    const pid_t grandchild = std::stoi(ReadFile(At("child")));
+    const int watch = int(::syscall(SYS_pidfd_open, grandchild, 0));
+    ASSERT_GE(watch, 0);
+    decoder.Kill();
+    EXPECT_EQ(decoder.Finish().signal, SIGKILL);
+    pollfd end{watch, POLLIN, 0};
+    EXPECT_EQ(::poll(&end, 1, 10'000), 1) << "what the decoder started ends with it";
+    ::close(watch);
+}
+
+TEST_F(DecoderTest, ADecoderThatCannotStartHasEndedAtOnce) {
+    RunningDecoder missing({At("missing")});
+    EXPECT_FALSE(missing.Started());
+    EXPECT_TRUE(missing.Ended());
+    EXPECT_FALSE(missing.Finish().started);
+    int dispatches = 0;
+    WaitForAnyEnd({&missing}, [&] { ++dispatches; });
+    EXPECT_EQ(dispatches, 0);
 }
 
 } // namespace

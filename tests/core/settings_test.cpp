@@ -68,6 +68,36 @@ TEST(Settings, CtrlZEndsALineOrTheFile) {
     EXPECT_EQ(Final("\x1a[front]\r\nOn\r\n"), std::nullopt);
 }
 
+TEST(Settings, SeveralAtOnceIsKeptAfterTheFrontLinesAndReadsOffWithoutThem) {
+    TempFolder folder;
+    const std::string path = folder / "brindlecot.ini";
+    WriteSettings(path, false, true);
+    EXPECT_EQ(ReadFile(path), "[front]\r\nOff\r\n[parallel]\r\nOn\r\n");
+    std::vector<bool> front, parallel;
+    const auto read = [&](const std::string& file) {
+        front.clear();
+        parallel.clear();
+        ReadSettings(
+            file, [&](bool on) { front.push_back(on); }, [&](bool on) { parallel.push_back(on); });
+    };
+    read(path);
+    EXPECT_EQ(front, std::vector<bool>{false});
+    EXPECT_EQ(parallel, std::vector<bool>{true});
+    // A reader of the front lines alone still finds its value in such a file.
+    EXPECT_EQ(Final("[front]\r\nOn\r\n[parallel]\r\nOn\r\n"), true);
+
+    // Unchecked, the file is the one it always was, and such a file leaves the box unchecked.
+    WriteSettings(path, true, false);
+    EXPECT_EQ(ReadFile(path), "[front]\r\nOn\r\n");
+    read(path);
+    EXPECT_TRUE(parallel.empty());
+    // The value rules of the front lines hold for it too.
+    WriteFile(path, "[parallel]\r\non\r\n[parallel]\r\nOn\r\n[parallel]\r\n");
+    read(path);
+    EXPECT_EQ(parallel, (std::vector<bool>{false, true, false}));
+    EXPECT_TRUE(front.empty());
+}
+
 TEST(Settings, NoFileOrAFolderKeepsTheDefaults) {
     TempFolder folder;
     int calls = 0;

@@ -569,6 +569,37 @@ class Unit1Test : public QObject {
         QVERIFY(form->Button5->isHidden());
         QVERIFY(form->Button5->isEnabled());
     }
+
+    void theSeveralAtOnceBoxIsKeptAndFixedDuringABatch() {
+        QCOMPARE(form->CheckBox3->geometry(), QRect(8, 8, 233, 17));
+        QCOMPARE(form->CheckBox3->text(), QString("複数のファイルを同時に変換する"));
+        QVERIFY(!form->CheckBox3->isChecked());
+        // The Tab key goes from the always-on-top box to this one.
+        const QWidget* next = form->CheckBox2->nextInFocusChain();
+        while (!(next->focusPolicy() & Qt::TabFocus))
+            next = next->nextInFocusChain();
+        QCOMPARE(next, form->CheckBox3);
+        QCOMPARE(form->CheckBox3->accessibleName(), QString("複数のファイルを同時に変換する"));
+
+        AddSource("a-held.mp3");
+        bool fixedMeanwhile = false;
+        WhileConverting(0, [&] { fixedMeanwhile = !form->CheckBox3->isEnabled(); });
+        form->Button2->click();
+        QVERIFY(fixedMeanwhile);
+        QVERIFY(form->CheckBox3->isEnabled());
+
+        form->CheckBox3->setChecked(true);
+        form.reset();
+        QCOMPARE(QString::fromStdString(ReadFile(Settings())),
+                 QString("[front]\r\nOn\r\n[parallel]\r\nOn\r\n"));
+        form = MakeForm();
+        QVERIFY(form->CheckBox3->isChecked());
+        QVERIFY(form->CheckBox2->isChecked());
+        form->CheckBox3->setChecked(false);
+        form.reset();
+        QCOMPARE(QString::fromStdString(ReadFile(Settings())), QString("[front]\r\nOn\r\n"));
+        QVERIFY(boxes.errors.empty());
+    }
 };
 
 QTEST_MAIN(Unit1Test)
