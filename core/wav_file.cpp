@@ -21,9 +21,9 @@ bool ReadAt(int fd, unsigned char* buffer, std::size_t length, std::uint64_t off
 
 constexpr std::uint64_t kTwoGiB = std::uint64_t(1) << 31;
 
-// A RIFF or data size that stands for "the rest of a long file".
-bool IsCappedSize(std::uint64_t field, std::uint64_t cap) {
-    return field == cap || field == 0xFFFFFFFF;
+// A data size that stands for "the rest of a long file".
+bool IsCappedDataSize(std::uint64_t field) {
+    return field == kTwoGiB || field == 0xFFFFFFFF;
 }
 
 } // namespace
@@ -44,8 +44,9 @@ WavCheck CheckWavFile(const std::string& path) {
     const std::uint64_t riffLength = Le32(riff + 4);
     const std::uint64_t riffEnd = riffLength + 8;
     // lame's capped RIFF size is its capped data size plus the 36 bytes of its header.
-    const bool capped = size > kTwoGiB && riffEnd < size && IsCappedSize(riffLength, kTwoGiB + 36);
-    if (riffEnd > size)
+    const bool capped = size > kTwoGiB && (riffLength == 0xFFFFFFFF ||
+                                           (riffLength == kTwoGiB + 36 && riffEnd < size));
+    if (riffEnd > size && !capped)
         return WavCheck::Truncated;
     if (riffEnd < size && !capped)
         return WavCheck::Malformed;
@@ -72,7 +73,7 @@ WavCheck CheckWavFile(const std::string& path) {
                 return WavCheck::Malformed;
             blockAlign = std::uint32_t(format[12]) | std::uint32_t(format[13]) << 8;
         } else if (std::memcmp(head, "data", 4) == 0) {
-            if (capped && IsCappedSize(length, kTwoGiB)) {
+            if (capped && IsCappedDataSize(length)) {
                 if (blockAlign == 0 || body > size)
                     return WavCheck::Malformed;
                 return (size - body) % blockAlign != 0 ? WavCheck::Truncated
