@@ -340,6 +340,9 @@ std::string BatchDriver::ConvertOne(const std::string& decoder, DecoderOption op
     const RunOutcome outcome = RunAndWait(
         command.arguments, [this] { window_.DispatchEvents(); }, [this] { return stopRequested_; });
 
+    // The program is ending: what the decoder wrote goes with the temporary file.
+    if (stopRequested_)
+        return {};
     // We made the file empty; a decoder that wrote nothing created no output.
     const std::optional<FileStamp> written = StampAt(temporary.Path());
     if (!outcome.started)
