@@ -22,6 +22,20 @@ std::string_view FileNamePart(std::string_view path) {
     return separator == std::string_view::npos ? path : path.substr(separator + 1);
 }
 
+using FileId = std::pair<std::uint64_t, std::uint64_t>;
+
+FileId IdOf(const FileStamp& stamp) {
+    return {stamp.device, stamp.inode};
+}
+
+// The file a path leads to, links followed.
+std::optional<FileId> FollowedId(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return FileId{info.st_dev, info.st_ino};
+}
+
 // Ends the batch's busy state on every way out, an error included.
 class IdleOnExit {
   public:
@@ -84,7 +98,7 @@ OutputsAtStart LookAtOutputs(const std::vector<std::string>& sources,
             continue; // one file, counted once however many items name it
         entry->second = StampAt(output);
         if (entry->second && entry->second->kind == FileKind::RegularFile &&
-            !SameFile(source, output))
+            FollowedId(source) != IdOf(*entry->second))
             ++outputs.replaceable;
     }
     return outputs;
@@ -212,20 +226,6 @@ std::string WavFailure(const std::string& output) {
         break;
     }
     return "出力ファイルが正しいWAVファイルではありません（デコーダを確認してください）";
-}
-
-using FileId = std::pair<std::uint64_t, std::uint64_t>;
-
-FileId IdOf(const FileStamp& stamp) {
-    return {stamp.device, stamp.inode};
-}
-
-// The file a path leads to, links followed.
-std::optional<FileId> FollowedId(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0)
-        return std::nullopt;
-    return FileId{info.st_dev, info.st_ino};
 }
 
 // A fresh hidden file beside an output for the decoder to write; removed

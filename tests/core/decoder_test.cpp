@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <csignal>
 #include <cstdint>
@@ -193,6 +194,31 @@ TEST_F(DecoderTest, NeverLeavesAZombie) {
                      std::runtime_error);
         EXPECT_TRUE(Reaped(ReadFile(At("pid"))));
     }
+}
+
+TEST_F(DecoderTest, AStopRequestEndsTheProgramAndWhatItStarted) {
+    // A program that never ends by itself, with a child of its own.
+    const std::string hung =
+        Script("hung", R"(sleep 300 & echo $! > "$D/child"; echo $$ > "$D/pid"; wait)");
+    for (WaitMethod method : {WaitMethod::ProcessDescriptor, WaitMethod::Polling}) {
+        ::unlink(At("pid").c_str());
+        const auto start = std::chrono::steady_clock::now();
+        const RunOutcome outcome = RunAndWait(
+            {hung}, [] {}, method, [this] { return fs::exists(At("pid")); });
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+        EXPECT_EQ(outcome.signal, SIGKILL);
+        EXPECT_TRUE(Reaped(ReadFile(At("pid"))));
+        // Killed with it: gone, or dead and waiting for init to reap it.
+        const std::string stat = ReadFile("/proc/" + Trimmed(ReadFile(At("child"))) + "/stat");
+        EXPECT_TRUE(stat.empty() || stat.find(") Z ") != std::string::npos) << stat;
+    }
+    // Asked before the start, nothing starts.
+    bool started = false;
+    EXPECT_FALSE(
+        RunAndWait(
+            {Script("never", R"(touch "$D/ran")")}, [&] { started = true; }, [] { return true; })
+            .started);
+    EXPECT_FALSE(fs::exists(At("ran")));
 }
 
 TEST_F(DecoderTest, StreamsAreNullExceptAnUnnamedErrorFile) {
