@@ -19,6 +19,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -208,9 +209,16 @@ TEST_F(DecoderTest, AStopRequestEndsTheProgramAndWhatItStarted) {
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
         EXPECT_EQ(outcome.signal, SIGKILL);
         EXPECT_TRUE(Reaped(ReadFile(At("pid"))));
-        // Killed with it: gone, or dead and waiting for init to reap it.
-        const std::string stat = ReadFile("/proc/" + Trimmed(ReadFile(At("child"))) + "/stat");
-        EXPECT_TRUE(stat.empty() || stat.find(") Z ") != std::string::npos) << stat;
+        // Killed with it: soon gone, or dead and waiting for init to reap it.
+        const std::string childStat = "/proc/" + Trimmed(ReadFile(At("child"))) + "/stat";
+        const auto dead = [&] {
+            const std::string stat = ReadFile(childStat);
+            return stat.empty() || stat.find(") Z ") != std::string::npos;
+        };
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!dead() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::yield();
+        EXPECT_TRUE(dead()) << ReadFile(childStat);
     }
     // Asked before the start, nothing starts.
     bool started = false;
