@@ -3,6 +3,7 @@
 #include "command_line.h"
 #include "qt_services.h"
 #include "settings.h"
+#include "stop_signals.h"
 
 #include <QApplication>
 
@@ -52,6 +53,15 @@ int main(int argc, char* argv[]) {
     boxes.SetOwner(&Form1);
     chooser.SetOwner(&Form1);
     Form1.AddPaths(paths);
+    // Asked to end (logout, shutdown, Ctrl-C): stop the decoder, leave every
+    // loop, a box's included, and end as a close would, settings written.
+    int stoppedBy = 0;
+    const StopSignals stopSignals([&Form1, &stoppedBy](int signal) {
+        stoppedBy = signal;
+        Form1.StopAndClose();
+        QCoreApplication::exit(128 + signal);
+    });
     Form1.show();
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    return stoppedBy != 0 ? 128 + stoppedBy : code;
 }

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -179,7 +180,38 @@ void ReadSettings(const std::string& path, const std::function<void(bool)>& appl
     ApplyFrontValues(bytes, applyFront);
 }
 
-void WriteSettings(const std::string& path, bool front) {
+namespace {
+
+// Where a chain of links at path ends, each relative target taken from its
+// link's folder; path itself when it is no link. A dotfile manager keeps the
+// file elsewhere and a link in its place, which must stay a link.
+std::string FinalTarget(const std::string& path) {
+    std::string current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return current;
+        std::string target(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+        if (length <= 0 || std::size_t(length) >= target.size())
+            Fail("設定ファイルを書けません", path, length < 0 ? errno : ENAMETOOLONG);
+        target.resize(std::size_t(length));
+        if (target.front() != '/') {
+            const auto separator = current.rfind('/');
+            target = (separator == std::string::npos ? std::string()
+                                                     : current.substr(0, separator + 1)) +
+                     target;
+        }
+        current = std::move(target);
+    }
+    Fail("設定ファイルを書けません", path, ELOOP);
+}
+
+} // namespace
+
+void WriteSettings(const std::string& linkOrFile, bool front) {
+    // The file is written where a link at its place leads, the link kept.
+    const std::string path = FinalTarget(linkOrFile);
     // The new file takes the old one's place, so it takes its permissions too;
     // one the user made read-only is refused as a plain write would refuse it,
     // root included.

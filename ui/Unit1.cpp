@@ -400,13 +400,24 @@ bool TForm1::event(QEvent* event) {
 
 void TForm1::closeEvent(QCloseEvent* event) {
     // A close during a batch is only noted: the batch finishes, its boxes
-    // close unanswered, and the window closes after it.
+    // close unanswered, and the window closes after it. A second one means
+    // the user will not wait: the batch stops at once.
     if (batch_.Running()) {
-        closeRequested_ = true;
+        if (std::exchange(closeRequested_, true))
+            StopAndClose();
         event->ignore();
         return;
     }
     event->accept();
+}
+
+void TForm1::StopAndClose() {
+    stopRequested_ = true;
+    closeRequested_ = true;
+    if (batch_.Running())
+        batch_.RequestStop(); // the batch's end closes the window
+    else
+        QTimer::singleShot(0, this, &QWidget::close);
 }
 
 // ---- Conversion ----
@@ -418,6 +429,10 @@ void TForm1::Button2Click() {
             QTimer::singleShot(0, this, &QWidget::close);
     });
     batch_.Convert();
+    // The batch's boxes closed unanswered; a failure still deserves a word
+    // before the program ends, unless the user would not wait for the end.
+    if (closeRequested_ && !stopRequested_ && batch_.Failures() > 0)
+        services_.boxes.Message(FailureCountText(batch_.Failures()));
 }
 
 void TForm1::Button5Click() {
@@ -461,6 +476,9 @@ void TForm1::SetOverallProgress(int percent) {
 void TForm1::SetFileProgress(int percent) {
     ProgressBar2->setValue(percent);
 }
+void TForm1::SetOutputSizeText(const std::string& text) {
+    Label6->setText(QString::fromStdString(text));
+}
 void TForm1::EnableProgressTimer(bool enabled) {
     // Both run exactly while a batch does.
     if (enabled) {
@@ -485,9 +503,6 @@ void TForm1::CatchUpView() {
 }
 void TForm1::DispatchEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
-}
-void TForm1::DispatchEventsBetweenItems() {
-    DispatchEvents();
 }
 
 // ---- The list ----

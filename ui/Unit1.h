@@ -66,6 +66,9 @@ class TForm1 : public QWidget, private ConversionWindow {
     // Files and folders handed over at start, taken in as a drop of them would be.
     void AddPaths(const std::vector<std::string>& paths);
     bool CheckDecoderPresent();
+    // Ends the program at once, for a signal to end or a second close during a
+    // batch: a running decoder is stopped and the window closes.
+    void StopAndClose();
 
     // The source folder's files as listed, and the chosen folders, as raw bytes.
     const std::string& SourceFolder() const { return sourceFolder_; }
@@ -134,14 +137,15 @@ class TForm1 : public QWidget, private ConversionWindow {
     void SetOutputPathText(const std::string& path) override;
     void SetOverallProgress(int percent) override;
     void SetFileProgress(int percent) override;
+    void SetOutputSizeText(const std::string& text) override;
     void EnableProgressTimer(bool enabled) override;
     void MakeItemVisible(int index) override;
     void DispatchEvents() override;
-    void DispatchEventsBetweenItems() override;
     void CatchUpView();
 
     WindowServices services_;
     bool closeRequested_ = false;
+    bool stopRequested_ = false;
     BoxesUntilClose gatedBoxes_;
     ConversionState conversion_;
     ProcessingList list_;

@@ -55,10 +55,10 @@ ConfirmAnswer QtBoxes::Confirm(const std::string& text, ConfirmButtons buttons) 
     QPushButton* yes = nullptr;
     QPushButton* no = nullptr;
     QPushButton* ok = nullptr;
-    if (buttons == ConfirmButtons::YesNo) {
+    if (buttons == ConfirmButtons::YesNo || buttons == ConfirmButtons::YesNoDefaultNo) {
         yes = box.addButton("はい(&Y)", QMessageBox::YesRole);
         no = box.addButton("いいえ(&N)", QMessageBox::NoRole);
-        box.setDefaultButton(yes);
+        box.setDefaultButton(buttons == ConfirmButtons::YesNo ? yes : no);
         box.setEscapeButton(no);
     } else {
         ok = box.addButton("OK", QMessageBox::AcceptRole);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <csignal>
 #include <cstdint>
@@ -18,6 +19,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -186,6 +188,38 @@ TEST_F(DecoderTest, NeverLeavesAZombie) {
                      std::runtime_error);
         EXPECT_TRUE(Reaped(ReadFile(At("pid"))));
     }
+}
+
+TEST_F(DecoderTest, AStopRequestEndsTheProgramAndWhatItStarted) {
+    // A program that never ends by itself, with a child of its own.
+    const std::string hung =
+        Script("hung", R"(sleep 300 & echo $! > "$D/child"; echo $$ > "$D/pid"; wait)");
+    for (WaitMethod method : {WaitMethod::ProcessDescriptor, WaitMethod::Polling}) {
+        ::unlink(At("pid").c_str());
+        const auto start = std::chrono::steady_clock::now();
+        const RunOutcome outcome = RunAndWait(
+            {hung}, [] {}, method, [this] { return fs::exists(At("pid")); });
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+        EXPECT_EQ(outcome.signal, SIGKILL);
+        EXPECT_TRUE(Reaped(ReadFile(At("pid"))));
+        // Killed with it: soon gone, or dead and waiting for init to reap it.
+        const std::string childStat = "/proc/" + Trimmed(ReadFile(At("child"))) + "/stat";
+        const auto dead = [&] {
+            const std::string stat = ReadFile(childStat);
+            return stat.empty() || stat.find(") Z ") != std::string::npos;
+        };
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!dead() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::yield();
+        EXPECT_TRUE(dead()) << ReadFile(childStat);
+    }
+    // Asked before the start, nothing starts.
+    bool started = false;
+    EXPECT_FALSE(
+        RunAndWait(
+            {Script("never", R"(touch "$D/ran")")}, [&] { started = true; }, [] { return true; })
+            .started);
+    EXPECT_FALSE(fs::exists(At("ran")));
 }
 
 TEST_F(DecoderTest, StreamsAreNullExceptAnUnnamedErrorFile) {

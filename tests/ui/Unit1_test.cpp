@@ -18,6 +18,11 @@
 #include <QWindow>
 #include <QtTest>
 
+#include <QDir>
+#include <QElapsedTimer>
+
+#include <cerrno>
+#include <csignal>
 #include <functional>
 #include <set>
 #include <sys/stat.h>
@@ -57,9 +62,9 @@ class FakeShell : public DesktopShell {
 };
 
 // Writes a WAV of 8000 bytes of audio in two steps; fails on "fail". A "held"
-// source is held between the steps until the test creates "<source>.go", so a
-// test acts while the decoder runs, at the moment it chooses, whatever the
-// machine's load.
+// source leaves its process id in "<source>.pid" and is held between the steps
+// until the test creates "<source>.go", so a test acts while the decoder runs,
+// at the moment it chooses, whatever the machine's load.
 const char* const kFakeDecoder = R"(#!/bin/sh
 for last; do :; done
 eval src=\${$(($# - 1))}
@@ -67,6 +72,7 @@ case "$src" in *fail*) echo "cannot decode" >&2; exit 2 ;; esac
 printf 'RIFF\144\037\000\000WAVEfmt \020\000\000\000\001\000\002\000\104\254\000\000' > "$last"
 printf '\020\261\002\000\004\000\020\000data\100\037\000\000' >> "$last"
 case "$src" in *held*)
+    echo $$ > "$src.pid"
     i=0; while [ ! -e "$src.go" ] && [ $i -lt 6000 ]; do sleep 0.01; i=$((i + 1)); done ;;
 esac
 head -c 8000 /dev/zero >> "$last"
@@ -99,20 +105,21 @@ class Unit1Test : public QObject {
         return Path(name);
     }
     // Once item index is being converted, runs action from the window's event
-    // handling, then lets the held decoder go on.
-    void WhileConverting(int index, std::function<void()> action) {
+    // handling, then lets the held decoder go on, unless told not to.
+    void WhileConverting(int index, std::function<void()> action, bool release = true) {
         auto connection = std::make_shared<QMetaObject::Connection>();
         *connection =
             QObject::connect(&form->List(), &QAbstractItemModel::dataChanged, form.get(),
-                             [this, index, action, connection] {
+                             [this, index, action, connection, release] {
                                  if (form->List().Count() <= index ||
                                      form->List().ItemAt(index).state != ItemState::Processing)
                                      return;
                                  QObject::disconnect(*connection);
                                  const std::string go = form->List().ItemAt(index).caption + ".go";
-                                 QTimer::singleShot(0, form.get(), [action, go] {
+                                 QTimer::singleShot(0, form.get(), [action, go, release] {
                                      action();
-                                     WriteFile(go, "");
+                                     if (release)
+                                         WriteFile(go, "");
                                  });
                              });
     }
@@ -125,6 +132,9 @@ class Unit1Test : public QObject {
         decoder = Path("lame");
         WriteFile(decoder, kFakeDecoder, 0755);
         ::unlink(Settings().c_str());
+        // An earlier test's WAVs would be files to replace, and a question.
+        for (const QString& wav : QDir(folder.path()).entryList({"*.wav"}, QDir::Files))
+            QFile::remove(folder.filePath(wav));
         form = MakeForm();
     }
     void cleanup() { form.reset(); }
@@ -264,6 +274,67 @@ class Unit1Test : public QObject {
         QTRY_VERIFY(!form->isVisible());
         form.reset();
         QCOMPARE(QString::fromStdString(ReadFile(Settings())), QString("[front]\r\nOn\r\n"));
+    }
+
+    void aCloseDuringABatchStillTellsOfFailures() {
+        form->show();
+        AddSource("a-held.mp3");
+        AddSource("fail.mp3");
+        WhileConverting(0, [this] { form->close(); });
+        form->Button2->click();
+        QCOMPARE(boxes.messages, std::vector<std::string>{"1件のファイルを変換できませんでした"});
+        QVERIFY(boxes.questions.empty());
+        QTRY_VERIFY(!form->isVisible());
+    }
+
+    // A second close, or a signal to end, while a decoder that never ends runs.
+    void aSecondCloseOrASignalStopsAtOnceLeavingNothing() {
+        for (const bool bySignal : {false, true}) {
+            form = MakeForm();
+            boxes = FakeBoxes();
+            form->show();
+            const std::string held = AddSource(bySignal ? "s-held.mp3" : "c-held.mp3");
+            AddSource("b.mp3");
+            ::unlink((held + ".pid").c_str());
+            WhileConverting(
+                0,
+                [this, bySignal] {
+                    if (bySignal) {
+                        form->StopAndClose();
+                    } else {
+                        form->close();
+                        form->close();
+                    }
+                },
+                false);
+            QElapsedTimer clock;
+            clock.start();
+            form->Button2->click();
+            QVERIFY(clock.elapsed() < 20000);
+            QTRY_VERIFY(!form->isVisible());
+
+            const pid_t pid = std::stoi(ReadFile(held + ".pid"));
+            QVERIFY2(::kill(pid, 0) == -1 && errno == ESRCH, "the decoder is gone");
+            const QStringList left =
+                QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+            for (const QString& name : left)
+                QVERIFY2(!name.startsWith(".") && !name.endsWith(".wav"), qPrintable(name));
+            QCOMPARE(form->List().ItemAt(1).state, ItemState::Waiting);
+            QVERIFY(boxes.messages.empty() && boxes.questions.empty());
+            form.reset();
+            QCOMPARE(QString::fromStdString(ReadFile(Settings())), QString("[front]\r\nOn\r\n"));
+            ::unlink(Settings().c_str());
+        }
+    }
+
+    // The last tick may come before the decoder is done, or not at all.
+    void anItemEndsShowingItsFinishedWav() {
+        AddSource("a.mp3");
+        AddSource("b.mp3");
+        form->Button2->click();
+        QCOMPARE(form->List().ItemAt(1).state, ItemState::Processed);
+        QCOMPARE(form->Label6->text(), QString("7 KB")); // 8044 bytes
+        QCOMPARE(form->ProgressBar2->value(), 100);
     }
 
     void aCloseDuringABatchThatEndsInAnErrorStillCloses() {

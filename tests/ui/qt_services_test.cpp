@@ -51,6 +51,24 @@ class QtServicesTest : public QObject {
         QCOMPARE(boxes.Confirm("?", ConfirmButtons::YesNo), ConfirmAnswer::None);
     }
 
+    // A question whose yes replaces files: no stray key may answer it.
+    void aQuestionThatDestroysDefaultsToNo() {
+        QtBoxes boxes;
+        WhenShown([](QMessageBox& box) {
+            QCOMPARE(box.buttons().size(), 2);
+            QCOMPARE(box.defaultButton(), Button(box, "いいえ(&N)"));
+            QCOMPARE(box.escapeButton(), Button(box, "いいえ(&N)"));
+            QTest::keyClick(&box, Qt::Key_Return);
+        });
+        QCOMPARE(boxes.Confirm("?", ConfirmButtons::YesNoDefaultNo), ConfirmAnswer::No);
+        WhenShown([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+        QCOMPARE(boxes.Confirm("?", ConfirmButtons::YesNoDefaultNo), ConfirmAnswer::No);
+        WhenShown([](QMessageBox& box) { box.close(); });
+        QCOMPARE(boxes.Confirm("?", ConfirmButtons::YesNoDefaultNo), ConfirmAnswer::None);
+        WhenShown([](QMessageBox& box) { Button(box, "はい(&Y)")->click(); });
+        QCOMPARE(boxes.Confirm("?", ConfirmButtons::YesNoDefaultNo), ConfirmAnswer::Yes);
+    }
+
     void theSingleOkButtonIsDefaultAndEscape() {
         QtBoxes boxes;
         WhenShown([](QMessageBox& box) {
