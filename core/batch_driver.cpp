@@ -89,6 +89,7 @@ void BatchDriver::Convert() {
     window_.SetFileProgress(0);
 
     int failures = 0;
+    int converted = 0;
     DecoderOption option = DecoderOption::DecodeMp2Input;
     for (int k = 0; k < count; ++k) {
         if (const auto found = list_.IndexOf(work[static_cast<std::size_t>(k)])) {
@@ -110,6 +111,8 @@ void BatchDriver::Convert() {
             const std::string failure = ConvertOne(command, source, output);
             if (!failure.empty())
                 ++failures;
+            else
+                ++converted;
             if (const auto index = list_.IndexOf(work[static_cast<std::size_t>(k)])) {
                 if (failure.empty())
                     list_.SetState(*index, ItemState::Processed);
@@ -120,15 +123,18 @@ void BatchDriver::Convert() {
         window_.SetOverallProgress(static_cast<int>((k + 1) * 100.0 / count));
         window_.DispatchEventsBetweenItems();
         if (state_.AbortRequested) {
-            boxes_.Message("中断しました");
+            boxes_.Message(Translate("BatchDriver", "中断しました"));
             break;
         }
     }
 
     idle.Now();
+    window_.BatchEnded(converted, failures, state_.AbortRequested);
     if (failures > 0)
-        boxes_.Message(std::to_string(failures) + "件のファイルを変換できませんでした");
-    if (boxes_.Confirm("処理済みのリストを削除しますか？", ConfirmButtons::YesNo) ==
+        boxes_.Message(FillIn(Translate("BatchDriver", "%1件のファイルを変換できませんでした"),
+                              std::to_string(failures)));
+    if (boxes_.Confirm(Translate("BatchDriver", "処理済みのリストを削除しますか？"),
+                       ConfirmButtons::YesNo) ==
         ConfirmAnswer::Yes)
         list_.DeleteProcessedItems();
 }
@@ -140,13 +146,13 @@ std::string WavFailure(const std::string& output) {
     case WavCheck::Complete:
         return {};
     case WavCheck::Truncated:
-        return "出力ファイルが途中で切れています（空き容量を確認してください）";
+        return Translate("BatchDriver", "出力ファイルが途中で切れています（空き容量を確認してください）");
     case WavCheck::NoSamples:
-        return "音声データが見つかりませんでした";
+        return Translate("BatchDriver", "音声データが見つかりませんでした");
     case WavCheck::Malformed:
         break;
     }
-    return "出力ファイルが正しいWAVファイルではありません（デコーダを確認してください）";
+    return Translate("BatchDriver", "出力ファイルが正しいWAVファイルではありません（デコーダを確認してください）");
 }
 
 } // namespace
@@ -155,13 +161,13 @@ std::string BatchDriver::ConvertOne(const DecoderCommand& command, const std::st
                                     const std::string& output) {
     // The decoder would overwrite its own input, and report success.
     if (SameFile(source, output))
-        return "出力先が変換元と同じファイルです";
+        return Translate("BatchDriver", "出力先が変換元と同じファイルです");
     // The decoder follows a link into its target and blocks for good on a FIFO.
     const std::optional<FileStamp> before = StampAt(output);
     if (before && before->kind != FileKind::RegularFile)
-        return "出力先に通常のファイルでないものがあります（削除するか別の出力先を選んでください）";
+        return Translate("BatchDriver", "出力先に通常のファイルでないものがあります（削除するか別の出力先を選んでください）");
     if (before && written_.contains({before->device, before->inode}))
-        return "同じ名前の出力ファイルがこの変換で作成済みです";
+        return Translate("BatchDriver", "同じ名前の出力ファイルがこの変換で作成済みです");
 
     const RunOutcome outcome = RunAndWait(command.arguments, [this] { window_.DispatchEvents(); });
 
@@ -171,15 +177,17 @@ std::string BatchDriver::ConvertOne(const DecoderCommand& command, const std::st
     const bool ours = after && after->kind == FileKind::RegularFile && after != before;
     std::string failure;
     if (!outcome.started)
-        failure = "デコーダを起動できませんでした";
+        failure = Translate("BatchDriver", "デコーダを起動できませんでした");
     else if (outcome.signal != 0)
-        failure = "デコーダが異常終了しました (シグナル " + std::to_string(outcome.signal) + ")";
+        failure = FillIn(Translate("BatchDriver", "デコーダが異常終了しました (シグナル %1)"),
+                         std::to_string(outcome.signal));
     else if (outcome.exitCode != 0)
         failure = outcome.lastErrorLine.empty()
-                      ? "デコーダの終了コード " + std::to_string(outcome.exitCode)
+                      ? FillIn(Translate("BatchDriver", "デコーダの終了コード %1"),
+                               std::to_string(outcome.exitCode))
                       : outcome.lastErrorLine;
     else if (!ours)
-        failure = "出力ファイルが作成されませんでした";
+        failure = Translate("BatchDriver", "出力ファイルが作成されませんでした");
     else
         failure = WavFailure(output);
 

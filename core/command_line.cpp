@@ -1,5 +1,7 @@
 #include "command_line.h"
 
+#include "text.h"
+
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine command;
     bool optionsEnded = false;
@@ -25,13 +27,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string UsageText() {
-    return "使い方: brindlecot [オプション] [ファイル|フォルダ]...\n"
+    return Translate("CommandLine",
+                     "使い方: brindlecot [オプション] [ファイル|フォルダ]...\n"
            "MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。\n"
            "指定したファイルとフォルダは、ドロップした時と同じように処理リストに追加します。\n"
            "\n"
            "  -h, --help     この説明を表示して終了する\n"
            "      --version  バージョンを表示して終了する\n"
-           "  --             これ以降の引数をすべてファイル名として扱う\n";
+           "  --             これ以降の引数をすべてファイル名として扱う\n");
 }
 
 std::string VersionText() {

@@ -126,7 +126,7 @@ void ReadSettings(const std::string& path, const std::function<void(bool)>& appl
         return;
     UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.Get() < 0)
-        Fail("設定ファイルを読めません", path, errno);
+        Fail(Translate("Settings", "設定ファイルを読めません"), path, errno);
     struct stat info {};
     if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
         return; // replaced by something else since we looked
@@ -141,7 +141,7 @@ void ReadSettings(const std::string& path, const std::function<void(bool)>& appl
             const int error = errno;
             // What arrived before the error is applied, as a line reader would have.
             ApplyFrontValues(bytes, applyFront);
-            Fail("設定ファイルを読めません", path, error);
+            Fail(Translate("Settings", "設定ファイルを読めません"), path, error);
         }
         if (n == 0)
             break;
@@ -157,17 +157,17 @@ void WriteSettings(const std::string& path, bool front) {
     struct stat old {};
     const bool replacing = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
     if (replacing && ((old.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0))
-        Fail("設定ファイルを書けません", path, EACCES);
+        Fail(Translate("Settings", "設定ファイルを書けません"), path, EACCES);
 
     std::string temporary = path + ".XXXXXX";
     UniqueFd file(::mkostemp(temporary.data(), O_CLOEXEC));
     if (file.Get() < 0)
-        Fail("設定ファイルを書けません", path, errno);
+        Fail(Translate("Settings", "設定ファイルを書けません"), path, errno);
 
     const std::string text = std::string("[front]\r\n") + (front ? "On" : "Off") + "\r\n";
     auto fail = [&](int error) {
         ::unlink(temporary.c_str());
-        Fail("設定ファイルを書けません", path, error);
+        Fail(Translate("Settings", "設定ファイルを書けません"), path, error);
     };
     mode_t mode = old.st_mode & 07777;
     if (!replacing) {

@@ -51,13 +51,14 @@ void QtBoxes::Message(const std::string& text) {
 }
 
 ConfirmAnswer QtBoxes::Confirm(const std::string& text, ConfirmButtons buttons) {
-    ConfirmationBox box(QMessageBox::Question, "確認", DisplayText(text));
+    ConfirmationBox box(QMessageBox::Question, QApplication::translate("QtBoxes", "確認"),
+                        DisplayText(text));
     QPushButton* yes = nullptr;
     QPushButton* no = nullptr;
     QPushButton* ok = nullptr;
     if (buttons == ConfirmButtons::YesNo) {
-        yes = box.addButton("はい(&Y)", QMessageBox::YesRole);
-        no = box.addButton("いいえ(&N)", QMessageBox::NoRole);
+        yes = box.addButton(QApplication::translate("QtBoxes", "はい(&Y)"), QMessageBox::YesRole);
+        no = box.addButton(QApplication::translate("QtBoxes", "いいえ(&N)"), QMessageBox::NoRole);
         box.setDefaultButton(yes);
         box.setEscapeButton(no);
     } else {

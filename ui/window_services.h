@@ -27,6 +27,14 @@ class DesktopShell {
     virtual void Open(const std::string& pathOrAddress) = 0;
 };
 
+// A word on the desktop for a user who is busy elsewhere: nothing when the
+// desktop has no way to show it.
+class DesktopNotifier {
+  public:
+    virtual ~DesktopNotifier() = default;
+    virtual void Notify(const std::string& summary, const std::string& body) = 0;
+};
+
 // Passes boxes through until the window is closing; from then on every box
 // closes at once without an answer.
 class BoxesUntilClose : public MessageService {
