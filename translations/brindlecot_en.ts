@@ -432,6 +432,30 @@ The files and folders named are added to the processing list as a drop of them w
         <translation>%1 is missing.<byte value="xd"/>
 </translation>
     </message>
+    <message>
+        <source>出力先フォルダを開く</source>
+        <translation>Open output folder</translation>
+    </message>
+    <message>
+        <source>%1件を変換しました</source>
+        <translation>%1 converted</translation>
+    </message>
+    <message>
+        <source>%1件を変換できませんでした</source>
+        <translation>%1 failed</translation>
+    </message>
+    <message>
+        <source>中断しました。</source>
+        <translation>Aborted.</translation>
+    </message>
+    <message>
+        <source>変換が終わりました</source>
+        <translation>Conversion finished</translation>
+    </message>
+    <message>
+        <source>再生できるプログラムが見つかりません</source>
+        <translation>No program to play this file was found</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

@@ -530,8 +530,14 @@ void TForm1::Delete1Click() {
 
 void TForm1::N1Click() {
     const auto focused = list_.FocusedItem();
-    if (list_.SelectedItem() && focused)
-        services_.shell.Open(list_.ItemAt(*focused).caption);
+    if (!list_.SelectedItem() || !focused)
+        return;
+    const std::string file = list_.ItemAt(*focused).caption;
+    // With no player installed the desktop would hand the file back to us.
+    if (services_.shell.OpensWithThisProgram(file))
+        services_.boxes.Message(Translate("TForm1", "再生できるプログラムが見つかりません"));
+    else
+        services_.shell.Open(file);
 }
 
 void TForm1::ListView1Click() {

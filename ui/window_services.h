@@ -25,6 +25,8 @@ class DesktopShell {
   public:
     virtual ~DesktopShell() = default;
     virtual void Open(const std::string& pathOrAddress) = 0;
+    // True when the desktop would open the file with this program itself.
+    virtual bool OpensWithThisProgram(const std::string& /*path*/) { return false; }
 };
 
 // A word on the desktop for a user who is busy elsewhere: nothing when the
