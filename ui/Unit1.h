@@ -70,6 +70,8 @@ class TForm1 : public QWidget, private ConversionWindow {
     // Paths a later start of the program handed over: taken in, and the window comes forward.
     void TakeHandedOverPaths(const std::vector<std::string>& paths);
     bool CheckDecoderPresent();
+    // The information line in Label10, whole however long it is.
+    void ShowInformationLine(const QString& line);
 
     // The source folder's files as listed, and the chosen folders, as raw bytes.
     const std::string& SourceFolder() const { return sourceFolder_; }
@@ -144,7 +146,6 @@ class TForm1 : public QWidget, private ConversionWindow {
     void DispatchEvents() override;
     void DispatchEventsBetweenItems() override;
     void BatchEnded(int converted, int failed, bool aborted) override;
-    void ShowInformationLine(const QString& line);
     void CatchUpView();
 
     WindowServices services_;
