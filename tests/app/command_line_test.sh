@@ -7,7 +7,8 @@ out=$(mktemp) err=$(mktemp)
 trap 'rm -f "$out" "$err"' EXIT
 failures=0
 run() {
-    env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$program" "$@" >"$out" 2>"$err"
+    env -u DISPLAY -u WAYLAND_DISPLAY -u LANGUAGE -u LC_ALL -u LC_MESSAGES QT_QPA_PLATFORM=xcb \
+        "$program" "$@" >"$out" 2>"$err"
 }
 check() { # description, command...
     what=$1
@@ -32,5 +33,18 @@ check "an unknown option exits 2" test $? -eq 2
 check "an unknown option is named on standard error" grep -q -- '--bogus' "$err"
 check "an unknown option prints the usage to standard error" grep -q -- '--help' "$err"
 check "an unknown option prints nothing to standard output" test ! -s "$out"
+
+# The user's language: Japanese as written for Japanese and the C locale, else English.
+LANG=ja_JP.UTF-8 run --help
+check "a Japanese locale reads the Japanese usage" grep -q '^使い方: brindlecot' "$out"
+LANG=C.UTF-8 run --help
+check "the C locale reads the Japanese usage" grep -q '^使い方: brindlecot' "$out"
+LANG=POSIX run --bogus
+check "the POSIX locale reads the Japanese error" grep -q '不明なオプションです: --bogus' "$err"
+LANG=en_US.UTF-8 run --help
+check "an English locale reads the English usage" grep -q '^Usage: brindlecot' "$out"
+LANG=fr_FR.UTF-8 run --bogus
+check "any other locale reads English errors" grep -q '^brindlecot: unknown option: --bogus' "$err"
+check "any other locale reads the English usage" grep -q '^Usage: brindlecot' "$err"
 
 exit "$failures"
