@@ -134,8 +134,7 @@ void BatchDriver::Convert() {
         boxes_.Message(FillIn(Translate("BatchDriver", "%1件のファイルを変換できませんでした"),
                               std::to_string(failures)));
     if (boxes_.Confirm(Translate("BatchDriver", "処理済みのリストを削除しますか？"),
-                       ConfirmButtons::YesNo) ==
-        ConfirmAnswer::Yes)
+                       ConfirmButtons::YesNo) == ConfirmAnswer::Yes)
         list_.DeleteProcessedItems();
 }
 
@@ -146,13 +145,15 @@ std::string WavFailure(const std::string& output) {
     case WavCheck::Complete:
         return {};
     case WavCheck::Truncated:
-        return Translate("BatchDriver", "出力ファイルが途中で切れています（空き容量を確認してください）");
+        return Translate("BatchDriver",
+                         "出力ファイルが途中で切れています（空き容量を確認してください）");
     case WavCheck::NoSamples:
         return Translate("BatchDriver", "音声データが見つかりませんでした");
     case WavCheck::Malformed:
         break;
     }
-    return Translate("BatchDriver", "出力ファイルが正しいWAVファイルではありません（デコーダを確認してください）");
+    return Translate("BatchDriver",
+                     "出力ファイルが正しいWAVファイルではありません（デコーダを確認してください）");
 }
 
 } // namespace
@@ -165,7 +166,9 @@ std::string BatchDriver::ConvertOne(const DecoderCommand& command, const std::st
     // The decoder follows a link into its target and blocks for good on a FIFO.
     const std::optional<FileStamp> before = StampAt(output);
     if (before && before->kind != FileKind::RegularFile)
-        return Translate("BatchDriver", "出力先に通常のファイルでないものがあります（削除するか別の出力先を選んでください）");
+        return Translate(
+            "BatchDriver",
+            "出力先に通常のファイルでないものがあります（削除するか別の出力先を選んでください）");
     if (before && written_.contains({before->device, before->inode}))
         return Translate("BatchDriver", "同じ名前の出力ファイルがこの変換で作成済みです");
 

@@ -27,14 +27,15 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string UsageText() {
-    return Translate("CommandLine",
-                     "使い方: brindlecot [オプション] [ファイル|フォルダ]...\n"
-           "MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。\n"
-           "指定したファイルとフォルダは、ドロップした時と同じように処理リストに追加します。\n"
-           "\n"
-           "  -h, --help     この説明を表示して終了する\n"
-           "      --version  バージョンを表示して終了する\n"
-           "  --             これ以降の引数をすべてファイル名として扱う\n");
+    return Translate(
+        "CommandLine",
+        "使い方: brindlecot [オプション] [ファイル|フォルダ]...\n"
+        "MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。\n"
+        "指定したファイルとフォルダは、ドロップした時と同じように処理リストに追加します。\n"
+        "\n"
+        "  -h, --help     この説明を表示して終了する\n"
+        "      --version  バージョンを表示して終了する\n"
+        "  --             これ以降の引数をすべてファイル名として扱う\n");
 }
 
 std::string VersionText() {

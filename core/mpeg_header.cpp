@@ -209,15 +209,18 @@ std::string ReadMpegAudioInfo(const std::string& path, ConversionState& state,
         // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
         const UniqueFd file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
         if (file.Get() < 0)
-            throw UserError(FileErrorText(Translate("MpegHeader", "ファイルを開けません"), path, errno));
+            throw UserError(
+                FileErrorText(Translate("MpegHeader", "ファイルを開けません"), path, errno));
         struct stat status {};
         if (::fstat(file.Get(), &status) != 0)
-            throw UserError(FileErrorText(Translate("MpegHeader", "ファイルを開けません"), path, errno));
-        if (S_ISDIR(status.st_mode))
-            throw UserError(FileErrorText(Translate("MpegHeader", "ファイルを開けません"), path, EISDIR));
-        if (!S_ISREG(status.st_mode))
             throw UserError(
-                FileErrorText(Translate("MpegHeader", "ファイルを開けません"), path, Translate("MpegHeader", "通常のファイルではありません")));
+                FileErrorText(Translate("MpegHeader", "ファイルを開けません"), path, errno));
+        if (S_ISDIR(status.st_mode))
+            throw UserError(
+                FileErrorText(Translate("MpegHeader", "ファイルを開けません"), path, EISDIR));
+        if (!S_ISREG(status.st_mode))
+            throw UserError(FileErrorText(Translate("MpegHeader", "ファイルを開けません"), path,
+                                          Translate("MpegHeader", "通常のファイルではありません")));
         ::posix_fadvise(file.Get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
         auto readAt = [&](std::int64_t offset, std::uint8_t* dst, std::size_t n) {
@@ -228,7 +231,8 @@ std::string ReadMpegAudioInfo(const std::string& path, ConversionState& state,
                 if (got < 0 && errno == EINTR)
                     continue;
                 if (got < 0)
-                    throw UserError(FileErrorText(Translate("MpegHeader", "ファイルを読めません"), path, errno));
+                    throw UserError(FileErrorText(Translate("MpegHeader", "ファイルを読めません"),
+                                                  path, errno));
                 if (got == 0)
                     break;
                 done += static_cast<std::size_t>(got);

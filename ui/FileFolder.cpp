@@ -216,7 +216,8 @@ void FolderDialog::OkClicked() {
     }
     std::optional<std::string> folder = ResolveTypedFolder(selected, PathBytes(typed));
     if (!folder) {
-        boxes_.Confirm(Utf8Bytes(tr("%1 ディレクトリは存在しません").arg(typed)), ConfirmButtons::Ok);
+        boxes_.Confirm(Utf8Bytes(tr("%1 ディレクトリは存在しません").arg(typed)),
+                       ConfirmButtons::Ok);
         return;
     }
     chosen_ = std::move(folder);

@@ -276,13 +276,15 @@ void TForm1::CreateControls() {
 void TForm1::DescribeControls() {
     // What a screen reader says: each control told apart from its namesakes.
     const std::tuple<QWidget*, QString, QString> controls[] = {
-        {CheckBox2, tr("常に前面に表示する"), tr("このウィンドウを他のウィンドウより前面に表示します")},
+        {CheckBox2, tr("常に前面に表示する"),
+         tr("このウィンドウを他のウィンドウより前面に表示します")},
         {GroupBox1, tr("変換元フォルダ"), tr("変換するファイルを探すフォルダ")},
         {Label1, tr("変換元フォルダのパス"), tr("選択した変換元フォルダ")},
         {Button1, tr("変換元フォルダを選択"), tr("変換元フォルダを選ぶダイアログを開きます")},
         {FileListBox1, tr("変換元のファイル"),
          tr("変換元フォルダのMPEG Audioファイル。ダブルクリックかEnterで処理リストに追加します")},
-        {ListView1, tr("処理リスト"), tr("変換するファイルと状態。Deleteキーで選択した項目を削除します")},
+        {ListView1, tr("処理リスト"),
+         tr("変換するファイルと状態。Deleteキーで選択した項目を削除します")},
         {Button2, tr("変換"), tr("処理リストのファイルをすべてWAVに変換します")},
         {Button5, tr("中断"), tr("変換中のファイルが終わったところで変換を中断します")},
         {Button3, tr("クリア"), tr("リスト内をクリアします")},
@@ -298,7 +300,8 @@ void TForm1::DescribeControls() {
         {Label5, tr("変換先フォルダのパス"), tr("空のときは変換元と同じフォルダに書き出します")},
         {Button4, tr("変換先フォルダを選択"), tr("変換先フォルダを選ぶダイアログを開きます")},
         {GroupBox4, tr("処理/選択中のMPEG Audio情報"), tr("処理中または選択中のファイルの情報")},
-        {Label10, tr("MPEG Audio情報"), tr("時間、バージョン、レイヤー、周波数、ビットレート、モード")},
+        {Label10, tr("MPEG Audio情報"),
+         tr("時間、バージョン、レイヤー、周波数、ビットレート、モード")},
         {GroupBox3, tr("出力状況"), tr("変換の進み具合")},
         {Label12, tr("全体の進捗の見出し"), tr("全体の進捗バーの見出し")},
         {ProgressBar1, tr("全体の進捗"), tr("処理リスト全体の変換の進み具合")},
@@ -512,7 +515,8 @@ void TForm1::BatchEnded(int converted, int failed, bool aborted) {
         return;
     std::string body = FillIn(Translate("TForm1", "%1件を変換しました"), std::to_string(converted));
     if (failed > 0)
-        body += "\n" + FillIn(Translate("TForm1", "%1件を変換できませんでした"), std::to_string(failed));
+        body += "\n" +
+                FillIn(Translate("TForm1", "%1件を変換できませんでした"), std::to_string(failed));
     if (aborted)
         body += "\n" + Translate("TForm1", "中断しました。");
     services_.notifier.Notify(Translate("TForm1", "変換が終わりました"), body);
@@ -554,7 +558,9 @@ void TForm1::N2Click() {
         return;
     const std::string output = OutputPathFor(list_.ItemAt(*focused).caption, destination_);
     const auto slash = output.rfind('/');
-    services_.shell.Open(slash == std::string::npos ? "." : slash == 0 ? "/" : output.substr(0, slash));
+    services_.shell.Open(slash == std::string::npos ? "."
+                         : slash == 0               ? "/"
+                                                    : output.substr(0, slash));
 }
 
 void TForm1::Label8Click() {

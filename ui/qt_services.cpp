@@ -69,7 +69,8 @@ std::string DefaultApplication(const std::string& mimeType) {
     const QString type = QString::fromStdString(mimeType);
     // Most important first: the user's, then the system's; configuration before data.
     QStringList lists;
-    for (const QString& folder : QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation))
+    for (const QString& folder :
+         QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation))
         lists << folder + "/mimeapps.list";
     const QStringList applicationFolders =
         QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation);
@@ -83,14 +84,13 @@ std::string DefaultApplication(const std::string& mimeType) {
         for (const QString& name : ListedApplications(list, "Added Associations", type))
             return name.toStdString();
     for (const QString& folder : applicationFolders)
-        for (const QString& name : ListedApplications(folder + "/mimeinfo.cache", "MIME Cache", type))
+        for (const QString& name :
+             ListedApplications(folder + "/mimeinfo.cache", "MIME Cache", type))
             return name.toStdString();
     return {};
 }
 
-namespace {
-
-} // namespace
+namespace {} // namespace
 
 void StandAbove(QWidget& window, const QWidget* owner) {
     if (owner == nullptr || owner->window()->windowHandle() == nullptr)

@@ -100,8 +100,8 @@ class Unit1Test : public QObject {
     }
     std::string Settings() const { return Path("brindlecot.ini"); }
     std::unique_ptr<TForm1> MakeForm() {
-        return std::make_unique<TForm1>(
-            WindowServices{boxes, chooser, shell, [this] { return decoder; }, Settings(), notifier});
+        return std::make_unique<TForm1>(WindowServices{
+            boxes, chooser, shell, [this] { return decoder; }, Settings(), notifier});
     }
     std::string AddSource(const std::string& name) {
         WriteFile(Path(name), Layer3Stream(16000));
@@ -559,7 +559,7 @@ class Unit1Test : public QObject {
 
     void theInformationLineIsWholeInItsLabel() {
         const QRect place = form->Label10->geometry();
-        for (const QString line :
+        for (const QString& line :
              {QString("Time:(3M 25S)Version 1 Layer III 44100Hz 128bps Joint Stereo"),
               QString("Time:(999M 59S)Version 1 Layer III 48000Hz 320bps Dual channel"),
               QString("Time:(999M 59S)Version 2.5 Reserved 11025Hz ビットレート不明 Dual channel"),

@@ -59,7 +59,8 @@ class NotificationTest : public QObject {
         QTRY_VERIFY(!QDBusConnection::sessionBus().interface()->isServiceRegistered(
             "org.freedesktop.Notifications"));
         DBusNotifier(QDBusConnection::sessionBus()).Notify("a", "b");
-        const QDBusConnection none = QDBusConnection::connectToBus("unix:path=/nonexistent", "none");
+        const QDBusConnection none =
+            QDBusConnection::connectToBus("unix:path=/nonexistent", "none");
         QVERIFY(!none.isConnected());
         DBusNotifier(none).Notify("a", "b");
     }

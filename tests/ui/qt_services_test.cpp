@@ -3,11 +3,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QMimeDatabase>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
