@@ -97,7 +97,7 @@ class InstanceTest : public QObject {
         init();
         InstanceLink link;
         Listen(link);
-        for (const QString& option : {"--help", "--version"}) {
+        for (const char* option : {"--help", "--version"}) {
             std::unique_ptr<QProcess> asked(Start({option}));
             EndsAtOnceWithZero(*asked);
             QVERIFY(asked->readAllStandardOutput().contains("brindlecot"));
