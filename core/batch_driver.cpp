@@ -84,7 +84,8 @@ void BatchDriver::RestoreIdle() {
 }
 
 std::string FailureCountText(int failures) {
-    return std::to_string(failures) + "件のファイルを変換できませんでした";
+    return FillIn(Translate("BatchDriver", "%1件のファイルを変換できませんでした"),
+                  std::to_string(failures));
 }
 
 OutputsAtStart LookAtOutputs(const std::vector<std::string>& sources,
@@ -135,6 +136,7 @@ void BatchDriver::Convert() {
     window_.SetOverallProgress(0);
     window_.SetFileProgress(0);
 
+    int converted = 0;
     DecoderOption option = DecoderOption::DecodeMp2Input;
     for (int k = 0; k < count; ++k) {
         if (const auto found = list_.IndexOf(work[static_cast<std::size_t>(k)])) {
@@ -164,6 +166,7 @@ void BatchDriver::Convert() {
                 if (const auto size = FileSize(output))
                     window_.SetOutputSizeText(OutputSizeText(*size));
                 window_.SetFileProgress(100);
+                ++converted;
             } else {
                 ++failures_;
             }
@@ -179,16 +182,17 @@ void BatchDriver::Convert() {
         if (stopRequested_)
             return;
         if (state_.AbortRequested) {
-            boxes_.Message("中断しました");
+            boxes_.Message(Translate("BatchDriver", "中断しました"));
             break;
         }
     }
 
     idle.Now();
+    window_.BatchEnded(converted, failures_, state_.AbortRequested);
     if (failures_ > 0)
         boxes_.Message(FailureCountText(failures_));
-    if (boxes_.Confirm("処理済みのリストを削除しますか？", ConfirmButtons::YesNo) ==
-        ConfirmAnswer::Yes)
+    if (boxes_.Confirm(Translate("BatchDriver", "処理済みのリストを削除しますか？"),
+                       ConfirmButtons::YesNo) == ConfirmAnswer::Yes)
         list_.DeleteProcessedItems();
 }
 
@@ -203,29 +207,36 @@ void BatchDriver::AskBeforeReplacing(const std::vector<ItemId>& work) {
     if (outputsAtStart_.replaceable == 0)
         return;
     // Escape, the title-bar button and a close of the window all leave the files be.
-    replaceApproved_ = boxes_.Confirm("出力先に同じ名前のファイルが " +
-                                          std::to_string(outputsAtStart_.replaceable) +
-                                          " 件あります。上書きしますか？",
-                                      ConfirmButtons::YesNoDefaultNo) == ConfirmAnswer::Yes;
+    const std::string question = FillIn(
+        Translate("BatchDriver", "出力先に同じ名前のファイルが %1 件あります。上書きしますか？"),
+        std::to_string(outputsAtStart_.replaceable));
+    replaceApproved_ =
+        boxes_.Confirm(question, ConfirmButtons::YesNoDefaultNo) == ConfirmAnswer::Yes;
 }
 
 namespace {
 
-constexpr const char* kWrittenByThisBatch = "同じ名前の出力ファイルがこの変換で作成済みです";
-constexpr const char* kNotReplaced = "同じ名前のファイルがあるため変換しませんでした";
+std::string WrittenByThisBatch() {
+    return Translate("BatchDriver", "同じ名前の出力ファイルがこの変換で作成済みです");
+}
+std::string NotReplaced() {
+    return Translate("BatchDriver", "同じ名前のファイルがあるため変換しませんでした");
+}
 
 std::string WavFailure(const std::string& output) {
     switch (CheckWavFile(output)) {
     case WavCheck::Complete:
         return {};
     case WavCheck::Truncated:
-        return "出力ファイルが途中で切れています（空き容量を確認してください）";
+        return Translate("BatchDriver",
+                         "出力ファイルが途中で切れています（空き容量を確認してください）");
     case WavCheck::NoSamples:
-        return "音声データが見つかりませんでした";
+        return Translate("BatchDriver", "音声データが見つかりませんでした");
     case WavCheck::Malformed:
         break;
     }
-    return "出力ファイルが正しいWAVファイルではありません（デコーダを確認してください）";
+    return Translate("BatchDriver",
+                     "出力ファイルが正しいWAVファイルではありません（デコーダを確認してください）");
 }
 
 // A fresh hidden file beside an output for the decoder to write; removed
@@ -301,27 +312,29 @@ class TemporaryOutput {
 
 std::string BatchDriver::ReasonToKeep(const std::string& output, const FileStamp& before) const {
     if (written_.contains(IdOf(before)))
-        return kWrittenByThisBatch;
+        return WrittenByThisBatch();
     const auto atStart = outputsAtStart_.found.find(output);
     // A destination chosen during the batch: nobody was asked about its files.
     if (atStart == outputsAtStart_.found.end())
-        return kNotReplaced;
+        return NotReplaced();
     // Not there when the batch began, or changed since: this batch made it
     // under another name that the file system takes for this one (a drive
     // blind to case), or something else did meanwhile.
     if (atStart->second != before)
-        return kWrittenByThisBatch;
-    return replaceApproved_ ? std::string() : kNotReplaced;
+        return WrittenByThisBatch();
+    return replaceApproved_ ? std::string() : NotReplaced();
 }
 
 std::string BatchDriver::ConvertOne(const std::string& decoder, DecoderOption option,
                                     const std::string& source, const std::string& output) {
     // Renaming onto the source would replace it with its own decode.
     if (SameFile(source, output))
-        return "出力先が変換元と同じファイルです";
+        return Translate("BatchDriver", "出力先が変換元と同じファイルです");
     const std::optional<FileStamp> before = StampAt(output);
     if (before && before->kind != FileKind::RegularFile)
-        return "出力先に通常のファイルでないものがあります（削除するか別の出力先を選んでください）";
+        return Translate(
+            "BatchDriver",
+            "出力先に通常のファイルでないものがあります（削除するか別の出力先を選んでください）");
     const std::optional<FileId> sourceId = FollowedId(source);
     if (before) {
         // The same file listed again, its WAV of this batch still in place.
@@ -346,21 +359,23 @@ std::string BatchDriver::ConvertOne(const std::string& decoder, DecoderOption op
     // We made the file empty; a decoder that wrote nothing created no output.
     const std::optional<FileStamp> written = StampAt(temporary.Path());
     if (!outcome.started)
-        return "デコーダを起動できませんでした";
+        return Translate("BatchDriver", "デコーダを起動できませんでした");
     if (outcome.signal != 0)
-        return "デコーダが異常終了しました (シグナル " + std::to_string(outcome.signal) + ")";
+        return FillIn(Translate("BatchDriver", "デコーダが異常終了しました (シグナル %1)"),
+                      std::to_string(outcome.signal));
     if (outcome.exitCode != 0)
         return outcome.lastErrorLine.empty()
-                   ? "デコーダの終了コード " + std::to_string(outcome.exitCode)
+                   ? FillIn(Translate("BatchDriver", "デコーダの終了コード %1"),
+                            std::to_string(outcome.exitCode))
                    : outcome.lastErrorLine;
     if (!written || written->kind != FileKind::RegularFile || written->size == 0)
-        return "出力ファイルが作成されませんでした";
+        return Translate("BatchDriver", "出力ファイルが作成されませんでした");
     if (std::string failure = WavFailure(temporary.Path()); !failure.empty())
         return failure;
 
     // Something may have taken the name while the decoder ran.
     if (StampAt(output) != before)
-        return kWrittenByThisBatch;
+        return WrittenByThisBatch();
     if (!temporary.MoveOnto(output))
         return PathErrorText(output, temporary.Error());
     if (const std::optional<FileStamp> after = StampAt(output)) {

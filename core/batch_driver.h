@@ -38,6 +38,9 @@ class ConversionWindow {
     // once an item is done too, since a decoder quicker than a dispatch step
     // would otherwise leave clicks, closes and paints waiting for the whole batch.
     virtual void DispatchEvents() = 0;
+    // The batch is over, before its closing boxes: how many items were
+    // converted and failed, and whether it was aborted.
+    virtual void BatchEnded(int /*converted*/, int /*failed*/, bool /*aborted*/) {}
 };
 
 // The WAV path for source: beside it, or in destination when that text has

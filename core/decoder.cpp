@@ -4,6 +4,7 @@
 #include "unique_fd.h"
 
 #include <chrono>
+#include <thread>
 #include <utility>
 
 #include <cerrno>
@@ -356,4 +357,15 @@ RunOutcome RunAndWait(const std::vector<std::string>& arguments,
     }
     outcome.lastErrorLine = LastNonEmptyLine(ReadTail(errorFile.Get()));
     return outcome;
+}
+
+bool StartWithoutWaiting(const std::vector<std::string>& arguments) {
+    if (arguments.empty() || !CanExecute(arguments.front()))
+        return false;
+    const pid_t pid = Spawn(arguments, -1);
+    if (pid < 0)
+        return false;
+    // Reaped whenever it ends, so that it never lingers as a zombie.
+    std::thread([pid] { Child(pid).Reap(); }).detach();
+    return true;
 }

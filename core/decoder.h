@@ -57,3 +57,8 @@ enum class WaitMethod { ProcessDescriptor, Polling };
 RunOutcome RunAndWait(const std::vector<std::string>& arguments,
                       const std::function<void()>& dispatchEvents, WaitMethod method,
                       const std::function<bool()>& stopRequested = {});
+
+// Starts the program as RunAndWait does (hidden, in a session of its own, with
+// only the standard descriptors) and returns at once; false when it could not
+// start. The child is reaped when it ends.
+bool StartWithoutWaiting(const std::vector<std::string>& arguments);

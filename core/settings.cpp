@@ -156,7 +156,7 @@ void ReadSettings(const std::string& path, const std::function<void(bool)>& appl
         return;
     UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.Get() < 0)
-        Fail("設定ファイルを読めません", path, errno);
+        Fail(Translate("Settings", "設定ファイルを読めません"), path, errno);
     struct stat info {};
     if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
         return; // replaced by something else since we looked
@@ -171,7 +171,7 @@ void ReadSettings(const std::string& path, const std::function<void(bool)>& appl
             const int error = errno;
             // What arrived before the error is applied, as a line reader would have.
             ApplyFrontValues(bytes, applyFront);
-            Fail("設定ファイルを読めません", path, error);
+            Fail(Translate("Settings", "設定ファイルを読めません"), path, error);
         }
         if (n == 0)
             break;
@@ -194,7 +194,8 @@ std::string FinalTarget(const std::string& path) {
         std::string target(PATH_MAX, '\0');
         const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
         if (length <= 0 || std::size_t(length) >= target.size())
-            Fail("設定ファイルを書けません", path, length < 0 ? errno : ENAMETOOLONG);
+            Fail(Translate("Settings", "設定ファイルを書けません"), path,
+                 length < 0 ? errno : ENAMETOOLONG);
         target.resize(std::size_t(length));
         if (target.front() != '/') {
             const auto separator = current.rfind('/');
@@ -204,7 +205,7 @@ std::string FinalTarget(const std::string& path) {
         }
         current = std::move(target);
     }
-    Fail("設定ファイルを書けません", path, ELOOP);
+    Fail(Translate("Settings", "設定ファイルを書けません"), path, ELOOP);
 }
 
 } // namespace
@@ -218,7 +219,7 @@ void WriteSettings(const std::string& linkOrFile, bool front) {
     struct stat old {};
     const bool replacing = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
     if (replacing && ((old.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0))
-        Fail("設定ファイルを書けません", path, EACCES);
+        Fail(Translate("Settings", "設定ファイルを書けません"), path, EACCES);
 
     std::string temporary = path + ".XXXXXX";
     UniqueFd file(::mkostemp(temporary.data(), O_CLOEXEC));
@@ -226,14 +227,15 @@ void WriteSettings(const std::string& linkOrFile, bool front) {
         const int error = errno;
         if (error == ENOENT)
             if (const auto cause = FolderThatCouldNotBeMade(path.substr(0, path.rfind('/'))))
-                Fail("設定フォルダを作れません", cause->first, cause->second);
-        Fail("設定ファイルを書けません", path, error);
+                Fail(Translate("Settings", "設定フォルダを作れません"), cause->first,
+                     cause->second);
+        Fail(Translate("Settings", "設定ファイルを書けません"), path, error);
     }
 
     const std::string text = std::string("[front]\r\n") + (front ? "On" : "Off") + "\r\n";
     auto fail = [&](int error) {
         ::unlink(temporary.c_str());
-        Fail("設定ファイルを書けません", path, error);
+        Fail(Translate("Settings", "設定ファイルを書けません"), path, error);
     };
     mode_t mode = old.st_mode & 07777;
     if (!replacing) {

@@ -270,6 +270,29 @@ TEST_F(DecoderTest, InheritsNoOtherDescriptors) {
     EXPECT_EQ(listing.find("pipe:"), std::string::npos) << listing;
 }
 
+TEST_F(DecoderTest, StartedWithoutWaitingItInheritsNothingAndIsReaped) {
+    int marker = open(At("leak-marker").c_str(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(marker, 0);
+    // The listing appears under its name in one step, once complete.
+    ASSERT_TRUE(StartWithoutWaiting({Script("opener", R"(echo $$ > "$D/pid"
+ls -l /proc/self/fd > "$D/listing"
+mv "$D/listing" "$D/fds")")}));
+    close(marker);
+    EXPECT_FALSE(StartWithoutWaiting({At("missing")}));
+
+    // Wait for the child's end, as seen from outside: its entry in /proc goes
+    // only once it is reaped, a zombie keeps it.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (access(At("fds").c_str(), F_OK) != 0 && std::chrono::steady_clock::now() < deadline)
+        usleep(1000);
+    const std::string proc = "/proc/" + Trimmed(ReadFile(At("pid")));
+    while (access(proc.c_str(), F_OK) == 0 && std::chrono::steady_clock::now() < deadline)
+        usleep(1000);
+    EXPECT_NE(access(proc.c_str(), F_OK), 0) << "left as a zombie";
+    const std::string listing = ReadFile(At("fds"));
+    EXPECT_EQ(listing.find("leak-marker"), std::string::npos) << listing;
+}
+
 TEST_F(DecoderTest, RunsInASessionOfItsOwnWithoutTerminal) {
     RunOutcome outcome = Run({Script("session", R"(echo $$ > "$D/pid"
 cut -d' ' -f6,7 /proc/$$/stat > "$D/stat")")});

@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
@@ -58,7 +59,17 @@ class FakeChooser : public FolderChooser {
 class FakeShell : public DesktopShell {
   public:
     void Open(const std::string& what) override { opened.push_back(what); }
+    bool OpensWithThisProgram(const std::string&) override { return opensWithUs; }
     std::vector<std::string> opened;
+    bool opensWithUs = false;
+};
+
+class FakeNotifier : public DesktopNotifier {
+  public:
+    void Notify(const std::string& summary, const std::string& body) override {
+        notes.push_back({summary, body});
+    }
+    std::vector<std::pair<std::string, std::string>> notes;
 };
 
 // Writes a WAV of 8000 bytes of audio in two steps; fails on "fail". A "held"
@@ -87,6 +98,7 @@ class Unit1Test : public QObject {
     FakeBoxes boxes;
     FakeChooser chooser;
     FakeShell shell;
+    FakeNotifier notifier;
     std::string decoder;
     std::unique_ptr<TForm1> form;
 
@@ -95,8 +107,8 @@ class Unit1Test : public QObject {
     }
     std::string Settings() const { return Path("brindlecot.ini"); }
     std::unique_ptr<TForm1> MakeForm() {
-        return std::make_unique<TForm1>(
-            WindowServices{boxes, chooser, shell, [this] { return decoder; }, Settings()});
+        return std::make_unique<TForm1>(WindowServices{
+            boxes, chooser, shell, [this] { return decoder; }, Settings(), notifier});
     }
     std::string AddSource(const std::string& name) {
         WriteFile(Path(name), Layer3Stream(16000));
@@ -128,7 +140,8 @@ class Unit1Test : public QObject {
     void init() {
         boxes = FakeBoxes();
         chooser.choice.reset();
-        shell.opened.clear();
+        shell = FakeShell();
+        notifier = FakeNotifier();
         decoder = Path("lame");
         WriteFile(decoder, kFakeDecoder, 0755);
         ::unlink(Settings().c_str());
@@ -639,6 +652,86 @@ class Unit1Test : public QObject {
         QCOMPARE(boxes.messages, std::vector<std::string>{"中断しました"});
         QVERIFY(form->Button5->isHidden());
         QVERIFY(form->Button5->isEnabled());
+    }
+
+    void aBatchEndingUnseenTellsTheDesktop() {
+        AddSource("one.mp3");
+        AddSource("fail.mp3");
+        QVERIFY(!form->isActiveWindow());
+        form->Button2Click();
+        QCOMPARE(notifier.notes.size(), std::size_t(1));
+        QCOMPARE(notifier.notes[0].first, std::string("変換が終わりました"));
+        QCOMPARE(notifier.notes[0].second,
+                 std::string("1件を変換しました\n1件を変換できませんでした"));
+        // The boxes come as ever, after the word.
+        QCOMPARE(boxes.messages.size(), std::size_t(1));
+
+        // The user at the window needs no word.
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        AddSource("two.mp3");
+        form->Button2Click();
+        QCOMPARE(notifier.notes.size(), std::size_t(1));
+    }
+
+    void theInformationLineIsWholeInItsLabel() {
+        const QRect place = form->Label10->geometry();
+        for (const QString& line :
+             {QString("Time:(3M 25S)Version 1 Layer III 44100Hz 128bps Joint Stereo"),
+              QString("Time:(999M 59S)Version 1 Layer III 48000Hz 320bps Dual channel"),
+              QString("Time:(999M 59S)Version 2.5 Reserved 11025Hz ビットレート不明 Dual channel"),
+              QString("Time:(999M 59S)Reserved Reserved 44100Hz Bitrate unknown Dual channel"),
+              QString("Time:(0M 0S)Version 1 Layer I 44100Hz 32bps Mono")}) {
+            form->ShowInformationLine(line);
+            const QFontMetrics metrics(form->Label10->font());
+            QVERIFY2(metrics.horizontalAdvance(line) <= place.width(), qPrintable(line));
+            QVERIFY2(metrics.height() <= place.height(), qPrintable(line));
+            QCOMPARE(form->Label10->text(), line);
+            QCOMPARE(form->Label10->toolTip(), line);
+            QCOMPARE(form->Label10->geometry(), place);
+        }
+    }
+
+    void theMenuOpensTheOutputFolder() {
+        form->List().Append(Path("in/a.mp3"));
+        emit form->ListView1->customContextMenuRequested(QPoint(1, 1));
+        QVERIFY(!form->N2->isEnabled());
+        form->PopupMenu1->hide();
+
+        form->List().selectionModel()->setCurrentIndex(form->List().index(0),
+                                                       QItemSelectionModel::ClearAndSelect);
+        emit form->ListView1->customContextMenuRequested(QPoint(1, 1));
+        QVERIFY(form->N2->isEnabled());
+        form->PopupMenu1->hide();
+        form->N2->trigger();
+        chooser.choice = Path("out");
+        form->Button4Click();
+        form->N2->trigger();
+        QCOMPARE(shell.opened, (std::vector<std::string>{Path("in"), Path("out")}));
+    }
+
+    void playNeverHandsTheFileBackToThisProgram() {
+        form->List().Append(Path("a.mp3"));
+        form->List().selectionModel()->setCurrentIndex(form->List().index(0),
+                                                       QItemSelectionModel::ClearAndSelect);
+        shell.opensWithUs = true;
+        form->N1Click();
+        QVERIFY(shell.opened.empty());
+        QCOMPARE(boxes.messages, std::vector<std::string>{"再生できるプログラムが見つかりません"});
+        shell.opensWithUs = false;
+        form->N1Click();
+        QCOMPARE(shell.opened, std::vector<std::string>{Path("a.mp3")});
+    }
+
+    void handedOverPathsAreTakenInAndTheWindowComesForward() {
+        const std::string file = AddSource("x.mp3");
+        form->List().Clear();
+        form->showMinimized();
+        form->TakeHandedOverPaths({file});
+        QCOMPARE(form->List().Count(), 1);
+        QVERIFY(form->isVisible());
+        QVERIFY(!(form->windowState() & Qt::WindowMinimized));
     }
 };
 
