@@ -1,8 +1,13 @@
 #include "FileFolder.h"
 #include "Unit1.h"
 #include "command_line.h"
+#include "desktop_notifier.h"
+#include "instance_link.h"
 #include "qt_services.h"
 #include "settings.h"
+#include "stop_signals.h"
+#include "text.h"
+#include "user_language.h"
 
 #include <QApplication>
 
@@ -20,38 +25,63 @@ int main(int argc, char* argv[]) {
     // Read before the application object exists: --help needs no display, and
     // Qt's own option parsing would take names like "-style" from the list.
     const CommandLine command = ParseCommandLine({argv + (argc > 0 ? 1 : 0), argv + argc});
-    switch (command.action) {
-    case CommandLine::Action::Help:
-        Print(stdout, UsageText());
-        return 0;
-    case CommandLine::Action::Version:
-        Print(stdout, VersionText());
-        return 0;
-    case CommandLine::Action::Misuse:
-        Print(stderr, "brindlecot: 不明なオプションです: " + command.unknownOption + "\n");
-        Print(stderr, UsageText());
-        return 2;
-    case CommandLine::Action::Run:
-        break;
+    int qtArgc = argc > 0 ? 1 : 0;
+    std::vector<std::string> paths;
+    {
+        // What is told on the terminal comes first, in the user's language,
+        // and needs no display.
+        const QCoreApplication terminal(qtArgc, argv);
+        const UserLanguage language;
+        switch (command.action) {
+        case CommandLine::Action::Help:
+            Print(stdout, UsageText());
+            return 0;
+        case CommandLine::Action::Version:
+            Print(stdout, VersionText());
+            return 0;
+        case CommandLine::Action::Misuse:
+            Print(stderr, FillIn(Translate("main", "brindlecot: 不明なオプションです: %1\n"),
+                                 command.unknownOption));
+            Print(stderr, UsageText());
+            return 2;
+        case CommandLine::Action::Run:
+            break;
+        }
+        // Relative names mean the folder we were started in, which choosing a
+        // source folder changes later; a name with nothing there is told now,
+        // as an item it would stop a batch.
+        paths = HandOverPaths(command.paths, StartingFolder(), [](const std::string& name) {
+            Print(stderr, MissingNameText(name));
+        });
     }
 
-    // Taken now: choosing a source folder changes the working folder that
-    // relative names mean, and the first item that names nothing would stop a batch.
-    const std::vector<std::string> paths =
-        HandOverPaths(command.paths, StartingFolder(),
-                      [](const std::string& name) { Print(stderr, MissingNameText(name)); });
-
-    int qtArgc = argc > 0 ? 1 : 0;
     QApplication application(qtArgc, argv);
     QApplication::setApplicationName("brindlecot");
+    const UserLanguage language;
+    // One window per user and display: a later start hands its paths over and ends.
+    InstanceLink instance;
+    if (instance.HandOverOrListen(paths))
+        return 0;
 
     QtBoxes boxes;
     FileFolderChooser chooser(boxes);
     XdgDesktopShell shell;
-    TForm1 Form1({boxes, chooser, shell, DecoderPath, SettingsPath()});
+    DBusNotifier notifier;
+    TForm1 Form1({boxes, chooser, shell, DecoderPath, SettingsPath(), notifier});
+    instance.OnPathsHandedOver(
+        [&Form1](const std::vector<std::string>& paths) { Form1.TakeHandedOverPaths(paths); });
     boxes.SetOwner(&Form1);
     chooser.SetOwner(&Form1);
     Form1.AddPaths(paths);
+    // Asked to end (logout, shutdown, Ctrl-C): stop the decoder, leave every
+    // loop, a box's included, and end as a close would, settings written.
+    int stoppedBy = 0;
+    const StopSignals stopSignals([&Form1, &stoppedBy](int signal) {
+        stoppedBy = signal;
+        Form1.StopAndClose();
+        QCoreApplication::exit(128 + signal);
+    });
     Form1.show();
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    return stoppedBy != 0 ? 128 + stoppedBy : code;
 }

@@ -2,6 +2,7 @@
 // Usage: brindlecot-screenshot OUTPUT.png SOURCE.mp3...
 #include "Unit1.h"
 #include "quiet_services.h"
+#include "user_language.h"
 
 #include <QApplication>
 #include <QProgressBar>
@@ -14,6 +15,7 @@
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("brindlecot");
+    const UserLanguage language;
     if (argc < 3) {
         std::fprintf(stderr, "usage: %s OUTPUT.png SOURCE...\n", argv[0]);
         return 2;

@@ -127,10 +127,10 @@ class IdleWindow : public ConversionWindow {
     void SetOutputPathText(const std::string&) override {}
     void SetOverallProgress(int) override {}
     void SetFileProgress(int) override {}
+    void SetOutputSizeText(const std::string&) override {}
     void EnableProgressTimer(bool) override {}
     void MakeItemVisible(int) override {}
     void DispatchEvents() override {}
-    void DispatchEventsBetweenItems() override {}
 };
 
 inline double Median(std::vector<double> times) {

@@ -1,7 +1,10 @@
 // The list at its old limit of 32,767 items: filling it, selecting every
 // other item and deleting scattered selections must stay far below what a
-// user notices.
+// user notices. So must the look at 10,000 items' outputs before a batch
+// asks whether files may be replaced.
+#include "batch_driver.h"
 #include "processing_list.h"
+#include "test_support.h"
 
 #include <benchmark/benchmark.h>
 
@@ -122,6 +125,28 @@ void BM_DeleteProcessedJoiningUserSelection(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DeleteProcessedJoiningUserSelection)->Unit(benchmark::kMillisecond);
+
+// The look before the question: every output of 10,000 items, all of them
+// there (each one also compared with its source), or none.
+void BM_LookAtOutputs(benchmark::State& state) {
+    constexpr int kSources = 10000;
+    const bool present = state.range(0) != 0;
+    TempFolder folder;
+    std::vector<std::string> sources;
+    sources.reserve(kSources);
+    for (int i = 0; i < kSources; ++i) {
+        sources.push_back(folder / ("track " + std::to_string(i) + ".mp3"));
+        WriteFile(sources.back(), "");
+        if (present)
+            WriteFile(folder / ("track " + std::to_string(i) + ".wav"), "");
+    }
+    for (auto _ : state) {
+        const OutputsAtStart outputs = LookAtOutputs(sources, "");
+        if (outputs.replaceable != (present ? kSources : 0))
+            state.SkipWithError("wrong count");
+    }
+}
+BENCHMARK(BM_LookAtOutputs)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

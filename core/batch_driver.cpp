@@ -2,11 +2,16 @@
 
 #include "fs.h"
 #include "mpeg_header.h"
+#include "progress_monitor.h"
 #include "text.h"
 #include "wav_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <random>
 #include <vector>
 
 namespace {
@@ -15,6 +20,20 @@ namespace {
 std::string_view FileNamePart(std::string_view path) {
     const auto separator = path.rfind('/');
     return separator == std::string_view::npos ? path : path.substr(separator + 1);
+}
+
+using FileId = std::pair<std::uint64_t, std::uint64_t>;
+
+FileId IdOf(const FileStamp& stamp) {
+    return {stamp.device, stamp.inode};
+}
+
+// The file a path leads to, links followed.
+std::optional<FileId> FollowedId(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return FileId{info.st_dev, info.st_ino};
 }
 
 // Ends the batch's busy state on every way out, an error included.
@@ -64,12 +83,37 @@ void BatchDriver::RestoreIdle() {
     running_ = false;
 }
 
+std::string FailureCountText(int failures) {
+    return FillIn(Translate("BatchDriver", "%1件のファイルを変換できませんでした"),
+                  std::to_string(failures));
+}
+
+OutputsAtStart LookAtOutputs(const std::vector<std::string>& sources,
+                             const std::string& destination) {
+    OutputsAtStart outputs;
+    outputs.found.reserve(sources.size());
+    for (const std::string& source : sources) {
+        const std::string output = OutputPathFor(source, destination);
+        const auto [entry, added] = outputs.found.try_emplace(output);
+        if (!added)
+            continue; // one file, counted once however many items name it
+        entry->second = StampAt(output);
+        if (entry->second && entry->second->kind == FileKind::RegularFile &&
+            FollowedId(source) != IdOf(*entry->second))
+            ++outputs.replaceable;
+    }
+    return outputs;
+}
+
 void BatchDriver::Convert() {
     if (running_)
         return;
     running_ = true;
     state_.AbortRequested = false;
+    stopRequested_ = false;
+    failures_ = 0;
     written_.clear();
+    converted_.clear();
     window_.ShowConvertButton(false);
     window_.ShowAbortButton(true);
     window_.EnableClearButton(false);
@@ -84,11 +128,15 @@ void BatchDriver::Convert() {
     for (int i = 0; i < count; ++i)
         work.push_back(list_.ItemAt(i).id);
 
+    AskBeforeReplacing(work);
+    if (stopRequested_)
+        return;
+
     window_.EnableProgressTimer(true);
     window_.SetOverallProgress(0);
     window_.SetFileProgress(0);
 
-    int failures = 0;
+    int converted = 0;
     DecoderOption option = DecoderOption::DecodeMp2Input;
     for (int k = 0; k < count; ++k) {
         if (const auto found = list_.IndexOf(work[static_cast<std::size_t>(k)])) {
@@ -96,8 +144,6 @@ void BatchDriver::Convert() {
             window_.SetInformationLine(ReadMpegAudioInfo(source, state_, boxes_));
             const std::string output = OutputPathFor(source, window_.DestinationText());
             option = OptionFor(source, option);
-            const DecoderCommand command = BuildDecoderCommand(decoder, option, source, output);
-            state_.OutputPath = output;
 
             // The reader's box may have let the list change: look the item up again.
             if (const auto index = list_.IndexOf(work[static_cast<std::size_t>(k)])) {
@@ -107,10 +153,24 @@ void BatchDriver::Convert() {
             }
             window_.SetOutputPathText(output);
 
-            const std::string failure = ConvertOne(command, source, output);
-            if (!failure.empty())
-                ++failures;
-            if (const auto index = list_.IndexOf(work[static_cast<std::size_t>(k)])) {
+            const std::string failure = ConvertOne(decoder, option, source, output);
+            const auto index = list_.IndexOf(work[static_cast<std::size_t>(k)]);
+            if (stopRequested_) {
+                // Not converted: the item is left as waiting for another batch.
+                if (index)
+                    list_.SetState(*index, ItemState::Waiting);
+                return;
+            }
+            if (failure.empty()) {
+                // The last tick may have seen the output midway, or not at all.
+                if (const auto size = FileSize(output))
+                    window_.SetOutputSizeText(OutputSizeText(*size));
+                window_.SetFileProgress(100);
+                ++converted;
+            } else {
+                ++failures_;
+            }
+            if (index) {
                 if (failure.empty())
                     list_.SetState(*index, ItemState::Processed);
                 else
@@ -118,74 +178,210 @@ void BatchDriver::Convert() {
             }
         }
         window_.SetOverallProgress(static_cast<int>((k + 1) * 100.0 / count));
-        window_.DispatchEventsBetweenItems();
+        window_.DispatchEvents();
+        if (stopRequested_)
+            return;
         if (state_.AbortRequested) {
-            boxes_.Message("中断しました");
+            boxes_.Message(Translate("BatchDriver", "中断しました"));
             break;
         }
     }
 
     idle.Now();
-    if (failures > 0)
-        boxes_.Message(std::to_string(failures) + "件のファイルを変換できませんでした");
-    if (boxes_.Confirm("処理済みのリストを削除しますか？", ConfirmButtons::YesNo) ==
-        ConfirmAnswer::Yes)
+    window_.BatchEnded(converted, failures_, state_.AbortRequested);
+    if (failures_ > 0)
+        boxes_.Message(FailureCountText(failures_));
+    if (boxes_.Confirm(Translate("BatchDriver", "処理済みのリストを削除しますか？"),
+                       ConfirmButtons::YesNo) == ConfirmAnswer::Yes)
         list_.DeleteProcessedItems();
 }
 
+void BatchDriver::AskBeforeReplacing(const std::vector<ItemId>& work) {
+    std::vector<std::string> sources;
+    sources.reserve(work.size());
+    for (const ItemId id : work)
+        if (const auto index = list_.IndexOf(id))
+            sources.push_back(list_.ItemAt(*index).caption);
+    outputsAtStart_ = LookAtOutputs(sources, window_.DestinationText());
+    replaceApproved_ = false;
+    if (outputsAtStart_.replaceable == 0)
+        return;
+    // Escape, the title-bar button and a close of the window all leave the files be.
+    const std::string question = FillIn(
+        Translate("BatchDriver", "出力先に同じ名前のファイルが %1 件あります。上書きしますか？"),
+        std::to_string(outputsAtStart_.replaceable));
+    replaceApproved_ =
+        boxes_.Confirm(question, ConfirmButtons::YesNoDefaultNo) == ConfirmAnswer::Yes;
+}
+
 namespace {
+
+std::string WrittenByThisBatch() {
+    return Translate("BatchDriver", "同じ名前の出力ファイルがこの変換で作成済みです");
+}
+std::string NotReplaced() {
+    return Translate("BatchDriver", "同じ名前のファイルがあるため変換しませんでした");
+}
 
 std::string WavFailure(const std::string& output) {
     switch (CheckWavFile(output)) {
     case WavCheck::Complete:
         return {};
     case WavCheck::Truncated:
-        return "出力ファイルが途中で切れています（空き容量を確認してください）";
+        return Translate("BatchDriver",
+                         "出力ファイルが途中で切れています（空き容量を確認してください）");
     case WavCheck::NoSamples:
-        return "音声データが見つかりませんでした";
+        return Translate("BatchDriver", "音声データが見つかりませんでした");
     case WavCheck::Malformed:
         break;
     }
-    return "出力ファイルが正しいWAVファイルではありません（デコーダを確認してください）";
+    return Translate("BatchDriver",
+                     "出力ファイルが正しいWAVファイルではありません（デコーダを確認してください）");
 }
+
+// A fresh hidden file beside an output for the decoder to write; removed
+// unless it has been put in the output's place. Hidden and random, its name
+// is no user's file; in the output's folder, the rename stays on one file
+// system and never copies.
+class TemporaryOutput {
+  public:
+    explicit TemporaryOutput(const std::string& output) {
+        const auto separator = output.rfind('/');
+        const std::string folder =
+            separator == std::string::npos ? std::string() : output.substr(0, separator + 1);
+        std::string stem = output.substr(folder.size());
+        if (stem.size() > 4 && stem.compare(stem.size() - 4, 4, ".wav") == 0)
+            stem.resize(stem.size() - 4);
+        // Room for the dot, the random part and the extension within a name's 255 bytes.
+        constexpr std::size_t kLongestStem = 200;
+        if (stem.size() > kLongestStem) {
+            stem.resize(kLongestStem);
+            while (!stem.empty() && (static_cast<unsigned char>(stem.back()) & 0xC0) == 0x80)
+                stem.pop_back(); // never half a UTF-8 character
+            if (!stem.empty() && static_cast<unsigned char>(stem.back()) >= 0xC0)
+                stem.pop_back();
+        }
+        static constexpr char kLetters[] =
+            "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+        std::random_device random;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::string unique;
+            for (int i = 0; i < 8; ++i)
+                unique += kLetters[random() % (sizeof kLetters - 1)];
+            std::string candidate = folder + "." + stem + "." + unique + ".wav";
+            // The mode the decoder would have created the WAV with: ours, less the umask.
+            const int fd = ::open(candidate.c_str(),
+                                  O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+            if (fd >= 0) {
+                ::close(fd);
+                path_ = std::move(candidate);
+                return;
+            }
+            if (errno != EEXIST)
+                break;
+        }
+        error_ = errno;
+    }
+    TemporaryOutput(const TemporaryOutput&) = delete;
+    TemporaryOutput& operator=(const TemporaryOutput&) = delete;
+    ~TemporaryOutput() {
+        if (!path_.empty())
+            ::unlink(path_.c_str());
+    }
+
+    // Empty when it could not be made; Error() tells why.
+    const std::string& Path() const { return path_; }
+    int Error() const { return error_; }
+
+    // Renaming replaces the name alone: other links to a file there keep their content.
+    bool MoveOnto(const std::string& output) {
+        if (::rename(path_.c_str(), output.c_str()) != 0) {
+            error_ = errno;
+            return false;
+        }
+        path_.clear();
+        return true;
+    }
+
+  private:
+    std::string path_;
+    int error_ = 0;
+};
 
 } // namespace
 
-std::string BatchDriver::ConvertOne(const DecoderCommand& command, const std::string& source,
-                                    const std::string& output) {
-    // The decoder would overwrite its own input, and report success.
+std::string BatchDriver::ReasonToKeep(const std::string& output, const FileStamp& before) const {
+    if (written_.contains(IdOf(before)))
+        return WrittenByThisBatch();
+    const auto atStart = outputsAtStart_.found.find(output);
+    // A destination chosen during the batch: nobody was asked about its files.
+    if (atStart == outputsAtStart_.found.end())
+        return NotReplaced();
+    // Not there when the batch began, or changed since: this batch made it
+    // under another name that the file system takes for this one (a drive
+    // blind to case), or something else did meanwhile.
+    if (atStart->second != before)
+        return WrittenByThisBatch();
+    return replaceApproved_ ? std::string() : NotReplaced();
+}
+
+std::string BatchDriver::ConvertOne(const std::string& decoder, DecoderOption option,
+                                    const std::string& source, const std::string& output) {
+    // Renaming onto the source would replace it with its own decode.
     if (SameFile(source, output))
-        return "出力先が変換元と同じファイルです";
-    // The decoder follows a link into its target and blocks for good on a FIFO.
+        return Translate("BatchDriver", "出力先が変換元と同じファイルです");
     const std::optional<FileStamp> before = StampAt(output);
     if (before && before->kind != FileKind::RegularFile)
-        return "出力先に通常のファイルでないものがあります（削除するか別の出力先を選んでください）";
-    if (before && written_.contains({before->device, before->inode}))
-        return "同じ名前の出力ファイルがこの変換で作成済みです";
+        return Translate(
+            "BatchDriver",
+            "出力先に通常のファイルでないものがあります（削除するか別の出力先を選んでください）");
+    const std::optional<FileId> sourceId = FollowedId(source);
+    if (before) {
+        // The same file listed again, its WAV of this batch still in place.
+        if (const auto done = sourceId ? converted_.find(*sourceId) : converted_.end();
+            done != converted_.end() && done->second == *before)
+            return {};
+        if (std::string reason = ReasonToKeep(output, *before); !reason.empty())
+            return reason;
+    }
 
-    const RunOutcome outcome = RunAndWait(command.arguments, [this] { window_.DispatchEvents(); });
+    TemporaryOutput temporary(output);
+    if (temporary.Path().empty())
+        return PathErrorText(output, temporary.Error());
+    state_.OutputPath = temporary.Path();
+    const DecoderCommand command = BuildDecoderCommand(decoder, option, source, temporary.Path());
+    const RunOutcome outcome = RunAndWait(
+        command.arguments, [this] { window_.DispatchEvents(); }, [this] { return stopRequested_; });
 
-    // Ours is a regular file that is new or changed since the decoder started;
-    // a file left as it was belongs to an earlier run and is never removed.
-    const std::optional<FileStamp> after = StampAt(output);
-    const bool ours = after && after->kind == FileKind::RegularFile && after != before;
-    std::string failure;
+    // The program is ending: what the decoder wrote goes with the temporary file.
+    if (stopRequested_)
+        return {};
+    // We made the file empty; a decoder that wrote nothing created no output.
+    const std::optional<FileStamp> written = StampAt(temporary.Path());
     if (!outcome.started)
-        failure = "デコーダを起動できませんでした";
-    else if (outcome.signal != 0)
-        failure = "デコーダが異常終了しました (シグナル " + std::to_string(outcome.signal) + ")";
-    else if (outcome.exitCode != 0)
-        failure = outcome.lastErrorLine.empty()
-                      ? "デコーダの終了コード " + std::to_string(outcome.exitCode)
-                      : outcome.lastErrorLine;
-    else if (!ours)
-        failure = "出力ファイルが作成されませんでした";
-    else
-        failure = WavFailure(output);
+        return Translate("BatchDriver", "デコーダを起動できませんでした");
+    if (outcome.signal != 0)
+        return FillIn(Translate("BatchDriver", "デコーダが異常終了しました (シグナル %1)"),
+                      std::to_string(outcome.signal));
+    if (outcome.exitCode != 0)
+        return outcome.lastErrorLine.empty()
+                   ? FillIn(Translate("BatchDriver", "デコーダの終了コード %1"),
+                            std::to_string(outcome.exitCode))
+                   : outcome.lastErrorLine;
+    if (!written || written->kind != FileKind::RegularFile || written->size == 0)
+        return Translate("BatchDriver", "出力ファイルが作成されませんでした");
+    if (std::string failure = WavFailure(temporary.Path()); !failure.empty())
+        return failure;
 
-    if (failure.empty())
-        written_.insert({after->device, after->inode});
-    else if (ours && StampAt(output) == after)
-        ::unlink(output.c_str()); // a partial output is of no use and hides the failure
-    return failure;
+    // Something may have taken the name while the decoder ran.
+    if (StampAt(output) != before)
+        return WrittenByThisBatch();
+    if (!temporary.MoveOnto(output))
+        return PathErrorText(output, temporary.Error());
+    if (const std::optional<FileStamp> after = StampAt(output)) {
+        written_.insert(IdOf(*after));
+        if (sourceId)
+            converted_.insert_or_assign(*sourceId, *after);
+    }
+    return {};
 }

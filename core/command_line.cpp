@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include "text.h"
 #include <cstdlib>
 #include <memory>
 #include <string_view>
@@ -64,17 +65,20 @@ HandOverPaths(const std::vector<std::string>& names, const std::string& workingF
 }
 
 std::string MissingNameText(const std::string& name) {
-    return "brindlecot: " + name + ": ファイルもフォルダもありません\n";
+    return FillIn(Translate("CommandLine", "brindlecot: %1: ファイルもフォルダもありません\n"),
+                  name);
 }
 
 std::string UsageText() {
-    return "使い方: brindlecot [オプション] [ファイル|フォルダ]...\n"
-           "MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。\n"
-           "指定したファイルとフォルダは、ドロップした時と同じように処理リストに追加します。\n"
-           "\n"
-           "  -h, --help     この説明を表示して終了する\n"
-           "      --version  バージョンを表示して終了する\n"
-           "  --             これ以降の引数をすべてファイル名として扱う\n";
+    return Translate(
+        "CommandLine",
+        "使い方: brindlecot [オプション] [ファイル|フォルダ]...\n"
+        "MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。\n"
+        "指定したファイルとフォルダは、ドロップした時と同じように処理リストに追加します。\n"
+        "\n"
+        "  -h, --help     この説明を表示して終了する\n"
+        "      --version  バージョンを表示して終了する\n"
+        "  --             これ以降の引数をすべてファイル名として扱う\n");
 }
 
 std::string VersionText() {

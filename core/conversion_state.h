@@ -7,7 +7,7 @@
 // program runs. Sizes are 64-bit so sources over three hours and outputs over
 // 2 GB get true figures.
 struct ConversionState {
-    std::string OutputPath;
+    std::string OutputPath; // the file the decoder is writing, renamed onto the WAV when whole
     bool AbortRequested = false;
     std::int32_t DurationMinutes = 0;
     std::int32_t DurationSeconds = 0;

@@ -4,6 +4,7 @@
 #include "unique_fd.h"
 
 #include <chrono>
+#include <thread>
 #include <utility>
 
 #include <cerrno>
@@ -123,6 +124,12 @@ RunOutcome RunAndWait(const std::vector<std::string>& arguments,
     return RunAndWait(arguments, dispatchEvents, WaitMethod::ProcessDescriptor);
 }
 
+RunOutcome RunAndWait(const std::vector<std::string>& arguments,
+                      const std::function<void()>& dispatchEvents,
+                      const std::function<bool()>& stopRequested) {
+    return RunAndWait(arguments, dispatchEvents, WaitMethod::ProcessDescriptor, stopRequested);
+}
+
 #if !defined(__GLIBC__) || __GLIBC__ < 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ < 34)
 #error "starting the decoder needs posix_spawn_file_actions_addclosefrom_np (glibc 2.34)"
 #endif
@@ -158,6 +165,14 @@ class Child {
         }
     }
 
+    // The child leads a session of its own, so its group holds whatever it started.
+    void Kill() {
+        if (reaped_)
+            return;
+        kill(-pid_, SIGKILL);
+        kill(pid_, SIGKILL);
+    }
+
     // False while the child still runs.
     bool TryReap() {
         pid_t result = waitpid(pid_, &status_, WNOHANG);
@@ -179,10 +194,22 @@ class Child {
     int status_ = -1;
 };
 
-void Dispatch(const std::function<void()>& dispatchEvents) {
-    if (dispatchEvents)
-        dispatchEvents();
-}
+// What the wait loops call after every step: the caller's events, then its stop request.
+struct WaitHooks {
+    const std::function<void()>& dispatchEvents;
+    const std::function<bool()>& stopRequested;
+
+    bool StopRequested() const { return stopRequested && stopRequested(); }
+    // True when the caller asks us to stop waiting: the child is then killed.
+    bool Dispatch(Child& child) const {
+        if (dispatchEvents)
+            dispatchEvents();
+        if (!StopRequested())
+            return false;
+        child.Kill();
+        return true;
+    }
+};
 
 // A file with no name, so nothing is left behind when we are done with it.
 // lame writes hundreds of kilobytes of progress there; a pipe would fill up.
@@ -284,7 +311,7 @@ std::string LastErrorLine(int errorFile) {
 namespace {
 
 // Wakes the moment the process ends; false when the kernel offers no pidfd.
-bool WaitOnDescriptor(Child& child, const std::function<void()>& dispatchEvents) {
+bool WaitOnDescriptor(Child& child, const WaitHooks& hooks) {
     UniqueFd pidfd(int(syscall(SYS_pidfd_open, child.Pid(), 0)));
     if (!pidfd)
         return false;
@@ -298,19 +325,21 @@ bool WaitOnDescriptor(Child& child, const std::function<void()>& dispatchEvents)
         if (ready < 0 && errno != EINTR)
             return false;
         if (ready == 0 || Clock::now() >= nextDispatch) {
-            Dispatch(dispatchEvents);
+            if (hooks.Dispatch(child))
+                return true;
             nextDispatch = Clock::now() + kDispatchInterval;
         }
     }
 }
 
-void WaitByPolling(Child& child, const std::function<void()>& dispatchEvents) {
+void WaitByPolling(Child& child, const WaitHooks& hooks) {
     const timespec step{0, 5'000'000};
     auto nextDispatch = Clock::now() + kDispatchInterval;
     while (!child.TryReap()) {
         nanosleep(&step, nullptr);
         if (Clock::now() >= nextDispatch) {
-            Dispatch(dispatchEvents);
+            if (hooks.Dispatch(child))
+                return;
             nextDispatch = Clock::now() + kDispatchInterval;
         }
     }
@@ -319,9 +348,11 @@ void WaitByPolling(Child& child, const std::function<void()>& dispatchEvents) {
 } // namespace
 
 RunOutcome RunAndWait(const std::vector<std::string>& arguments,
-                      const std::function<void()>& dispatchEvents, WaitMethod method) {
+                      const std::function<void()>& dispatchEvents, WaitMethod method,
+                      const std::function<bool()>& stopRequested) {
     RunOutcome outcome;
-    if (arguments.empty() || !CanExecute(arguments.front()))
+    const WaitHooks hooks{dispatchEvents, stopRequested};
+    if (arguments.empty() || hooks.StopRequested() || !CanExecute(arguments.front()))
         return outcome;
 
     UniqueFd errorFile = AnonymousFile();
@@ -331,8 +362,8 @@ RunOutcome RunAndWait(const std::vector<std::string>& arguments,
     outcome.started = true;
 
     Child child(pid);
-    if (method == WaitMethod::Polling || !WaitOnDescriptor(child, dispatchEvents))
-        WaitByPolling(child, dispatchEvents);
+    if (method == WaitMethod::Polling || !WaitOnDescriptor(child, hooks))
+        WaitByPolling(child, hooks);
     child.Reap();
 
     int status = child.Status();
@@ -343,4 +374,15 @@ RunOutcome RunAndWait(const std::vector<std::string>& arguments,
     }
     outcome.lastErrorLine = LastNonEmptyLine(ReadTail(errorFile.Get()));
     return outcome;
+}
+
+bool StartWithoutWaiting(const std::vector<std::string>& arguments) {
+    if (arguments.empty() || !CanExecute(arguments.front()))
+        return false;
+    const pid_t pid = Spawn(arguments, -1);
+    if (pid < 0)
+        return false;
+    // Reaped whenever it ends, so that it never lingers as a zombie.
+    std::thread([pid] { Child(pid).Reap(); }).detach();
+    return true;
 }

@@ -56,10 +56,23 @@ std::string LastErrorLine(int errorFile);
 RunOutcome RunAndWait(const std::vector<std::string>& arguments,
                       const std::function<void()>& dispatchEvents);
 
+// The same; when stopRequested answers true (asked before the start and after
+// every dispatch), the program and whatever it started are killed and reaped
+// before the return. A program never started for it reads as not started.
+RunOutcome RunAndWait(const std::vector<std::string>& arguments,
+                      const std::function<void()>& dispatchEvents,
+                      const std::function<bool()>& stopRequested);
+
 // How RunAndWait notices the end of the process. ProcessDescriptor falls back
 // to Polling by itself on kernels without pidfd; Polling is offered so that
 // the fallback can be exercised on any kernel.
 enum class WaitMethod { ProcessDescriptor, Polling };
 
 RunOutcome RunAndWait(const std::vector<std::string>& arguments,
-                      const std::function<void()>& dispatchEvents, WaitMethod method);
+                      const std::function<void()>& dispatchEvents, WaitMethod method,
+                      const std::function<bool()>& stopRequested = {});
+
+// Starts the program as RunAndWait does (hidden, in a session of its own, with
+// only the standard descriptors) and returns at once; false when it could not
+// start. The child is reaped when it ends.
+bool StartWithoutWaiting(const std::vector<std::string>& arguments);

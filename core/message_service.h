@@ -3,7 +3,9 @@
 #include <stdexcept>
 #include <string>
 
-enum class ConfirmButtons { YesNo, Ok };
+// YesNoDefaultNo: the same two buttons, with "いいえ(&N)" the default, for a
+// question whose "yes" destroys something, so that no stray key answers it.
+enum class ConfirmButtons { YesNo, YesNoDefaultNo, Ok };
 enum class ConfirmAnswer { Yes, No, Ok, None };
 
 // The modal boxes the core may show; the window provides them, tests fake them.

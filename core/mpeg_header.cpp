@@ -34,7 +34,8 @@ constexpr std::int16_t kBitrates[16][5] = {
     {0, 0, 0, 0, 0},
 };
 
-constexpr const char* kNoSyncLine = "MPEGオーディオのフレームヘッダが見つかりません";
+constexpr const char* kNoSyncLine =
+    QT_TRANSLATE_NOOP("MpegHeader", "MPEGオーディオのフレームヘッダが見つかりません");
 
 using Header = std::array<std::uint8_t, 4>;
 
@@ -128,7 +129,7 @@ std::int64_t SaturatingWavSize(std::int64_t seconds, std::int32_t sampleRate) {
 MpegAudioInfo Describe(const std::optional<Sync>& sync, std::int64_t fileSize) {
     MpegAudioInfo info;
     if (!sync) {
-        info.line = kNoSyncLine;
+        info.line = Translate("MpegHeader", kNoSyncLine);
         return info;
     }
     const Header& h = sync->header;
@@ -174,7 +175,7 @@ MpegAudioInfo Describe(const std::optional<Sync>& sync, std::int64_t fileSize) {
     if (column >= 0)
         info.line += std::to_string(kbps) + "bps ";
     else
-        info.line += "ビットレート不明 ";
+        info.line += Translate("MpegHeader", "ビットレート不明 ");
     info.line += kModeTexts[mode];
     return info;
 }
@@ -208,15 +209,18 @@ std::string ReadMpegAudioInfo(const std::string& path, ConversionState& state,
         // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
         const UniqueFd file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
         if (file.Get() < 0)
-            throw UserError(FileErrorText("ファイルを開けません", path, errno));
+            throw UserError(
+                FileErrorText(Translate("MpegHeader", "ファイルを開けません"), path, errno));
         struct stat status {};
         if (::fstat(file.Get(), &status) != 0)
-            throw UserError(FileErrorText("ファイルを開けません", path, errno));
-        if (S_ISDIR(status.st_mode))
-            throw UserError(FileErrorText("ファイルを開けません", path, EISDIR));
-        if (!S_ISREG(status.st_mode))
             throw UserError(
-                FileErrorText("ファイルを開けません", path, "通常のファイルではありません"));
+                FileErrorText(Translate("MpegHeader", "ファイルを開けません"), path, errno));
+        if (S_ISDIR(status.st_mode))
+            throw UserError(
+                FileErrorText(Translate("MpegHeader", "ファイルを開けません"), path, EISDIR));
+        if (!S_ISREG(status.st_mode))
+            throw UserError(FileErrorText(Translate("MpegHeader", "ファイルを開けません"), path,
+                                          Translate("MpegHeader", "通常のファイルではありません")));
         ::posix_fadvise(file.Get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
         auto readAt = [&](std::int64_t offset, std::uint8_t* dst, std::size_t n) {
@@ -227,7 +231,8 @@ std::string ReadMpegAudioInfo(const std::string& path, ConversionState& state,
                 if (got < 0 && errno == EINTR)
                     continue;
                 if (got < 0)
-                    throw UserError(FileErrorText("ファイルを読めません", path, errno));
+                    throw UserError(FileErrorText(Translate("MpegHeader", "ファイルを読めません"),
+                                                  path, errno));
                 if (got == 0)
                     break;
                 done += static_cast<std::size_t>(got);
@@ -244,6 +249,6 @@ std::string ReadMpegAudioInfo(const std::string& path, ConversionState& state,
     // A header that is not Layer III in an ".mp3" suggests the first frame was
     // misread, which happens with variable-bitrate files.
     if (info.syncFound && !info.layerIII && AsciiLower(LastCharacters(path, 3)) == "mp3")
-        boxes.Message("VBRかもしれません");
+        boxes.Message(Translate("MpegHeader", "VBRかもしれません"));
     return info.line;
 }

@@ -3,6 +3,7 @@
 #include "text.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QItemSelection>
 
 #include <algorithm>
@@ -295,7 +296,7 @@ Qt::ItemFlags ProcessingList::flags(const QModelIndex& index) const {
 
 QVariant ProcessingList::headerData(int section, Qt::Orientation orientation, int role) const {
     if (section == 0 && orientation == Qt::Horizontal && role == Qt::DisplayRole)
-        return QStringLiteral("処理リスト(mpa,mp2,mp3)");
+        return QCoreApplication::translate("ProcessingList", "処理リスト(mpa,mp2,mp3)");
     return QAbstractListModel::headerData(section, orientation, role);
 }
 

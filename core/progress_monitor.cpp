@@ -9,11 +9,14 @@ int ProgressPercent(long long size, long long expected) {
     return percent >= 100.0 ? 100 : static_cast<int>(percent);
 }
 
+std::string OutputSizeText(long long size) {
+    return std::to_string(size / 1024) + " KB";
+}
+
 std::optional<OutputProgress> ReadOutputProgress(const ConversionState& state) {
     const auto found = state.OutputPath.empty() ? std::nullopt : FileSize(state.OutputPath);
     if (!found)
         return std::nullopt;
     const long long size = *found;
-    return OutputProgress{std::to_string(size / 1024) + " KB",
-                          ProgressPercent(size, state.ExpectedWavSize)};
+    return OutputProgress{OutputSizeText(size), ProgressPercent(size, state.ExpectedWavSize)};
 }

@@ -16,3 +16,6 @@ std::optional<OutputProgress> ReadOutputProgress(const ConversionState& state);
 
 // The per-file bar for size bytes out of an expected total, within 0 to 100.
 int ProgressPercent(long long size, long long expected);
+
+// The size shown beside the bar: "%d KB".
+std::string OutputSizeText(long long size);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -163,7 +164,7 @@ void ReadSettings(const std::string& path, const std::function<void(bool)>& appl
         return;
     UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.Get() < 0)
-        Fail("設定ファイルを読めません", path, errno);
+        Fail(Translate("Settings", "設定ファイルを読めません"), path, errno);
     struct stat info {};
     if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
         return; // replaced by something else since we looked
@@ -178,7 +179,7 @@ void ReadSettings(const std::string& path, const std::function<void(bool)>& appl
             const int error = errno;
             // What arrived before the error is applied, as a line reader would have.
             ApplyFrontValues(bytes, applyFront, applyParallel);
-            Fail("設定ファイルを読めません", path, error);
+            Fail(Translate("Settings", "設定ファイルを読めません"), path, error);
         }
         if (n == 0)
             break;
@@ -187,14 +188,46 @@ void ReadSettings(const std::string& path, const std::function<void(bool)>& appl
     ApplyFrontValues(bytes, applyFront, applyParallel);
 }
 
-void WriteSettings(const std::string& path, bool front, bool parallel) {
+namespace {
+
+// Where a chain of links at path ends, each relative target taken from its
+// link's folder; path itself when it is no link. A dotfile manager keeps the
+// file elsewhere and a link in its place, which must stay a link.
+std::string FinalTarget(const std::string& path) {
+    std::string current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return current;
+        std::string target(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+        if (length <= 0 || std::size_t(length) >= target.size())
+            Fail(Translate("Settings", "設定ファイルを書けません"), path,
+                 length < 0 ? errno : ENAMETOOLONG);
+        target.resize(std::size_t(length));
+        if (target.front() != '/') {
+            const auto separator = current.rfind('/');
+            target = (separator == std::string::npos ? std::string()
+                                                     : current.substr(0, separator + 1)) +
+                     target;
+        }
+        current = std::move(target);
+    }
+    Fail(Translate("Settings", "設定ファイルを書けません"), path, ELOOP);
+}
+
+} // namespace
+
+void WriteSettings(const std::string& linkOrFile, bool front, bool parallel) {
+    // The file is written where a link at its place leads, the link kept.
+    const std::string path = FinalTarget(linkOrFile);
     // The new file takes the old one's place, so it takes its permissions too;
     // one the user made read-only is refused as a plain write would refuse it,
     // root included.
     struct stat old {};
     const bool replacing = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
     if (replacing && ((old.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0))
-        Fail("設定ファイルを書けません", path, EACCES);
+        Fail(Translate("Settings", "設定ファイルを書けません"), path, EACCES);
 
     std::string temporary = path + ".XXXXXX";
     UniqueFd file(::mkostemp(temporary.data(), O_CLOEXEC));
@@ -202,8 +235,9 @@ void WriteSettings(const std::string& path, bool front, bool parallel) {
         const int error = errno;
         if (error == ENOENT)
             if (const auto cause = FolderThatCouldNotBeMade(path.substr(0, path.rfind('/'))))
-                Fail("設定フォルダを作れません", cause->first, cause->second);
-        Fail("設定ファイルを書けません", path, error);
+                Fail(Translate("Settings", "設定フォルダを作れません"), cause->first,
+                     cause->second);
+        Fail(Translate("Settings", "設定ファイルを書けません"), path, error);
     }
 
     // Off is the default a file without the lines reads as: such a file stays
@@ -212,7 +246,7 @@ void WriteSettings(const std::string& path, bool front, bool parallel) {
                              (parallel ? "[parallel]\r\nOn\r\n" : "");
     auto fail = [&](int error) {
         ::unlink(temporary.c_str());
-        Fail("設定ファイルを書けません", path, error);
+        Fail(Translate("Settings", "設定ファイルを書けません"), path, error);
     };
     mode_t mode = old.st_mode & 07777;
     if (!replacing) {

@@ -28,7 +28,8 @@ void ReadSettings(const std::string& path, const std::function<void(bool)>& appl
 // Writes "[front]" and "On"/"Off", then, when parallel, "[parallel]" and
 // "On", CR LF each, by replacing the file with a complete new one, so a crash
 // or a full disk never leaves half a file. The new file keeps the old one's
-// permissions; a file without write permission is left alone. Throws
+// permissions; a file without write permission is left alone. A symbolic link
+// at path stays: the file it leads to is replaced, beside itself. Throws
 // UserError when it can't; when the file's folder is missing, the error names
 // the folder that could not be made and why.
 void WriteSettings(const std::string& path, bool front, bool parallel = false);

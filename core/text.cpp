@@ -1,6 +1,9 @@
 #include "text.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
+#include <cerrno>
 
 namespace {
 
@@ -118,4 +121,19 @@ std::string ErrorBoxText(std::string message) {
     if (static_cast<unsigned char>(last.front()) > '.')
         message += '.';
     return message;
+}
+
+// Leaves errno as it found it: callers read it in the same call.
+std::string Translate(const char* context, const char* sourceText) {
+    const int error = errno;
+    std::string text = Utf8Bytes(QCoreApplication::translate(context, sourceText));
+    errno = error;
+    return text;
+}
+
+std::string FillIn(std::string_view text, std::string_view argument) {
+    std::string filled(text);
+    if (const auto at = filled.find("%1"); at != std::string::npos)
+        filled.replace(at, 2, argument);
+    return filled;
 }

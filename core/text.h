@@ -33,3 +33,11 @@ std::string Utf8Bytes(const QString& text);
 // The error box's text: the message with "." appended unless it is empty or
 // ends in a character whose code is not above '.'.
 std::string ErrorBoxText(std::string message);
+
+// Our text (source texts are Japanese) in the user's language, as UTF-8.
+// lupdate reads calls of it as it reads QCoreApplication::translate, so the
+// context and the text must be literals.
+std::string Translate(const char* context, const char* sourceText);
+
+// text with its first "%1" replaced by argument.
+std::string FillIn(std::string_view text, std::string_view argument);

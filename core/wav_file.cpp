@@ -19,6 +19,13 @@ bool ReadAt(int fd, unsigned char* buffer, std::size_t length, std::uint64_t off
     return ::pread(fd, buffer, length, off_t(offset)) == ssize_t(length);
 }
 
+constexpr std::uint64_t kTwoGiB = std::uint64_t(1) << 31;
+
+// A data size that stands for "the rest of a long file".
+bool IsCappedDataSize(std::uint64_t field) {
+    return field == kTwoGiB || field == 0xFFFFFFFF;
+}
+
 } // namespace
 
 WavCheck CheckWavFile(const std::string& path) {
@@ -34,10 +41,14 @@ WavCheck CheckWavFile(const std::string& path) {
     if (!ReadAt(file.Get(), riff, sizeof riff, 0) || std::memcmp(riff, "RIFF", 4) != 0 ||
         std::memcmp(riff + 8, "WAVE", 4) != 0)
         return WavCheck::Malformed;
-    const std::uint64_t riffEnd = std::uint64_t(Le32(riff + 4)) + 8;
-    if (riffEnd > size)
+    const std::uint64_t riffLength = Le32(riff + 4);
+    const std::uint64_t riffEnd = riffLength + 8;
+    // lame's capped RIFF size is its capped data size plus the 36 bytes of its header.
+    const bool capped = size > kTwoGiB && (riffLength == 0xFFFFFFFF ||
+                                           (riffLength == kTwoGiB + 36 && riffEnd < size));
+    if (riffEnd > size && !capped)
         return WavCheck::Truncated;
-    if (riffEnd < size)
+    if (riffEnd < size && !capped)
         return WavCheck::Malformed;
 
     // Chunks ahead of the audio are few and small; a bound on their number
@@ -62,6 +73,13 @@ WavCheck CheckWavFile(const std::string& path) {
                 return WavCheck::Malformed;
             blockAlign = std::uint32_t(format[12]) | std::uint32_t(format[13]) << 8;
         } else if (std::memcmp(head, "data", 4) == 0) {
+            if (capped && IsCappedDataSize(length)) {
+                if (blockAlign == 0 || body > size)
+                    return WavCheck::Malformed;
+                return (size - body) % blockAlign != 0 ? WavCheck::Truncated
+                       : size - body < blockAlign      ? WavCheck::NoSamples
+                                                       : WavCheck::Complete;
+            }
             // The audio ends the file, followed at most by the pad byte of an odd length.
             const std::uint64_t end = body + length;
             if (end > size)

@@ -12,4 +12,7 @@ enum class WavCheck {
 
 // Reads only the header chunks and the file's size, never the audio itself.
 // Links are not followed; anything but a regular file is Malformed.
+// The 32-bit sizes of a header cannot tell a length past 4 GiB: writers put
+// 2 GiB (lame) or 0xFFFFFFFF there instead. In a file longer than 2 GiB such
+// capped sizes mean "up to the end", and the audio must be whole frames.
 WavCheck CheckWavFile(const std::string& path);

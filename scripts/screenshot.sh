@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the program and takes docs/screenshot.png: the window under Xvfb in
-# the middle of converting a few tones it encodes first.
+# Builds the program and takes docs/screenshot.png (Japanese) and
+# docs/screenshot-en.png (English): the window under Xvfb in the middle of
+# converting a few tones it encodes first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -17,5 +18,8 @@ for name in "${names[@]}"; do cp "$work/long.mp3" "$work/$name"; done
 mkdir -p docs
 files=()
 for name in "${names[@]}"; do files+=("$work/$name"); done
-xvfb-run -a -s "-screen 0 800x700x24" build/app/brindlecot-screenshot docs/screenshot.png "${files[@]}"
-echo "docs/screenshot.png written"
+for shot in ja_JP:screenshot en_US:screenshot-en; do
+    env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG="${shot%%:*}.UTF-8" \
+        xvfb-run -a -s "-screen 0 800x700x24" build/app/brindlecot-screenshot "docs/${shot#*:}.png" "${files[@]}"
+    echo "docs/${shot#*:}.png written"
+done

@@ -9,7 +9,7 @@ set -euo pipefail
 
 run_packages=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev qt6-qpa-plugins
+    qt6-base-dev qt6-qpa-plugins qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     lame fonts-ipafont-gothic xdg-utils
 )
 # dpkg-shlibdeps (dpkg-dev) and file find the package's library dependencies.
@@ -17,7 +17,7 @@ package_packages=(dpkg-dev file)
 test_packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang libclang-rt-dev
-    xvfb xauth openbox x11-utils xdotool
+    xvfb xauth openbox x11-utils xdotool dbus
     lintian desktop-file-utils appstream
 )
 

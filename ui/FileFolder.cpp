@@ -106,7 +106,7 @@ void FileFolderChooser::SelectFolder(const std::string& initialFolder, std::stri
 FolderDialog::FolderDialog(const std::string& initialFolder, MessageService& boxes)
     : QDialog(nullptr), boxes_(boxes), model_(new QFileSystemModel(this)),
       tree_(new QTreeView(this)), status_(new QLabel(this)), name_(new QLineEdit(this)) {
-    setWindowTitle(QStringLiteral("フォルダを選択して下さい。"));
+    setWindowTitle(tr("フォルダを選択して下さい。"));
     setWindowModality(Qt::NonModal);
     // Closing the main window ends the program even while a chooser is open.
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -142,7 +142,7 @@ FolderDialog::FolderDialog(const std::string& initialFolder, MessageService& box
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("okButton"));
     ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    auto* cancel = new QPushButton(tr("キャンセル"), this);
     cancel->setObjectName(QStringLiteral("cancelButton"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -216,7 +216,8 @@ void FolderDialog::OkClicked() {
     }
     std::optional<std::string> folder = ResolveTypedFolder(selected, PathBytes(typed));
     if (!folder) {
-        boxes_.Confirm(Utf8Bytes(typed) + " ディレクトリは存在しません", ConfirmButtons::Ok);
+        boxes_.Confirm(Utf8Bytes(tr("%1 ディレクトリは存在しません").arg(typed)),
+                       ConfirmButtons::Ok);
         return;
     }
     chosen_ = std::move(folder);

@@ -178,17 +178,17 @@ void TForm1::CreateControls() {
     CheckBox3->setText(tr("複数のファイルを同時に変換する"));
 
     CheckBox2 = Place<QCheckBox>(this, 248, 8, 129, 17);
-    CheckBox2->setText("常に前面に表示する");
+    CheckBox2->setText(tr("常に前面に表示する"));
     CheckBox2->setChecked(true);
 
-    GroupBox1 = PlaceGroup(this, 8, 24, 369, 113, "変換元フォルダ");
+    GroupBox1 = PlaceGroup(this, 8, 24, 369, 113, tr("変換元フォルダ"));
     Label1 = PlaceLabel(GroupBox1, 16, 16, 289, 22);
     MakeWhiteField(Label1);
-    Button1 = PlaceButton(GroupBox1, 312, 16, 43, 22, "選択");
+    Button1 = PlaceButton(GroupBox1, 312, 16, 43, 22, tr("選択"));
     FileListBox1 = Place<QListWidget>(GroupBox1, 8, 40, 353, 65);
     FileListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     FileListBox1->setUniformItemSizes(true);
-    FileListBox1->setToolTip("ダブルクリックで処理リスト追加");
+    FileListBox1->setToolTip(tr("ダブルクリックで処理リスト追加"));
 
     ListView1 = Place<QTreeView>(this, 8, 144, 369, 209);
     ListView1->setModel(&list_);
@@ -204,7 +204,7 @@ void TForm1::CreateControls() {
     ListView1->header()->setStretchLastSection(true);
     ListView1->header()->setSectionsClickable(false);
     ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
-    ListView1->setToolTip("エクスプローラからD&Dでも追加できます");
+    ListView1->setToolTip(tr("エクスプローラからD&Dでも追加できます"));
     ListView1->viewport()->installEventFilter(this);
     list_.SetDecorations(
         [pictures = std::array{QVariant(QIcon(StatePicture(ItemState::Waiting))),
@@ -214,36 +214,36 @@ void TForm1::CreateControls() {
             return pictures[static_cast<int>(state)];
         });
 
-    Button2 = PlaceButton(this, 232, 360, 73, 25, "変換");
-    Button5 = PlaceButton(this, 232, 360, 73, 25, "中断");
+    Button2 = PlaceButton(this, 232, 360, 73, 25, tr("変換"));
+    Button5 = PlaceButton(this, 232, 360, 73, 25, tr("中断"));
     Button5->hide();
     Button5->installEventFilter(this);
-    Button3 = PlaceButton(this, 312, 360, 65, 25, "クリア");
-    Button3->setToolTip("リスト内をクリアします");
+    Button3 = PlaceButton(this, 312, 360, 65, 25, tr("クリア"));
+    Button3->setToolTip(tr("リスト内をクリアします"));
 
     Image1 = PlaceLegendPicture(this, 16, 368, ItemState::Waiting);
-    Label2 = PlaceLabel(this, 35, 370, 46, 12, "処理待ち");
+    Label2 = PlaceLabel(this, 35, 370, 46, 12, tr("処理待ち"));
     Image2 = PlaceLegendPicture(this, 88, 368, ItemState::Processing);
-    Label3 = PlaceLabel(this, 107, 370, 36, 12, "処理中");
+    Label3 = PlaceLabel(this, 107, 370, 36, 12, tr("処理中"));
     Image3 = PlaceLegendPicture(this, 152, 368, ItemState::Processed);
-    Label4 = PlaceLabel(this, 176, 370, 48, 12, "処理済み");
+    Label4 = PlaceLabel(this, 176, 370, 48, 12, tr("処理済み"));
 
     CheckBox1 = Place<QCheckBox>(this, 32, 392, 345, 17);
-    CheckBox1->setText("処理リストにフォルダをドロップした時にサブフォルダも検索する");
+    CheckBox1->setText(tr("処理リストにフォルダをドロップした時にサブフォルダも検索する"));
     CheckBox1->setChecked(true);
 
-    GroupBox2 = PlaceGroup(this, 8, 416, 369, 41, "変換先フォルダ");
+    GroupBox2 = PlaceGroup(this, 8, 416, 369, 41, tr("変換先フォルダ"));
     Label5 = PlaceLabel(GroupBox2, 13, 16, 292, 17);
     MakeWhiteField(Label5);
-    Button4 = PlaceButton(GroupBox2, 312, 16, 41, 17, "選択");
+    Button4 = PlaceButton(GroupBox2, 312, 16, 41, 17, tr("選択"));
 
-    GroupBox4 = PlaceGroup(this, 8, 464, 369, 33, "処理/選択中のMPEG Audio情報");
+    GroupBox4 = PlaceGroup(this, 8, 464, 369, 33, tr("処理/選択中のMPEG Audio情報"));
     Label10 = PlaceLabel(GroupBox4, 8, 13, 353, 12);
 
-    GroupBox3 = PlaceGroup(this, 8, 504, 369, 97, "出力状況");
-    Label12 = PlaceLabel(GroupBox3, 8, 16, 60, 12, "全体の進捗");
+    GroupBox3 = PlaceGroup(this, 8, 504, 369, 97, tr("出力状況"));
+    Label12 = PlaceLabel(GroupBox3, 8, 16, 60, 12, tr("全体の進捗"));
     ProgressBar1 = PlaceProgressBar(GroupBox3, 72, 16, 281, 9);
-    Label13 = PlaceLabel(GroupBox3, 8, 32, 60, 12, "個別の進捗");
+    Label13 = PlaceLabel(GroupBox3, 8, 32, 60, 12, tr("個別の進捗"));
     ProgressBar2 = PlaceProgressBar(GroupBox3, 72, 32, 281, 9);
     Label7 = PlaceLabel(GroupBox3, 8, 48, 273, 41);
     MakeWhiteField(Label7);
@@ -252,15 +252,16 @@ void TForm1::CreateControls() {
     // Sizes past a gigabyte would wrap out of the field's one line.
     Label6->setWordWrap(false);
 
-    Label9 = PlaceLabel(this, 64, 608, 154, 12, "MPEG Audio → WAV 変換");
+    Label9 = PlaceLabel(this, 64, 608, 154, 12, tr("MPEG Audio → WAV 変換"));
     Label8 = PlaceLabel(this, 224, 608, 33, 12);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(500);
 
     PopupMenu1 = new QMenu(this);
-    N1 = PopupMenu1->addAction("再生");
-    Delete1 = PopupMenu1->addAction("削除");
+    N1 = PopupMenu1->addAction(tr("再生"));
+    Delete1 = PopupMenu1->addAction(tr("削除"));
+    N2 = PopupMenu1->addAction(tr("出力先フォルダを開く"));
 
     DescribeControls();
 
@@ -279,41 +280,44 @@ void TForm1::CreateControls() {
 
 void TForm1::DescribeControls() {
     // What a screen reader says: each control told apart from its namesakes.
-    const std::tuple<QWidget*, const char*, const char*> controls[] = {
-        {CheckBox2, "常に前面に表示する", "このウィンドウを他のウィンドウより前面に表示します"},
-        {CheckBox3, "複数のファイルを同時に変換する",
-         "CPUのコアの数までのファイルを同時に変換します。変換中は変えられません"},
-        {GroupBox1, "変換元フォルダ", "変換するファイルを探すフォルダ"},
-        {Label1, "変換元フォルダのパス", "選択した変換元フォルダ"},
-        {Button1, "変換元フォルダを選択", "変換元フォルダを選ぶダイアログを開きます"},
-        {FileListBox1, "変換元のファイル",
-         "変換元フォルダのMPEG Audioファイル。ダブルクリックかEnterで処理リストに追加します"},
-        {ListView1, "処理リスト", "変換するファイルと状態。Deleteキーで選択した項目を削除します"},
-        {Button2, "変換", "処理リストのファイルをすべてWAVに変換します"},
-        {Button5, "中断", "変換中のファイルが終わったところで変換を中断します"},
-        {Button3, "クリア", "リスト内をクリアします"},
-        {Image1, "処理待ちのアイコン", "処理待ちの項目に付くアイコン"},
-        {Label2, "処理待ち", "処理待ちのアイコンの説明"},
-        {Image2, "処理中のアイコン", "処理中の項目に付くアイコン"},
-        {Label3, "処理中", "処理中のアイコンの説明"},
-        {Image3, "処理済みのアイコン", "処理済みの項目に付くアイコン"},
-        {Label4, "処理済み", "処理済みのアイコンの説明"},
-        {CheckBox1, "サブフォルダも検索する",
-         "処理リストにフォルダをドロップした時にサブフォルダも検索します"},
-        {GroupBox2, "変換先フォルダ", "WAVファイルを書き出すフォルダ"},
-        {Label5, "変換先フォルダのパス", "空のときは変換元と同じフォルダに書き出します"},
-        {Button4, "変換先フォルダを選択", "変換先フォルダを選ぶダイアログを開きます"},
-        {GroupBox4, "処理/選択中のMPEG Audio情報", "処理中または選択中のファイルの情報"},
-        {Label10, "MPEG Audio情報", "時間、バージョン、レイヤー、周波数、ビットレート、モード"},
-        {GroupBox3, "出力状況", "変換の進み具合"},
-        {Label12, "全体の進捗の見出し", "全体の進捗バーの見出し"},
-        {ProgressBar1, "全体の進捗", "処理リスト全体の変換の進み具合"},
-        {Label13, "個別の進捗の見出し", "個別の進捗バーの見出し"},
-        {ProgressBar2, "個別の進捗", "変換中のファイルの進み具合"},
-        {Label7, "出力ファイル", "変換中のファイルの出力先"},
-        {Label6, "出力サイズ", "出力ファイルの現在の大きさ"},
-        {Label9, "プログラムの説明", "MPEG AudioをWAVに変換するプログラム"},
-        {Label8, "ホームページ", "クリックでホームページを開きます"},
+    const std::tuple<QWidget*, QString, QString> controls[] = {
+        {CheckBox2, tr("常に前面に表示する"),
+         tr("このウィンドウを他のウィンドウより前面に表示します")},
+        {CheckBox3, tr("複数のファイルを同時に変換する"),
+         tr("CPUのコアの数までのファイルを同時に変換します。変換中は変えられません")},
+        {GroupBox1, tr("変換元フォルダ"), tr("変換するファイルを探すフォルダ")},
+        {Label1, tr("変換元フォルダのパス"), tr("選択した変換元フォルダ")},
+        {Button1, tr("変換元フォルダを選択"), tr("変換元フォルダを選ぶダイアログを開きます")},
+        {FileListBox1, tr("変換元のファイル"),
+         tr("変換元フォルダのMPEG Audioファイル。ダブルクリックかEnterで処理リストに追加します")},
+        {ListView1, tr("処理リスト"),
+         tr("変換するファイルと状態。Deleteキーで選択した項目を削除します")},
+        {Button2, tr("変換"), tr("処理リストのファイルをすべてWAVに変換します")},
+        {Button5, tr("中断"), tr("変換中のファイルが終わったところで変換を中断します")},
+        {Button3, tr("クリア"), tr("リスト内をクリアします")},
+        {Image1, tr("処理待ちのアイコン"), tr("処理待ちの項目に付くアイコン")},
+        {Label2, tr("処理待ち"), tr("処理待ちのアイコンの説明")},
+        {Image2, tr("処理中のアイコン"), tr("処理中の項目に付くアイコン")},
+        {Label3, tr("処理中"), tr("処理中のアイコンの説明")},
+        {Image3, tr("処理済みのアイコン"), tr("処理済みの項目に付くアイコン")},
+        {Label4, tr("処理済み"), tr("処理済みのアイコンの説明")},
+        {CheckBox1, tr("サブフォルダも検索する"),
+         tr("処理リストにフォルダをドロップした時にサブフォルダも検索します")},
+        {GroupBox2, tr("変換先フォルダ"), tr("WAVファイルを書き出すフォルダ")},
+        {Label5, tr("変換先フォルダのパス"), tr("空のときは変換元と同じフォルダに書き出します")},
+        {Button4, tr("変換先フォルダを選択"), tr("変換先フォルダを選ぶダイアログを開きます")},
+        {GroupBox4, tr("処理/選択中のMPEG Audio情報"), tr("処理中または選択中のファイルの情報")},
+        {Label10, tr("MPEG Audio情報"),
+         tr("時間、バージョン、レイヤー、周波数、ビットレート、モード")},
+        {GroupBox3, tr("出力状況"), tr("変換の進み具合")},
+        {Label12, tr("全体の進捗の見出し"), tr("全体の進捗バーの見出し")},
+        {ProgressBar1, tr("全体の進捗"), tr("処理リスト全体の変換の進み具合")},
+        {Label13, tr("個別の進捗の見出し"), tr("個別の進捗バーの見出し")},
+        {ProgressBar2, tr("個別の進捗"), tr("変換中のファイルの進み具合")},
+        {Label7, tr("出力ファイル"), tr("変換中のファイルの出力先")},
+        {Label6, tr("出力サイズ"), tr("出力ファイルの現在の大きさ")},
+        {Label9, tr("プログラムの説明"), tr("MPEG AudioをWAVに変換するプログラム")},
+        {Label8, tr("ホームページ"), tr("クリックでホームページを開きます")},
     };
     for (const auto& [control, name, description] : controls) {
         control->setAccessibleName(name);
@@ -331,6 +335,7 @@ void TForm1::ConnectHandlers() {
             [this] { Handle([this] { FileListBox1DblClick(); }); });
     connect(N1, &QAction::triggered, this, [this] { Handle([this] { N1Click(); }); });
     connect(Delete1, &QAction::triggered, this, [this] { Handle([this] { Delete1Click(); }); });
+    connect(N2, &QAction::triggered, this, [this] { Handle([this] { N2Click(); }); });
     connect(Timer1, &QTimer::timeout, this, [this] { Handle([this] { Timer1Timer(); }); });
     connect(CheckBox2, &QCheckBox::toggled, this, [this] { Handle([this] { CheckBox2Click(); }); });
     // Delete on the list deletes as the menu does; an open in-place editor,
@@ -340,6 +345,7 @@ void TForm1::ConnectHandlers() {
     connect(WidgetKeys(FileListBox1, {Qt::Key_Return, Qt::Key_Enter}), &QShortcut::activated, this,
             [this] { Handle([this] { FileListBox1DblClick(); }); });
     connect(ListView1, &QTreeView::customContextMenuRequested, this, [this](const QPoint& at) {
+        N2->setEnabled(list_.SelectedItem().has_value());
         PopupMenu1->popup(ListView1->viewport()->mapToGlobal(at));
     });
 }
@@ -386,8 +392,9 @@ bool TForm1::CheckDecoderPresent() {
     const std::string decoder = services_.decoderPath();
     if (DecoderPresent(decoder))
         return true;
-    const std::string advice = "brindlecotがあるフォルダかPATHにlameを置いてください";
-    services_.boxes.Message(decoder + "がありません。\r\n" + advice);
+    const std::string advice =
+        Translate("TForm1", "brindlecotがあるフォルダかPATHにlameを置いてください");
+    services_.boxes.Message(FillIn(Translate("TForm1", "%1がありません。\r\n"), decoder) + advice);
     return false;
 }
 
@@ -409,13 +416,24 @@ bool TForm1::event(QEvent* event) {
 
 void TForm1::closeEvent(QCloseEvent* event) {
     // A close during a batch is only noted: the batch finishes, its boxes
-    // close unanswered, and the window closes after it.
+    // close unanswered, and the window closes after it. A second one means
+    // the user will not wait: the batch stops at once.
     if (batch_.Running()) {
-        closeRequested_ = true;
+        if (std::exchange(closeRequested_, true))
+            StopAndClose();
         event->ignore();
         return;
     }
     event->accept();
+}
+
+void TForm1::StopAndClose() {
+    stopRequested_ = true;
+    closeRequested_ = true;
+    if (batch_.Running())
+        batch_.RequestStop(); // the batch's end closes the window
+    else
+        QTimer::singleShot(0, this, &QWidget::close);
 }
 
 // ---- Conversion ----
@@ -430,6 +448,10 @@ void TForm1::Button2Click() {
     CheckBox3->setEnabled(false);
     const auto allowChoiceAgain = qScopeGuard([this] { CheckBox3->setEnabled(!batch_.Running()); });
     batch_.Convert();
+    // The batch's boxes closed unanswered; a failure still deserves a word
+    // before the program ends, unless the user would not wait for the end.
+    if (closeRequested_ && !stopRequested_ && batch_.Failures() > 0)
+        services_.boxes.Message(FailureCountText(batch_.Failures()));
 }
 
 void TForm1::Button5Click() {
@@ -458,7 +480,24 @@ void TForm1::EnableClearButton(bool enabled) {
     Button3->setEnabled(enabled);
 }
 void TForm1::SetInformationLine(const std::string& line) {
-    Label10->setText(DisplayText(line));
+    ShowInformationLine(DisplayText(line));
+}
+void TForm1::ShowInformationLine(const QString& line) {
+    // The label keeps its place and size: a line too long or too tall for it
+    // is drawn smaller and then narrower, and reads whole in the tooltip.
+    QFont font = Label10->parentWidget()->font();
+    for (int size = font.pixelSize(); size > 9; --size) {
+        font.setPixelSize(size);
+        const QFontMetrics metrics(font);
+        if (metrics.height() <= Label10->height() &&
+            metrics.horizontalAdvance(line) <= Label10->width())
+            break;
+    }
+    if (const int advance = QFontMetrics(font).horizontalAdvance(line); advance > Label10->width())
+        font.setStretch(std::max(50, Label10->width() * 100 / advance));
+    Label10->setFont(font);
+    Label10->setText(line);
+    Label10->setToolTip(line);
 }
 void TForm1::SetOutputPathText(const std::string& path) {
     // A new item begins: the last one's size and bar must not stand beside its path.
@@ -472,6 +511,9 @@ void TForm1::SetOverallProgress(int percent) {
 }
 void TForm1::SetFileProgress(int percent) {
     ProgressBar2->setValue(percent);
+}
+void TForm1::SetOutputSizeText(const std::string& text) {
+    Label6->setText(QString::fromStdString(text));
 }
 void TForm1::EnableProgressTimer(bool enabled) {
     // Both run exactly while a batch does.
@@ -498,8 +540,17 @@ void TForm1::CatchUpView() {
 void TForm1::DispatchEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
-void TForm1::DispatchEventsBetweenItems() {
-    DispatchEvents();
+void TForm1::BatchEnded(int converted, int failed, bool aborted) {
+    // Only a user who is elsewhere needs telling; the boxes follow as ever.
+    if (isActiveWindow())
+        return;
+    std::string body = FillIn(Translate("TForm1", "%1件を変換しました"), std::to_string(converted));
+    if (failed > 0)
+        body += "\n" +
+                FillIn(Translate("TForm1", "%1件を変換できませんでした"), std::to_string(failed));
+    if (aborted)
+        body += "\n" + Translate("TForm1", "中断しました。");
+    services_.notifier.Notify(Translate("TForm1", "変換が終わりました"), body);
 }
 
 // ---- The list ----
@@ -514,16 +565,33 @@ void TForm1::Delete1Click() {
 
 void TForm1::N1Click() {
     const auto focused = list_.FocusedItem();
-    if (list_.SelectedItem() && focused)
-        services_.shell.Open(list_.ItemAt(*focused).caption);
+    if (!list_.SelectedItem() || !focused)
+        return;
+    const std::string file = list_.ItemAt(*focused).caption;
+    // With no player installed the desktop would hand the file back to us.
+    if (services_.shell.OpensWithThisProgram(file))
+        services_.boxes.Message(Translate("TForm1", "再生できるプログラムが見つかりません"));
+    else
+        services_.shell.Open(file);
 }
 
 void TForm1::ListView1Click() {
     if (const auto focused = list_.FocusedItem()) {
         // A copy: the reader's box lets other handlers change the list.
         const std::string path = list_.ItemAt(*focused).caption;
-        Label10->setText(DisplayText(ReadMpegAudioInfo(path, conversion_, gatedBoxes_)));
+        ShowInformationLine(DisplayText(ReadMpegAudioInfo(path, conversion_, gatedBoxes_)));
     }
+}
+
+void TForm1::N2Click() {
+    const auto focused = list_.FocusedItem();
+    if (!list_.SelectedItem() || !focused)
+        return;
+    const std::string output = OutputPathFor(list_.ItemAt(*focused).caption, destination_);
+    const auto slash = output.rfind('/');
+    services_.shell.Open(slash == std::string::npos ? "."
+                         : slash == 0               ? "/"
+                                                    : output.substr(0, slash));
 }
 
 void TForm1::Label8Click() {
@@ -636,4 +704,12 @@ void TForm1::AddDroppedPaths(const QMimeData& drop) {
 
 void TForm1::AddPaths(const std::vector<std::string>& paths) {
     list_.AppendMany(GatherDroppedPaths(paths, CheckBox1->isChecked()));
+}
+
+void TForm1::TakeHandedOverPaths(const std::vector<std::string>& paths) {
+    Handle([&] { AddPaths(paths); });
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
 }

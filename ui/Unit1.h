@@ -3,6 +3,7 @@
 #include "batch_driver.h"
 #include "conversion_state.h"
 #include "processing_list.h"
+#include "quiet_services.h"
 #include "repaint_pacer.h"
 #include "window_services.h"
 
@@ -33,6 +34,7 @@ struct WindowServices {
     DesktopShell& shell;
     std::function<std::string()> decoderPath = DecoderPath;
     std::string settingsPath;
+    DesktopNotifier& notifier = NoNotifier::Instance();
 };
 
 // The main window: the processing list, the folders, the conversion and its progress.
@@ -58,6 +60,7 @@ class TForm1 : public QWidget, private ConversionWindow {
     void FileListBox1DblClick();
     void ListView1Click();
     void N1Click();
+    void N2Click();
     void Delete1Click();
     void Label8Click();
     void Timer1Timer();
@@ -65,7 +68,14 @@ class TForm1 : public QWidget, private ConversionWindow {
     void AddDroppedPaths(const QMimeData& drop);
     // Files and folders handed over at start, taken in as a drop of them would be.
     void AddPaths(const std::vector<std::string>& paths);
+    // Paths a later start of the program handed over: taken in, and the window comes forward.
+    void TakeHandedOverPaths(const std::vector<std::string>& paths);
     bool CheckDecoderPresent();
+    // Ends the program at once, for a signal to end or a second close during a
+    // batch: a running decoder is stopped and the window closes.
+    void StopAndClose();
+    // The information line in Label10, whole however long it is.
+    void ShowInformationLine(const QString& line);
 
     // The source folder's files as listed, and the chosen folders, as raw bytes.
     const std::string& SourceFolder() const { return sourceFolder_; }
@@ -107,6 +117,7 @@ class TForm1 : public QWidget, private ConversionWindow {
     QMenu* PopupMenu1;
     QAction* N1;
     QAction* Delete1;
+    QAction* N2;
 
     static constexpr const char* kHomePage = "https://brindlecot.org/";
 
@@ -135,14 +146,16 @@ class TForm1 : public QWidget, private ConversionWindow {
     void SetOutputPathText(const std::string& path) override;
     void SetOverallProgress(int percent) override;
     void SetFileProgress(int percent) override;
+    void SetOutputSizeText(const std::string& text) override;
     void EnableProgressTimer(bool enabled) override;
     void MakeItemVisible(int index) override;
     void DispatchEvents() override;
-    void DispatchEventsBetweenItems() override;
+    void BatchEnded(int converted, int failed, bool aborted) override;
     void CatchUpView();
 
     WindowServices services_;
     bool closeRequested_ = false;
+    bool stopRequested_ = false;
     BoxesUntilClose gatedBoxes_;
     ConversionState conversion_;
     ProcessingList list_;

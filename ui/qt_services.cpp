@@ -1,15 +1,18 @@
 #include "qt_services.h"
 
+#include "decoder.h"
 #include "text.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QWindow>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -30,7 +33,64 @@ QString Title() {
     return QApplication::applicationName();
 }
 
+// What every box shares: wide enough that the window manager shows its whole
+// caption, buttons without icons as on the main window, above its owner.
+void Prepare(QMessageBox& box, const QWidget* owner) {
+    for (QAbstractButton* button : box.buttons())
+        button->setIcon(QIcon());
+    // The caption, its frame's buttons and margins; the box sizes itself to its
+    // layout, so the width goes in as a spacer.
+    const int captionWidth = box.fontMetrics().horizontalAdvance(box.windowTitle()) + 120;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(captionWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    StandAbove(box, owner);
+}
+
+// The entries of group in a freedesktop MIME list (an ini file) for mimeType.
+QStringList ListedApplications(const QString& file, const QString& group, const QString& mimeType) {
+    QFile list(file);
+    if (!list.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    bool inGroup = false;
+    while (!list.atEnd()) {
+        const QString line = QString::fromUtf8(list.readLine()).trimmed();
+        if (line.startsWith('['))
+            inGroup = line == '[' + group + ']';
+        else if (inGroup && line.section('=', 0, 0).trimmed() == mimeType)
+            return line.section('=', 1).split(';', Qt::SkipEmptyParts);
+    }
+    return {};
+}
+
 } // namespace
+
+std::string DefaultApplication(const std::string& mimeType) {
+    const QString type = QString::fromStdString(mimeType);
+    // Most important first: the user's, then the system's; configuration before data.
+    QStringList lists;
+    for (const QString& folder :
+         QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation))
+        lists << folder + "/mimeapps.list";
+    const QStringList applicationFolders =
+        QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation);
+    for (const QString& folder : applicationFolders)
+        lists << folder + "/mimeapps.list" << folder + "/defaults.list";
+    for (const QString& list : lists)
+        for (const QString& name : ListedApplications(list, "Default Applications", type))
+            return name.toStdString();
+    // No default: the first application that takes the type.
+    for (const QString& list : lists)
+        for (const QString& name : ListedApplications(list, "Added Associations", type))
+            return name.toStdString();
+    for (const QString& folder : applicationFolders)
+        for (const QString& name :
+             ListedApplications(folder + "/mimeinfo.cache", "MIME Cache", type))
+            return name.toStdString();
+    return {};
+}
+
+namespace {} // namespace
 
 void StandAbove(QWidget& window, const QWidget* owner) {
     if (owner == nullptr || owner->window()->windowHandle() == nullptr)
@@ -46,26 +106,27 @@ const QWidget* QtBoxes::Owner() const {
 
 void QtBoxes::Message(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, Title(), DisplayText(text), QMessageBox::Ok);
-    StandAbove(box, Owner());
+    Prepare(box, Owner());
     box.exec();
 }
 
 ConfirmAnswer QtBoxes::Confirm(const std::string& text, ConfirmButtons buttons) {
-    ConfirmationBox box(QMessageBox::Question, "確認", DisplayText(text));
+    ConfirmationBox box(QMessageBox::Question, QApplication::translate("QtBoxes", "確認"),
+                        DisplayText(text));
     QPushButton* yes = nullptr;
     QPushButton* no = nullptr;
     QPushButton* ok = nullptr;
-    if (buttons == ConfirmButtons::YesNo) {
-        yes = box.addButton("はい(&Y)", QMessageBox::YesRole);
-        no = box.addButton("いいえ(&N)", QMessageBox::NoRole);
-        box.setDefaultButton(yes);
+    if (buttons == ConfirmButtons::YesNo || buttons == ConfirmButtons::YesNoDefaultNo) {
+        yes = box.addButton(QApplication::translate("QtBoxes", "はい(&Y)"), QMessageBox::YesRole);
+        no = box.addButton(QApplication::translate("QtBoxes", "いいえ(&N)"), QMessageBox::NoRole);
+        box.setDefaultButton(buttons == ConfirmButtons::YesNo ? yes : no);
         box.setEscapeButton(no);
     } else {
         ok = box.addButton("OK", QMessageBox::AcceptRole);
         box.setDefaultButton(ok);
         box.setEscapeButton(ok);
     }
-    StandAbove(box, Owner());
+    Prepare(box, Owner());
     box.exec();
     const auto* clicked = box.clickedButton();
     if (box.closedByTitleBar || clicked == nullptr)
@@ -79,21 +140,17 @@ ConfirmAnswer QtBoxes::Confirm(const std::string& text, ConfirmButtons buttons) 
 
 void QtBoxes::Error(const std::string& text) {
     QMessageBox box(QMessageBox::Critical, Title(), DisplayText(text), QMessageBox::Ok);
-    StandAbove(box, Owner());
+    Prepare(box, Owner());
     box.exec();
 }
 
 void XdgDesktopShell::Open(const std::string& pathOrAddress) {
-    // Started twice removed, so it is reaped at once and outlives nothing of ours.
-    const char* const argv[] = {"xdg-open", pathOrAddress.c_str(), nullptr};
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (::fork() == 0) {
-            ::setsid();
-            ::execvp(argv[0], const_cast<char* const*>(argv));
-        }
-        ::_exit(0);
-    }
-    if (child > 0)
-        ::waitpid(child, nullptr, 0);
+    const QString opener = QStandardPaths::findExecutable("xdg-open");
+    if (!opener.isEmpty())
+        StartWithoutWaiting({opener.toStdString(), pathOrAddress});
+}
+
+bool XdgDesktopShell::OpensWithThisProgram(const std::string& path) {
+    const QMimeType type = QMimeDatabase().mimeTypeForFile(DisplayText(path));
+    return DefaultApplication(type.name().toStdString()) == "brindlecot.desktop";
 }

@@ -23,8 +23,13 @@ class QtBoxes : public WindowBoxes {
     const QWidget* owner_ = nullptr;
 };
 
+// The desktop entry ("name.desktop") of the default application for a MIME
+// type, as the freedesktop lists in the XDG folders name it; empty when none.
+std::string DefaultApplication(const std::string& mimeType);
+
 // Opens files and addresses with xdg-open, started from the raw path bytes.
 class XdgDesktopShell : public DesktopShell {
   public:
     void Open(const std::string& pathOrAddress) override;
+    bool OpensWithThisProgram(const std::string& path) override;
 };

@@ -22,3 +22,13 @@ class NoDesktopShell : public DesktopShell {
   public:
     void Open(const std::string&) override {}
 };
+
+class NoNotifier : public DesktopNotifier {
+  public:
+    void Notify(const std::string&, const std::string&) override {}
+    // For windows that are handed none: it holds nothing.
+    static NoNotifier& Instance() {
+        static NoNotifier none;
+        return none;
+    }
+};

@@ -25,6 +25,16 @@ class DesktopShell {
   public:
     virtual ~DesktopShell() = default;
     virtual void Open(const std::string& pathOrAddress) = 0;
+    // True when the desktop would open the file with this program itself.
+    virtual bool OpensWithThisProgram(const std::string& /*path*/) { return false; }
+};
+
+// A word on the desktop for a user who is busy elsewhere: nothing when the
+// desktop has no way to show it.
+class DesktopNotifier {
+  public:
+    virtual ~DesktopNotifier() = default;
+    virtual void Notify(const std::string& summary, const std::string& body) = 0;
 };
 
 // Passes boxes through until the window is closing; from then on every box

@@ -7,7 +7,8 @@ out=$(mktemp) err=$(mktemp)
 trap 'rm -f "$out" "$err"' EXIT
 failures=0
 run() {
-    env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$program" "$@" >"$out" 2>"$err"
+    env -u DISPLAY -u WAYLAND_DISPLAY -u LANGUAGE -u LC_ALL -u LC_MESSAGES QT_QPA_PLATFORM=xcb \
+        "$program" "$@" >"$out" 2>"$err"
 }
 check() { # description, command...
     what=$1
@@ -47,5 +48,17 @@ printf 'brindlecot: gone.mp3: %s\nbrindlecot: caf\351: %s\n' \
     'ファイルもフォルダもありません' 'ファイルもフォルダもありません' >"$out"
 check "each missing name is told on its own line, and only those" \
     sh -c 'head -n 2 "$1" | cmp -s - "$2" && ! grep -q kept "$1"' - "$err" "$out"
+# The user's language: Japanese as written for Japanese and the C locale, else English.
+LANG=ja_JP.UTF-8 run --help
+check "a Japanese locale reads the Japanese usage" grep -q '^使い方: brindlecot' "$out"
+LANG=C.UTF-8 run --help
+check "the C locale reads the Japanese usage" grep -q '^使い方: brindlecot' "$out"
+LANG=POSIX run --bogus
+check "the POSIX locale reads the Japanese error" grep -q '不明なオプションです: --bogus' "$err"
+LANG=en_US.UTF-8 run --help
+check "an English locale reads the English usage" grep -q '^Usage: brindlecot' "$out"
+LANG=fr_FR.UTF-8 run --bogus
+check "any other locale reads English errors" grep -q '^brindlecot: unknown option: --bogus' "$err"
+check "any other locale reads the English usage" grep -q '^Usage: brindlecot' "$err"
 
 exit "$failures"

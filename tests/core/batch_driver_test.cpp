@@ -1,12 +1,19 @@
 #include "batch_driver.h"
 
+#include "progress_monitor.h"
+#include "stop_signals.h"
 #include "test_support.h"
+
+#include <QCoreApplication>
 
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 
+#include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <sstream>
 
@@ -27,6 +34,7 @@ class FakeWindow : public ConversionWindow {
     void SetOutputPathText(const std::string& path) override { outputs.push_back(path); }
     void SetOverallProgress(int percent) override { overall.push_back(percent); }
     void SetFileProgress(int percent) override { file.push_back(percent); }
+    void SetOutputSizeText(const std::string& text) override { sizeTexts.push_back(text); }
     void EnableProgressTimer(bool on) override { Log(on ? "timer on" : "timer off"); }
     void MakeItemVisible(int index) override { visible.push_back(index); }
     void DispatchEvents() override {
@@ -34,22 +42,21 @@ class FakeWindow : public ConversionWindow {
         if (onDispatch)
             onDispatch();
     }
-    void DispatchEventsBetweenItems() override {
-        if (onBetweenItems)
-            onBetweenItems();
-    }
     void Log(const std::string& what) { events.push_back(what); }
 
     std::string destination;
-    std::vector<std::string> events, infoLines, outputs;
+    std::vector<std::string> events, infoLines, outputs, sizeTexts;
     std::vector<int> overall, file, visible;
     int dispatches = 0;
-    std::function<void()> onDispatch, onBetweenItems;
+    std::function<void()> onDispatch;
 };
 
 // A stand-in decoder: logs its arguments, then behaves by the source's name.
 // "wav CLAIMED WRITTEN" writes a 16-bit stereo WAV whose header claims
-// CLAIMED bytes of audio, followed by WRITTEN bytes.
+// CLAIMED bytes of audio, followed by WRITTEN bytes. A "held" source writes
+// half a WAV, leaves its process id in held.pid and waits (a minute at most)
+// for "<source>.go"; a "capped" one leaves a sparse WAV of 2,422,096,172
+// bytes with the capped sizes lame writes past 2 GiB.
 const char* const kFakeDecoder = R"sh(#!/bin/sh
 for last; do :; done
 out="$last"
@@ -73,6 +80,9 @@ case "$src" in
   *broken*) wav 4000 400; exit 2 ;;
   *large*) wav 2000000 2000000; exit 0 ;;
   *fifo*) exec timeout 5 sh -c ': > "$1"' sh "$out" ;; # lame would wait for good
+  *held*) wav 4000 2000; echo $$ > "$(dirname "$0")/held.pid"
+    i=0; while [ ! -e "$src.go" ] && [ $i -lt 6000 ]; do sleep 0.01; i=$((i + 1)); done ;;
+  *capped*) wav 2147483648 0; truncate -s 2422096172 "$out"; exit 0 ;;
 esac
 wav 4 4
 )sh";
@@ -104,6 +114,23 @@ class BatchTest : public ::testing::Test {
         for (int i = 0; i < list.Count(); ++i)
             states.push_back(list.ItemAt(i).state);
         return states;
+    }
+
+    // The question before the batch gets replace; the one after it, no.
+    void AnswerReplacing(ConfirmAnswer replace) {
+        boxes.decide = [replace](const std::string& question) {
+            return question.find("上書きしますか") != std::string::npos ? replace
+                                                                        : ConfirmAnswer::No;
+        };
+    }
+
+    // Hidden files the batch left in folder.
+    std::vector<std::string> LeftOver(const std::string& in) const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(in))
+            if (entry.path().filename().string().front() == '.')
+                names.push_back(entry.path().filename().string());
+        return names;
     }
 
     void Convert() {
@@ -160,17 +187,27 @@ TEST_F(BatchTest, ConvertsEveryItemInOrderAndReportsProgress) {
 
     EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Processed, S::Processed}));
     EXPECT_EQ(window.overall, (std::vector<int>{0, 33, 66, 100}));
-    EXPECT_EQ(window.file, std::vector<int>{0});
+    EXPECT_EQ(window.file, (std::vector<int>{0, 100, 100, 100}));
+    EXPECT_EQ(window.sizeTexts, (std::vector<std::string>{"0 KB", "0 KB", "0 KB"}));
     EXPECT_EQ(window.outputs,
               (std::vector<std::string>{folder / "a.wav", folder / "b.wav", folder / "c.wav"}));
     EXPECT_TRUE(Exists(folder / "a.wav") && Exists(folder / "b.wav") && Exists(folder / "c.wav"));
-    EXPECT_EQ(Calls(),
-              (std::vector<std::string>{"--decode " + a + " " + folder / "a.wav",
-                                        "--decode --mp2input " + b + " " + folder / "b.wav",
-                                        "--decode " + c + " " + folder / "c.wav"}));
+    // The decoder writes a hidden file beside the output, renamed when whole.
+    const std::vector<std::string> calls = Calls();
+    const std::vector<std::string> expected{"--decode " + a + " " + folder / ".a.",
+                                            "--decode --mp2input " + b + " " + folder / ".b.",
+                                            "--decode " + c + " " + folder / ".c."};
+    ASSERT_EQ(calls.size(), expected.size());
+    for (std::size_t i = 0; i < calls.size(); ++i) {
+        EXPECT_EQ(calls[i].rfind(expected[i], 0), 0u) << calls[i];
+        EXPECT_EQ(calls[i].size(), expected[i].size() + 12) << "8 random characters and .wav";
+    }
+    EXPECT_TRUE(LeftOver(folder.path()).empty());
     ASSERT_EQ(window.infoLines.size(), 3u);
     EXPECT_NE(window.infoLines[0].find("Layer III"), std::string::npos);
-    EXPECT_EQ(state.OutputPath, folder / "c.wav");
+    // The monitor followed the file being written: hidden beside the output, gone now.
+    EXPECT_EQ(state.OutputPath.rfind(folder / ".c.", 0), 0u) << state.OutputPath;
+    EXPECT_FALSE(Exists(state.OutputPath));
     // Every item but the last makes its successor visible.
     EXPECT_EQ(window.visible, (std::vector<int>{1, 2, 2}));
     EXPECT_EQ(window.events, (std::vector<std::string>{
@@ -187,7 +224,10 @@ TEST_F(BatchTest, WritesIntoTheDestinationRereadForEveryItem) {
     AddSource("slow.mp3");
     AddSource("b.mp3");
     window.destination = out.path() + "/";
-    window.onDispatch = [&] { window.destination.clear(); }; // a cancelled choice mid-batch
+    window.onDispatch = [&] { // a cancelled choice mid-batch
+        if (list.ItemAt(1).state == S::Processing)
+            window.destination.clear();
+    };
     Convert();
     EXPECT_TRUE(Exists(out / "a.wav"));
     EXPECT_TRUE(Exists(out / "slow.wav"));
@@ -220,7 +260,10 @@ TEST_F(BatchTest, AbortTakesEffectAfterTheCurrentItem) {
     AddSource("2-slow.mp3");
     for (int i = 3; i <= 5; ++i)
         AddSource(std::to_string(i) + ".mp3");
-    window.onDispatch = [&] { driverPtr->RequestAbort(); };
+    window.onDispatch = [&] {
+        if (list.ItemAt(1).state == S::Processing)
+            driverPtr->RequestAbort();
+    };
     Convert();
 
     EXPECT_EQ(States(),
@@ -234,7 +277,10 @@ TEST_F(BatchTest, AbortTakesEffectAfterTheCurrentItem) {
 TEST_F(BatchTest, AbortDuringTheLastItemStillSaysSo) {
     AddSource("1.mp3");
     AddSource("2-slow.mp3");
-    window.onDispatch = [&] { driverPtr->RequestAbort(); };
+    window.onDispatch = [&] {
+        if (list.ItemAt(1).state == S::Processing)
+            driverPtr->RequestAbort();
+    };
     Convert();
     EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Processed}));
     EXPECT_EQ(boxes.messages, std::vector<std::string>{"中断しました"});
@@ -254,7 +300,10 @@ TEST_F(BatchTest, FailuresAreMarkedWithTheirReasonAndCounted) {
     AddSource("silent.mp3");
     AddSource("kill.mp3");
     AddSource("nooutput.mp3");
-    window.onDispatch = [&] { driverPtr->RequestAbort(); };
+    window.onDispatch = [&] {
+        if (list.ItemAt(5).state == S::Processing)
+            driverPtr->RequestAbort();
+    };
     AddSource("slow.mp3"); // the abort lands here, the last item
     boxes.answer = ConfirmAnswer::Yes;
     Convert();
@@ -389,6 +438,7 @@ TEST_F(BatchTest, AnExitCodeOfZeroWithoutAWholeWavOfItsOwnFails) {
     for (const auto& source : sources)
         hashes.push_back(Sha256Of(source));
     WriteFile(folder / "nooutput.wav", "an earlier run's WAV");
+    AnswerReplacing(ConfirmAnswer::Yes); // it may be replaced, by a whole WAV only
     Convert();
 
     EXPECT_EQ(States(), (std::vector<S>{S::Failed, S::Failed, S::Failed, S::Failed, S::Processed}));
@@ -466,7 +516,8 @@ TEST_F(BatchTest, ASecondSourceOfTheSameNameNeverReplacesTheFirstWav) {
     EXPECT_TRUE(Exists(out / "01.wav"));
     EXPECT_EQ(Sha256Of(second), hash);
 
-    // Side by side, then again: a WAV of an earlier batch is overwritten as before.
+    // Side by side, then again: a WAV of an earlier batch is overwritten when allowed.
+    AnswerReplacing(ConfirmAnswer::Yes);
     list.Clear();
     window.destination.clear();
     AddSource("dup.mp3");
@@ -484,7 +535,7 @@ TEST_F(BatchTest, ASecondSourceOfTheSameNameNeverReplacesTheFirstWav) {
 TEST_F(BatchTest, AnAbortBetweenQuickItemsIsTakenAtOnce) {
     for (int i = 1; i <= 30; ++i)
         AddSource(std::to_string(i) + ".mp3");
-    window.onBetweenItems = [&] {
+    window.onDispatch = [&] {
         if (list.ItemAt(2).state == S::Processed)
             driverPtr->RequestAbort();
     };
@@ -493,4 +544,160 @@ TEST_F(BatchTest, AnAbortBetweenQuickItemsIsTakenAtOnce) {
     EXPECT_EQ(list.ItemAt(3).state, S::Waiting);
     EXPECT_EQ(window.overall.back(), 10);
     EXPECT_EQ(boxes.messages, std::vector<std::string>{"中断しました"});
+}
+
+// ------------------------- files already there: asked once, never written through
+
+TEST_F(BatchTest, TheQuestionComesOnceBeforeAnyDecoderAndOnlyYesReplaces) {
+    const std::string notReplaced = "同じ名前のファイルがあるため変換しませんでした";
+    for (const ConfirmAnswer answer :
+         {ConfirmAnswer::Yes, ConfirmAnswer::No, ConfirmAnswer::None}) { // None: the close button
+        SCOPED_TRACE(static_cast<int>(answer));
+        list.Clear();
+        boxes = RecordingBoxes();
+        ::unlink((folder / "calls.log").c_str());
+        AddSource("a.mp3");
+        AddSource("b.mp3");
+        AddSource("c.mp3");
+        AddSource("a.mp3"); // the same output twice counts once
+        WriteFile(folder / "a.wav", "a user's own a.wav");
+        WriteFile(folder / "b.wav", "a user's own b.wav");
+        ::unlink((folder / "c.wav").c_str());
+        std::size_t callsWhenAsked = 99;
+        boxes.decide = [&](const std::string& question) {
+            if (question.find("上書き") == std::string::npos)
+                return ConfirmAnswer::No;
+            callsWhenAsked = Calls().size();
+            return answer;
+        };
+        Convert();
+
+        ASSERT_EQ(boxes.questions.size(), 2u);
+        EXPECT_EQ(boxes.questions[0],
+                  "出力先に同じ名前のファイルが 2 件あります。上書きしますか？");
+        EXPECT_EQ(boxes.buttons[0], ConfirmButtons::YesNoDefaultNo);
+        EXPECT_EQ(callsWhenAsked, 0u) << "asked before the first decoder";
+        EXPECT_TRUE(LeftOver(folder.path()).empty());
+        if (answer == ConfirmAnswer::Yes) {
+            EXPECT_EQ(States(),
+                      (std::vector<S>{S::Processed, S::Processed, S::Processed, S::Processed}));
+            EXPECT_EQ(ReadFile(folder / "a.wav").size(), 48u);
+            EXPECT_EQ(ReadFile(folder / "b.wav").size(), 48u);
+            EXPECT_EQ(Calls().size(), 3u);
+        } else {
+            EXPECT_EQ(States(), (std::vector<S>{S::Failed, S::Failed, S::Processed, S::Failed}));
+            EXPECT_EQ(list.ItemAt(0).failureReason, notReplaced);
+            EXPECT_EQ(list.ItemAt(1).failureReason, notReplaced);
+            EXPECT_EQ(ReadFile(folder / "a.wav"), "a user's own a.wav");
+            EXPECT_EQ(ReadFile(folder / "b.wav"), "a user's own b.wav");
+            EXPECT_EQ(Calls().size(), 1u) << "c alone";
+            EXPECT_EQ(boxes.messages,
+                      std::vector<std::string>{"3件のファイルを変換できませんでした"});
+        }
+    }
+
+    // Nothing there, nothing asked.
+    list.Clear();
+    boxes = RecordingBoxes();
+    AddSource("new.mp3");
+    Convert();
+    EXPECT_EQ(boxes.questions, std::vector<std::string>{"処理済みのリストを削除しますか？"});
+}
+
+TEST_F(BatchTest, AHardLinkAtTheOutputPathKeepsItsOtherNamesAsTheyWere) {
+    const std::string other = AddSource("c.mp3");
+    AddSource("b.mp3");
+    ASSERT_EQ(::link(other.c_str(), (folder / "b.wav").c_str()), 0);
+    const std::string hash = Sha256Of(other);
+    AnswerReplacing(ConfirmAnswer::Yes);
+    Convert();
+    EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Processed}));
+    EXPECT_EQ(Sha256Of(other), hash);
+    EXPECT_EQ(ReadFile(folder / "b.wav").size(), 48u);
+}
+
+TEST_F(BatchTest, AFailedReconversionLeavesTheWavThatWasThere) {
+    AddSource("truncated.mp3");
+    AddSource("fail.mp3");
+    AddSource("nooutput.mp3");
+    for (const char* name : {"truncated.wav", "fail.wav", "nooutput.wav"})
+        WriteFile(folder / name, "a good WAV");
+    AnswerReplacing(ConfirmAnswer::Yes);
+    Convert();
+    EXPECT_EQ(States(), (std::vector<S>{S::Failed, S::Failed, S::Failed}));
+    for (const char* name : {"truncated.wav", "fail.wav", "nooutput.wav"})
+        EXPECT_EQ(ReadFile(folder / name), "a good WAV") << name;
+    EXPECT_TRUE(LeftOver(folder.path()).empty());
+}
+
+TEST_F(BatchTest, AFileMadeDuringTheBatchAtALaterOutputIsACollision) {
+    // What a drive blind to case does when Track.mp3 follows track.mp3.
+    AddSource("a-slow.mp3");
+    AddSource("b.mp3");
+    window.onDispatch = [&] {
+        if (list.ItemAt(0).state == S::Processing && !Exists(folder / "b.wav"))
+            WriteFile(folder / "b.wav", "made meanwhile");
+    };
+    Convert();
+    EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Failed}));
+    EXPECT_EQ(list.ItemAt(1).failureReason, "同じ名前の出力ファイルがこの変換で作成済みです");
+    EXPECT_EQ(ReadFile(folder / "b.wav"), "made meanwhile");
+    EXPECT_EQ(Calls().size(), 1u);
+}
+
+TEST_F(BatchTest, TheSameSourceListedAgainIsDoneWithoutASecondRun) {
+    TempFolder out, elsewhere;
+    const std::string source = AddSource("x.mp3");
+    list.Append(source);
+    ASSERT_EQ(::symlink(source.c_str(), (elsewhere / "x.mp3").c_str()), 0);
+    list.Append(elsewhere / "x.mp3");
+    window.destination = out.path() + "/";
+    Convert();
+    EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Processed, S::Processed}));
+    EXPECT_EQ(Calls().size(), 1u);
+    EXPECT_TRUE(boxes.messages.empty());
+    // Each ended with the finished WAV's figures.
+    EXPECT_EQ(window.sizeTexts, (std::vector<std::string>{"0 KB", "0 KB", "0 KB"}));
+    EXPECT_EQ(window.file, (std::vector<int>{0, 100, 100, 100}));
+}
+
+TEST_F(BatchTest, AWavPastTwoGibWithLamesCappedSizesIsKept) {
+    AddSource("capped.mp3");
+    Convert();
+    EXPECT_EQ(States(), std::vector<S>{S::Processed});
+    EXPECT_EQ(FileSize(folder / "capped.wav"), 2'422'096'172);
+    EXPECT_EQ(window.sizeTexts, std::vector<std::string>{OutputSizeText(2'422'096'172)});
+    EXPECT_EQ(window.file.back(), 100);
+}
+
+// ------------------------------------------------ stopping: nothing left behind
+
+TEST_F(BatchTest, ASignalToEndKillsTheDecoderAndRemovesItsUnfinishedWav) {
+    int argc = 1;
+    char name[] = "core_tests";
+    char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
+    const StopSignals stopSignals([this](int) { driverPtr->RequestStop(); });
+    AddSource("held.mp3");
+    AddSource("b.mp3");
+    bool sent = false;
+    window.onDispatch = [&] {
+        QCoreApplication::processEvents();
+        if (!sent && Exists(folder / "held.pid")) {
+            sent = true;
+            ::kill(::getpid(), SIGTERM);
+        }
+    };
+    const auto start = std::chrono::steady_clock::now();
+    Convert();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+
+    const pid_t pid = std::stoi(ReadFile(folder / "held.pid"));
+    EXPECT_TRUE(::kill(pid, 0) == -1 && errno == ESRCH) << "the decoder is gone";
+    EXPECT_TRUE(LeftOver(folder.path()).empty());
+    EXPECT_FALSE(Exists(folder / "held.wav"));
+    EXPECT_EQ(States(), (std::vector<S>{S::Waiting, S::Waiting}));
+    EXPECT_EQ(Calls().size(), 1u);
+    EXPECT_TRUE(boxes.messages.empty() && boxes.questions.empty()) << "the program is ending";
+    EXPECT_EQ(window.events.back(), "timer off");
 }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <csignal>
 #include <cstdint>
@@ -21,6 +22,7 @@
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -191,6 +193,38 @@ TEST_F(DecoderTest, NeverLeavesAZombie) {
     }
 }
 
+TEST_F(DecoderTest, AStopRequestEndsTheProgramAndWhatItStarted) {
+    // A program that never ends by itself, with a child of its own.
+    const std::string hung =
+        Script("hung", R"(sleep 300 & echo $! > "$D/child"; echo $$ > "$D/pid"; wait)");
+    for (WaitMethod method : {WaitMethod::ProcessDescriptor, WaitMethod::Polling}) {
+        ::unlink(At("pid").c_str());
+        const auto start = std::chrono::steady_clock::now();
+        const RunOutcome outcome = RunAndWait(
+            {hung}, [] {}, method, [this] { return fs::exists(At("pid")); });
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+        EXPECT_EQ(outcome.signal, SIGKILL);
+        EXPECT_TRUE(Reaped(ReadFile(At("pid"))));
+        // Killed with it: soon gone, or dead and waiting for init to reap it.
+        const std::string childStat = "/proc/" + Trimmed(ReadFile(At("child"))) + "/stat";
+        const auto dead = [&] {
+            const std::string stat = ReadFile(childStat);
+            return stat.empty() || stat.find(") Z ") != std::string::npos;
+        };
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!dead() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::yield();
+        EXPECT_TRUE(dead()) << ReadFile(childStat);
+    }
+    // Asked before the start, nothing starts.
+    bool started = false;
+    EXPECT_FALSE(
+        RunAndWait(
+            {Script("never", R"(touch "$D/ran")")}, [&] { started = true; }, [] { return true; })
+            .started);
+    EXPECT_FALSE(fs::exists(At("ran")));
+}
+
 TEST_F(DecoderTest, StreamsAreNullExceptAnUnnamedErrorFile) {
     // Put data on our own standard input: a decoder that inherited it would read it.
     int saved = dup(0);
@@ -237,6 +271,29 @@ TEST_F(DecoderTest, InheritsNoOtherDescriptors) {
     EXPECT_EQ(entries, 4) << listing;
     EXPECT_EQ(listing.find("leak-marker"), std::string::npos) << listing;
     EXPECT_EQ(listing.find("pipe:"), std::string::npos) << listing;
+}
+
+TEST_F(DecoderTest, StartedWithoutWaitingItInheritsNothingAndIsReaped) {
+    int marker = open(At("leak-marker").c_str(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(marker, 0);
+    // The listing appears under its name in one step, once complete.
+    ASSERT_TRUE(StartWithoutWaiting({Script("opener", R"(echo $$ > "$D/pid"
+ls -l /proc/self/fd > "$D/listing"
+mv "$D/listing" "$D/fds")")}));
+    close(marker);
+    EXPECT_FALSE(StartWithoutWaiting({At("missing")}));
+
+    // Wait for the child's end, as seen from outside: its entry in /proc goes
+    // only once it is reaped, a zombie keeps it.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (access(At("fds").c_str(), F_OK) != 0 && std::chrono::steady_clock::now() < deadline)
+        usleep(1000);
+    const std::string proc = "/proc/" + Trimmed(ReadFile(At("pid")));
+    while (access(proc.c_str(), F_OK) == 0 && std::chrono::steady_clock::now() < deadline)
+        usleep(1000);
+    EXPECT_NE(access(proc.c_str(), F_OK), 0) << "left as a zombie";
+    const std::string listing = ReadFile(At("fds"));
+    EXPECT_EQ(listing.find("leak-marker"), std::string::npos) << listing;
 }
 
 TEST_F(DecoderTest, RunsInASessionOfItsOwnWithoutTerminal) {

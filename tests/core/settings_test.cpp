@@ -131,6 +131,30 @@ TEST(Settings, WritingOverAFolderOrIntoAMissingFolderFailsCleanly) {
     EXPECT_THROW(WriteSettings(folder / "missing/brindlecot.ini", true), UserError);
 }
 
+TEST(Settings, ALinkInPlaceOfTheFileStaysALinkToTheFileWritten) {
+    TempFolder home, dotfiles;
+    ::mkdir((dotfiles / "config").c_str(), 0755);
+    WriteFile(dotfiles / "config/brindlecot.ini", "[front]\r\nOn\r\n");
+    // A relative link to a relative link, as dotfile managers make them.
+    ASSERT_EQ(::symlink((dotfiles / "config/brindlecot.ini").c_str(), (home / "kept.ini").c_str()),
+              0);
+    ASSERT_EQ(::symlink("kept.ini", (home / "brindlecot.ini").c_str()), 0);
+    WriteSettings(home / "brindlecot.ini", false);
+    EXPECT_EQ(KindAt(home / "brindlecot.ini", false), FileKind::Link);
+    EXPECT_EQ(KindAt(home / "kept.ini", false), FileKind::Link);
+    EXPECT_EQ(ReadFile(dotfiles / "config/brindlecot.ini"), "[front]\r\nOff\r\n");
+    // Written beside the target, nothing left over in either folder.
+    EXPECT_EQ(std::system(("test $(ls -A '" + home.path() + "' | wc -l) -eq 2").c_str()), 0);
+    EXPECT_EQ(std::system(("test $(ls -A '" + dotfiles.path() + "/config' | wc -l) -eq 1").c_str()),
+              0);
+
+    // A link to nowhere yet: the file is made where it leads.
+    ASSERT_EQ(::symlink("new.ini", (home / "dangling.ini").c_str()), 0);
+    WriteSettings(home / "dangling.ini", true);
+    EXPECT_EQ(KindAt(home / "dangling.ini", false), FileKind::Link);
+    EXPECT_EQ(ReadFile(home / "new.ini"), "[front]\r\nOn\r\n");
+}
+
 TEST(Settings, OnlyTheFirst64KiBOfARegularFileAreRead) {
     TempFolder folder;
     const std::string path = folder / "brindlecot.ini", zero = folder / "zero.ini";

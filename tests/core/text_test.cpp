@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 TEST(Text, CountsCharactersNotBytes) {
     EXPECT_EQ(CharacterCount(""), 0u);
     EXPECT_EQ(CharacterCount("abc"), 3u);
@@ -48,4 +50,16 @@ TEST(Text, TheErrorBoxAddsAPeriodOnlyAfterHigherCodes) {
 TEST(Text, DisplayIsLossyButUtf8RoundTrips) {
     EXPECT_EQ(Utf8Bytes(DisplayText("曲/a.mp3")), "曲/a.mp3");
     EXPECT_NE(Utf8Bytes(DisplayText("\x83\x65.mp3")), "\x83\x65.mp3");
+}
+
+TEST(TranslateTest, WithoutATranslationTheTextStandsAsWrittenAndErrnoIsKept) {
+    errno = ENOENT;
+    EXPECT_EQ(Translate("BatchDriver", "中断しました"), "中断しました");
+    EXPECT_EQ(errno, ENOENT);
+}
+
+TEST(TranslateTest, FillInKeepsTheArgumentsBytes) {
+    EXPECT_EQ(FillIn("%1件", "12"), "12件");
+    EXPECT_EQ(FillIn("missing: %1", "/a/\xff%1.mp3"), "missing: /a/\xff%1.mp3");
+    EXPECT_EQ(FillIn("none", "x"), "none");
 }

@@ -6,6 +6,7 @@
 #include "fs.h"
 #include "message_service.h"
 
+#include <functional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -56,15 +57,19 @@ void WriteToneWav(const std::string& path, double seconds);
 // An MPEG-1 Layer III header, 128 kbit/s, 44.1 kHz, joint stereo, then padding zeros.
 std::string Layer3Stream(std::size_t padding);
 
-// Records every box; answers the confirmation with a preset answer.
+// Records every box; answers the confirmation with a preset answer, or with
+// what decide says when it is set.
 class RecordingBoxes : public MessageService {
   public:
     void Message(const std::string& text) override { messages.push_back(text); }
-    ConfirmAnswer Confirm(const std::string& text, ConfirmButtons) override {
+    ConfirmAnswer Confirm(const std::string& text, ConfirmButtons shown) override {
         questions.push_back(text);
-        return answer;
+        buttons.push_back(shown);
+        return decide ? decide(text) : answer;
     }
     std::vector<std::string> messages;
     std::vector<std::string> questions;
+    std::vector<ConfirmButtons> buttons;
     ConfirmAnswer answer = ConfirmAnswer::No;
+    std::function<ConfirmAnswer(const std::string&)> decide;
 };

@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
@@ -18,6 +19,11 @@
 #include <QWindow>
 #include <QtTest>
 
+#include <QDir>
+#include <QElapsedTimer>
+
+#include <cerrno>
+#include <csignal>
 #include <functional>
 #include <set>
 #include <sys/stat.h>
@@ -53,13 +59,23 @@ class FakeChooser : public FolderChooser {
 class FakeShell : public DesktopShell {
   public:
     void Open(const std::string& what) override { opened.push_back(what); }
+    bool OpensWithThisProgram(const std::string&) override { return opensWithUs; }
     std::vector<std::string> opened;
+    bool opensWithUs = false;
+};
+
+class FakeNotifier : public DesktopNotifier {
+  public:
+    void Notify(const std::string& summary, const std::string& body) override {
+        notes.push_back({summary, body});
+    }
+    std::vector<std::pair<std::string, std::string>> notes;
 };
 
 // Writes a WAV of 8000 bytes of audio in two steps; fails on "fail". A "held"
-// source is held between the steps until the test creates "<source>.go", so a
-// test acts while the decoder runs, at the moment it chooses, whatever the
-// machine's load.
+// source leaves its process id in "<source>.pid" and is held between the steps
+// until the test creates "<source>.go", so a test acts while the decoder runs,
+// at the moment it chooses, whatever the machine's load.
 const char* const kFakeDecoder = R"(#!/bin/sh
 for last; do :; done
 eval src=\${$(($# - 1))}
@@ -67,6 +83,7 @@ case "$src" in *fail*) echo "cannot decode" >&2; exit 2 ;; esac
 printf 'RIFF\144\037\000\000WAVEfmt \020\000\000\000\001\000\002\000\104\254\000\000' > "$last"
 printf '\020\261\002\000\004\000\020\000data\100\037\000\000' >> "$last"
 case "$src" in *held*)
+    echo $$ > "$src.pid"
     i=0; while [ ! -e "$src.go" ] && [ $i -lt 6000 ]; do sleep 0.01; i=$((i + 1)); done ;;
 esac
 head -c 8000 /dev/zero >> "$last"
@@ -81,6 +98,7 @@ class Unit1Test : public QObject {
     FakeBoxes boxes;
     FakeChooser chooser;
     FakeShell shell;
+    FakeNotifier notifier;
     std::string decoder;
     std::unique_ptr<TForm1> form;
 
@@ -89,8 +107,8 @@ class Unit1Test : public QObject {
     }
     std::string Settings() const { return Path("brindlecot.ini"); }
     std::unique_ptr<TForm1> MakeForm() {
-        return std::make_unique<TForm1>(
-            WindowServices{boxes, chooser, shell, [this] { return decoder; }, Settings()});
+        return std::make_unique<TForm1>(WindowServices{
+            boxes, chooser, shell, [this] { return decoder; }, Settings(), notifier});
     }
     std::string AddSource(const std::string& name) {
         WriteFile(Path(name), Layer3Stream(16000));
@@ -99,20 +117,21 @@ class Unit1Test : public QObject {
         return Path(name);
     }
     // Once item index is being converted, runs action from the window's event
-    // handling, then lets the held decoder go on.
-    void WhileConverting(int index, std::function<void()> action) {
+    // handling, then lets the held decoder go on, unless told not to.
+    void WhileConverting(int index, std::function<void()> action, bool release = true) {
         auto connection = std::make_shared<QMetaObject::Connection>();
         *connection =
             QObject::connect(&form->List(), &QAbstractItemModel::dataChanged, form.get(),
-                             [this, index, action, connection] {
+                             [this, index, action, connection, release] {
                                  if (form->List().Count() <= index ||
                                      form->List().ItemAt(index).state != ItemState::Processing)
                                      return;
                                  QObject::disconnect(*connection);
                                  const std::string go = form->List().ItemAt(index).caption + ".go";
-                                 QTimer::singleShot(0, form.get(), [action, go] {
+                                 QTimer::singleShot(0, form.get(), [action, go, release] {
                                      action();
-                                     WriteFile(go, "");
+                                     if (release)
+                                         WriteFile(go, "");
                                  });
                              });
     }
@@ -121,10 +140,14 @@ class Unit1Test : public QObject {
     void init() {
         boxes = FakeBoxes();
         chooser.choice.reset();
-        shell.opened.clear();
+        shell = FakeShell();
+        notifier = FakeNotifier();
         decoder = Path("lame");
         WriteFile(decoder, kFakeDecoder, 0755);
         ::unlink(Settings().c_str());
+        // An earlier test's WAVs would be files to replace, and a question.
+        for (const QString& wav : QDir(folder.path()).entryList({"*.wav"}, QDir::Files))
+            QFile::remove(folder.filePath(wav));
         form = MakeForm();
     }
     void cleanup() { form.reset(); }
@@ -264,6 +287,67 @@ class Unit1Test : public QObject {
         QTRY_VERIFY(!form->isVisible());
         form.reset();
         QCOMPARE(QString::fromStdString(ReadFile(Settings())), QString("[front]\r\nOn\r\n"));
+    }
+
+    void aCloseDuringABatchStillTellsOfFailures() {
+        form->show();
+        AddSource("a-held.mp3");
+        AddSource("fail.mp3");
+        WhileConverting(0, [this] { form->close(); });
+        form->Button2->click();
+        QCOMPARE(boxes.messages, std::vector<std::string>{"1件のファイルを変換できませんでした"});
+        QVERIFY(boxes.questions.empty());
+        QTRY_VERIFY(!form->isVisible());
+    }
+
+    // A second close, or a signal to end, while a decoder that never ends runs.
+    void aSecondCloseOrASignalStopsAtOnceLeavingNothing() {
+        for (const bool bySignal : {false, true}) {
+            form = MakeForm();
+            boxes = FakeBoxes();
+            form->show();
+            const std::string held = AddSource(bySignal ? "s-held.mp3" : "c-held.mp3");
+            AddSource("b.mp3");
+            ::unlink((held + ".pid").c_str());
+            WhileConverting(
+                0,
+                [this, bySignal] {
+                    if (bySignal) {
+                        form->StopAndClose();
+                    } else {
+                        form->close();
+                        form->close();
+                    }
+                },
+                false);
+            QElapsedTimer clock;
+            clock.start();
+            form->Button2->click();
+            QVERIFY(clock.elapsed() < 20000);
+            QTRY_VERIFY(!form->isVisible());
+
+            const pid_t pid = std::stoi(ReadFile(held + ".pid"));
+            QVERIFY2(::kill(pid, 0) == -1 && errno == ESRCH, "the decoder is gone");
+            const QStringList left =
+                QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+            for (const QString& name : left)
+                QVERIFY2(!name.startsWith(".") && !name.endsWith(".wav"), qPrintable(name));
+            QCOMPARE(form->List().ItemAt(1).state, ItemState::Waiting);
+            QVERIFY(boxes.messages.empty() && boxes.questions.empty());
+            form.reset();
+            QCOMPARE(QString::fromStdString(ReadFile(Settings())), QString("[front]\r\nOn\r\n"));
+            ::unlink(Settings().c_str());
+        }
+    }
+
+    // The last tick may come before the decoder is done, or not at all.
+    void anItemEndsShowingItsFinishedWav() {
+        AddSource("a.mp3");
+        AddSource("b.mp3");
+        form->Button2->click();
+        QCOMPARE(form->List().ItemAt(1).state, ItemState::Processed);
+        QCOMPARE(form->Label6->text(), QString("7 KB")); // 8044 bytes
+        QCOMPARE(form->ProgressBar2->value(), 100);
     }
 
     void aCloseDuringABatchThatEndsInAnErrorStillCloses() {
@@ -568,6 +652,86 @@ class Unit1Test : public QObject {
         QCOMPARE(boxes.messages, std::vector<std::string>{"中断しました"});
         QVERIFY(form->Button5->isHidden());
         QVERIFY(form->Button5->isEnabled());
+    }
+
+    void aBatchEndingUnseenTellsTheDesktop() {
+        AddSource("one.mp3");
+        AddSource("fail.mp3");
+        QVERIFY(!form->isActiveWindow());
+        form->Button2Click();
+        QCOMPARE(notifier.notes.size(), std::size_t(1));
+        QCOMPARE(notifier.notes[0].first, std::string("変換が終わりました"));
+        QCOMPARE(notifier.notes[0].second,
+                 std::string("1件を変換しました\n1件を変換できませんでした"));
+        // The boxes come as ever, after the word.
+        QCOMPARE(boxes.messages.size(), std::size_t(1));
+
+        // The user at the window needs no word.
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        AddSource("two.mp3");
+        form->Button2Click();
+        QCOMPARE(notifier.notes.size(), std::size_t(1));
+    }
+
+    void theInformationLineIsWholeInItsLabel() {
+        const QRect place = form->Label10->geometry();
+        for (const QString& line :
+             {QString("Time:(3M 25S)Version 1 Layer III 44100Hz 128bps Joint Stereo"),
+              QString("Time:(999M 59S)Version 1 Layer III 48000Hz 320bps Dual channel"),
+              QString("Time:(999M 59S)Version 2.5 Reserved 11025Hz ビットレート不明 Dual channel"),
+              QString("Time:(999M 59S)Reserved Reserved 44100Hz Bitrate unknown Dual channel"),
+              QString("Time:(0M 0S)Version 1 Layer I 44100Hz 32bps Mono")}) {
+            form->ShowInformationLine(line);
+            const QFontMetrics metrics(form->Label10->font());
+            QVERIFY2(metrics.horizontalAdvance(line) <= place.width(), qPrintable(line));
+            QVERIFY2(metrics.height() <= place.height(), qPrintable(line));
+            QCOMPARE(form->Label10->text(), line);
+            QCOMPARE(form->Label10->toolTip(), line);
+            QCOMPARE(form->Label10->geometry(), place);
+        }
+    }
+
+    void theMenuOpensTheOutputFolder() {
+        form->List().Append(Path("in/a.mp3"));
+        emit form->ListView1->customContextMenuRequested(QPoint(1, 1));
+        QVERIFY(!form->N2->isEnabled());
+        form->PopupMenu1->hide();
+
+        form->List().selectionModel()->setCurrentIndex(form->List().index(0),
+                                                       QItemSelectionModel::ClearAndSelect);
+        emit form->ListView1->customContextMenuRequested(QPoint(1, 1));
+        QVERIFY(form->N2->isEnabled());
+        form->PopupMenu1->hide();
+        form->N2->trigger();
+        chooser.choice = Path("out");
+        form->Button4Click();
+        form->N2->trigger();
+        QCOMPARE(shell.opened, (std::vector<std::string>{Path("in"), Path("out")}));
+    }
+
+    void playNeverHandsTheFileBackToThisProgram() {
+        form->List().Append(Path("a.mp3"));
+        form->List().selectionModel()->setCurrentIndex(form->List().index(0),
+                                                       QItemSelectionModel::ClearAndSelect);
+        shell.opensWithUs = true;
+        form->N1Click();
+        QVERIFY(shell.opened.empty());
+        QCOMPARE(boxes.messages, std::vector<std::string>{"再生できるプログラムが見つかりません"});
+        shell.opensWithUs = false;
+        form->N1Click();
+        QCOMPARE(shell.opened, std::vector<std::string>{Path("a.mp3")});
+    }
+
+    void handedOverPathsAreTakenInAndTheWindowComesForward() {
+        const std::string file = AddSource("x.mp3");
+        form->List().Clear();
+        form->showMinimized();
+        form->TakeHandedOverPaths({file});
+        QCOMPARE(form->List().Count(), 1);
+        QVERIFY(form->isVisible());
+        QVERIFY(!(form->windowState() & Qt::WindowMinimized));
     }
 
     void theSeveralAtOnceBoxIsKeptAndFixedDuringABatch() {

@@ -173,6 +173,18 @@ class DesktopTest : public QObject {
                                              "処理済みのリストを削除しますか？: above"}));
     }
 
+    void theWindowManagerOffersMinimiseAndCloseButNoMaximise() {
+        auto form = MakeForm(Decoder());
+        form->show();
+        form->activateWindow();
+        QTRY_VERIFY_WITH_TIMEOUT(form->isActiveWindow(), 20000);
+        const std::string actions =
+            Output("xprop -id " + std::to_string(form->winId()) + " _NET_WM_ALLOWED_ACTIONS");
+        QVERIFY2(actions.find("_NET_WM_ACTION_MINIMIZE") != std::string::npos, actions.c_str());
+        QVERIFY2(actions.find("_NET_WM_ACTION_CLOSE") != std::string::npos, actions.c_str());
+        QVERIFY2(actions.find("MAXIMIZE") == std::string::npos, actions.c_str());
+    }
+
     void deleteAndEnterKeys() {
         auto form = MakeForm(Decoder());
         form->show();

@@ -3,8 +3,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -51,6 +55,24 @@ class QtServicesTest : public QObject {
         QCOMPARE(boxes.Confirm("?", ConfirmButtons::YesNo), ConfirmAnswer::None);
     }
 
+    // A question whose yes replaces files: no stray key may answer it.
+    void aQuestionThatDestroysDefaultsToNo() {
+        QtBoxes boxes;
+        WhenShown([](QMessageBox& box) {
+            QCOMPARE(box.buttons().size(), 2);
+            QCOMPARE(box.defaultButton(), Button(box, "いいえ(&N)"));
+            QCOMPARE(box.escapeButton(), Button(box, "いいえ(&N)"));
+            QTest::keyClick(&box, Qt::Key_Return);
+        });
+        QCOMPARE(boxes.Confirm("?", ConfirmButtons::YesNoDefaultNo), ConfirmAnswer::No);
+        WhenShown([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+        QCOMPARE(boxes.Confirm("?", ConfirmButtons::YesNoDefaultNo), ConfirmAnswer::No);
+        WhenShown([](QMessageBox& box) { box.close(); });
+        QCOMPARE(boxes.Confirm("?", ConfirmButtons::YesNoDefaultNo), ConfirmAnswer::None);
+        WhenShown([](QMessageBox& box) { Button(box, "はい(&Y)")->click(); });
+        QCOMPARE(boxes.Confirm("?", ConfirmButtons::YesNoDefaultNo), ConfirmAnswer::Yes);
+    }
+
     void theSingleOkButtonIsDefaultAndEscape() {
         QtBoxes boxes;
         WhenShown([](QMessageBox& box) {
@@ -80,6 +102,54 @@ class QtServicesTest : public QObject {
             box.buttons().front()->click();
         });
         boxes.Error("設定ファイルを書けません.");
+    }
+
+    void everyBoxShowsItsWholeCaptionAndButtonsWithoutIcons() {
+        QtBoxes boxes;
+        const auto check = [](QMessageBox& box) {
+            QVERIFY(box.width() >= box.fontMetrics().horizontalAdvance(box.windowTitle()) + 100);
+            for (QAbstractButton* button : box.buttons())
+                QVERIFY(button->icon().isNull());
+            box.buttons().front()->click();
+        };
+        WhenShown(check);
+        boxes.Message("x");
+        WhenShown(check);
+        boxes.Confirm("x", ConfirmButtons::YesNo);
+        WhenShown(check);
+        boxes.Error("x");
+    }
+
+    void theDefaultApplicationComesFromTheDesktopsLists() {
+        // The MIME database is read from the system's folders before ours replace them.
+        QCOMPARE(QMimeDatabase().mimeTypeForFile("a.mp3").name(), QString("audio/mpeg"));
+        QTemporaryDir home;
+        const QString config = home.path() + "/config", data = home.path() + "/data";
+        QDir().mkpath(config);
+        QDir().mkpath(data + "/applications");
+        qputenv("XDG_CONFIG_HOME", config.toUtf8());
+        qputenv("XDG_CONFIG_DIRS", (home.path() + "/none").toUtf8());
+        qputenv("XDG_DATA_HOME", data.toUtf8());
+        qputenv("XDG_DATA_DIRS", (home.path() + "/none").toUtf8());
+        const auto write = [](const QString& path, const QByteArray& text) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(text);
+        };
+        QCOMPARE(DefaultApplication("audio/mpeg"), std::string());
+        // No player: the only application that takes MP3s is this one.
+        write(data + "/applications/mimeinfo.cache",
+              "[MIME Cache]\naudio/mpeg=brindlecot.desktop;\n");
+        QCOMPARE(DefaultApplication("audio/mpeg"), std::string("brindlecot.desktop"));
+        XdgDesktopShell shell;
+        QVERIFY(shell.OpensWithThisProgram("/music/a.mp3"));
+        QVERIFY(!shell.OpensWithThisProgram("/music/a.txt"));
+        // The user's choice comes first.
+        write(config + "/mimeapps.list",
+              "[Added Associations]\naudio/mpeg=other.desktop;\n"
+              "[Default Applications]\naudio/mpeg=player.desktop;brindlecot.desktop\n");
+        QCOMPARE(DefaultApplication("audio/mpeg"), std::string("player.desktop"));
+        QVERIFY(!shell.OpensWithThisProgram("/music/a.mp3"));
     }
 };
 

@@ -1,0 +1,487 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja">
+<context>
+    <name>BatchDriver</name>
+    <message>
+        <source>中断しました</source>
+        <translation>Aborted</translation>
+    </message>
+    <message>
+        <source>処理済みのリストを削除しますか？</source>
+        <translation>Remove the processed items from the list?</translation>
+    </message>
+    <message>
+        <source>出力ファイルが途中で切れています（空き容量を確認してください）</source>
+        <translation>The output file is cut short (check the free disk space)</translation>
+    </message>
+    <message>
+        <source>音声データが見つかりませんでした</source>
+        <translation>No audio data was found</translation>
+    </message>
+    <message>
+        <source>出力ファイルが正しいWAVファイルではありません（デコーダを確認してください）</source>
+        <translation>The output file is not a valid WAV file (check the decoder)</translation>
+    </message>
+    <message>
+        <source>出力先が変換元と同じファイルです</source>
+        <translation>The output is the source file itself</translation>
+    </message>
+    <message>
+        <source>出力先に通常のファイルでないものがあります（削除するか別の出力先を選んでください）</source>
+        <translation>Something other than a regular file is at the output path (remove it or choose another destination)</translation>
+    </message>
+    <message>
+        <source>同じ名前の出力ファイルがこの変換で作成済みです</source>
+        <translation>An output file of the same name was already written in this run</translation>
+    </message>
+    <message>
+        <source>デコーダを起動できませんでした</source>
+        <translation>The decoder could not be started</translation>
+    </message>
+    <message>
+        <source>出力ファイルが作成されませんでした</source>
+        <translation>No output file was created</translation>
+    </message>
+    <message>
+        <source>%1件のファイルを変換できませんでした</source>
+        <translation>%1 file(s) could not be converted</translation>
+    </message>
+    <message>
+        <source>デコーダが異常終了しました (シグナル %1)</source>
+        <translation>The decoder crashed (signal %1)</translation>
+    </message>
+    <message>
+        <source>デコーダの終了コード %1</source>
+        <translation>Decoder exit code %1</translation>
+    </message>
+    <message>
+        <source>出力先に同じ名前のファイルが %1 件あります。上書きしますか？</source>
+        <translation>%1 files of the same name are already at the output. Replace them?</translation>
+    </message>
+    <message>
+        <source>同じ名前のファイルがあるため変換しませんでした</source>
+        <translation>Not converted: a file of the same name is there</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>使い方: brindlecot [オプション] [ファイル|フォルダ]...
+MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。
+指定したファイルとフォルダは、ドロップした時と同じように処理リストに追加します。
+
+  -h, --help     この説明を表示して終了する
+      --version  バージョンを表示して終了する
+  --             これ以降の引数をすべてファイル名として扱う
+</source>
+        <translation>Usage: brindlecot [OPTION] [FILE|FOLDER]...
+Converts MPEG Audio files (.mpa .mp2 .mp3) to WAV with lame.
+The files and folders named are added to the processing list as a drop of them would be.
+
+  -h, --help     show this help and exit
+      --version  show the version and exit
+  --             treat every later argument as a file name
+</translation>
+    </message>
+    <message>
+        <source>brindlecot: %1: ファイルもフォルダもありません
+</source>
+        <translation>brindlecot: %1: no such file or folder
+</translation>
+    </message>
+</context>
+<context>
+    <name>FolderDialog</name>
+    <message>
+        <source>フォルダを選択して下さい。</source>
+        <translation>Choose a folder.</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>%1 ディレクトリは存在しません</source>
+        <translation>The folder %1 does not exist</translation>
+    </message>
+</context>
+<context>
+    <name>MpegHeader</name>
+    <message>
+        <source>MPEGオーディオのフレームヘッダが見つかりません</source>
+        <translation>No MPEG audio frame header found</translation>
+    </message>
+    <message>
+        <source>ビットレート不明 </source>
+        <translation>Bitrate unknown </translation>
+    </message>
+    <message>
+        <source>ファイルを開けません</source>
+        <translation>Cannot open the file</translation>
+    </message>
+    <message>
+        <source>通常のファイルではありません</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>ファイルを読めません</source>
+        <translation>Cannot read the file</translation>
+    </message>
+    <message>
+        <source>VBRかもしれません</source>
+        <translation>This may be a VBR file</translation>
+    </message>
+</context>
+<context>
+    <name>ProcessingList</name>
+    <message>
+        <source>処理リスト(mpa,mp2,mp3)</source>
+        <translation>Processing list (mpa,mp2,mp3)</translation>
+    </message>
+</context>
+<context>
+    <name>QtBoxes</name>
+    <message>
+        <source>確認</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>はい(&amp;Y)</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>いいえ(&amp;N)</source>
+        <translation>&amp;No</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>設定ファイルを読めません</source>
+        <translation>Cannot read the settings file</translation>
+    </message>
+    <message>
+        <source>設定ファイルを書けません</source>
+        <translation>Cannot write the settings file</translation>
+    </message>
+    <message>
+        <source>設定フォルダを作れません</source>
+        <translation>Cannot create the settings folder</translation>
+    </message>
+</context>
+<context>
+    <name>TForm1</name>
+    <message>
+        <source>変換元フォルダ</source>
+        <translation>Source folder</translation>
+    </message>
+    <message>
+        <source>選択</source>
+        <translation>Browse</translation>
+    </message>
+    <message>
+        <source>変換</source>
+        <translation>Convert</translation>
+    </message>
+    <message>
+        <source>中断</source>
+        <translation>Abort</translation>
+    </message>
+    <message>
+        <source>クリア</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>処理待ち</source>
+        <translation>Waiting</translation>
+    </message>
+    <message>
+        <source>処理中</source>
+        <translation>Busy</translation>
+    </message>
+    <message>
+        <source>処理済み</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>変換先フォルダ</source>
+        <translation>Destination folder</translation>
+    </message>
+    <message>
+        <source>処理/選択中のMPEG Audio情報</source>
+        <translation>MPEG Audio of the current/selected item</translation>
+    </message>
+    <message>
+        <source>出力状況</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <source>全体の進捗</source>
+        <translation>Overall</translation>
+    </message>
+    <message>
+        <source>個別の進捗</source>
+        <translation>This file</translation>
+    </message>
+    <message>
+        <source>MPEG Audio → WAV 変換</source>
+        <translation>MPEG Audio → WAV</translation>
+    </message>
+    <message>
+        <source>常に前面に表示する</source>
+        <translation>Always on top</translation>
+    </message>
+    <message>
+        <source>このウィンドウを他のウィンドウより前面に表示します</source>
+        <translation>Keeps this window above other windows</translation>
+    </message>
+    <message>
+        <source>変換するファイルを探すフォルダ</source>
+        <translation>The folder where files to convert are looked for</translation>
+    </message>
+    <message>
+        <source>変換元フォルダのパス</source>
+        <translation>Source folder path</translation>
+    </message>
+    <message>
+        <source>選択した変換元フォルダ</source>
+        <translation>The chosen source folder</translation>
+    </message>
+    <message>
+        <source>変換元フォルダを選択</source>
+        <translation>Choose the source folder</translation>
+    </message>
+    <message>
+        <source>変換元フォルダを選ぶダイアログを開きます</source>
+        <translation>Opens a dialog to choose the source folder</translation>
+    </message>
+    <message>
+        <source>変換元のファイル</source>
+        <translation>Source files</translation>
+    </message>
+    <message>
+        <source>変換元フォルダのMPEG Audioファイル。ダブルクリックかEnterで処理リストに追加します</source>
+        <translation>MPEG Audio files of the source folder. Double-click or Enter adds one to the processing list</translation>
+    </message>
+    <message>
+        <source>処理リスト</source>
+        <translation>Processing list</translation>
+    </message>
+    <message>
+        <source>変換するファイルと状態。Deleteキーで選択した項目を削除します</source>
+        <translation>Files to convert and their state. Delete removes the selected items</translation>
+    </message>
+    <message>
+        <source>処理リストのファイルをすべてWAVに変換します</source>
+        <translation>Converts every file of the processing list to WAV</translation>
+    </message>
+    <message>
+        <source>変換中のファイルが終わったところで変換を中断します</source>
+        <translation>Stops converting once the current file is done</translation>
+    </message>
+    <message>
+        <source>リスト内をクリアします</source>
+        <translation>Clears the list</translation>
+    </message>
+    <message>
+        <source>処理待ちのアイコン</source>
+        <translation>Waiting icon</translation>
+    </message>
+    <message>
+        <source>処理待ちの項目に付くアイコン</source>
+        <translation>The icon of items waiting</translation>
+    </message>
+    <message>
+        <source>処理待ちのアイコンの説明</source>
+        <translation>Explains the waiting icon</translation>
+    </message>
+    <message>
+        <source>処理中のアイコン</source>
+        <translation>Busy icon</translation>
+    </message>
+    <message>
+        <source>処理中の項目に付くアイコン</source>
+        <translation>The icon of the item being converted</translation>
+    </message>
+    <message>
+        <source>処理中のアイコンの説明</source>
+        <translation>Explains the busy icon</translation>
+    </message>
+    <message>
+        <source>処理済みのアイコン</source>
+        <translation>Done icon</translation>
+    </message>
+    <message>
+        <source>処理済みの項目に付くアイコン</source>
+        <translation>The icon of items converted</translation>
+    </message>
+    <message>
+        <source>処理済みのアイコンの説明</source>
+        <translation>Explains the done icon</translation>
+    </message>
+    <message>
+        <source>サブフォルダも検索する</source>
+        <translation>Search subfolders too</translation>
+    </message>
+    <message>
+        <source>処理リストにフォルダをドロップした時にサブフォルダも検索します</source>
+        <translation>Searches subfolders too when a folder is dropped on the processing list</translation>
+    </message>
+    <message>
+        <source>WAVファイルを書き出すフォルダ</source>
+        <translation>The folder the WAV files are written to</translation>
+    </message>
+    <message>
+        <source>変換先フォルダのパス</source>
+        <translation>Destination folder path</translation>
+    </message>
+    <message>
+        <source>空のときは変換元と同じフォルダに書き出します</source>
+        <translation>When empty, files are written beside their sources</translation>
+    </message>
+    <message>
+        <source>変換先フォルダを選択</source>
+        <translation>Choose the destination folder</translation>
+    </message>
+    <message>
+        <source>変換先フォルダを選ぶダイアログを開きます</source>
+        <translation>Opens a dialog to choose the destination folder</translation>
+    </message>
+    <message>
+        <source>処理中または選択中のファイルの情報</source>
+        <translation>About the file being converted or selected</translation>
+    </message>
+    <message>
+        <source>MPEG Audio情報</source>
+        <translation>MPEG Audio information</translation>
+    </message>
+    <message>
+        <source>時間、バージョン、レイヤー、周波数、ビットレート、モード</source>
+        <translation>Duration, version, layer, sample rate, bitrate, mode</translation>
+    </message>
+    <message>
+        <source>変換の進み具合</source>
+        <translation>How far the conversion is</translation>
+    </message>
+    <message>
+        <source>全体の進捗の見出し</source>
+        <translation>Overall progress caption</translation>
+    </message>
+    <message>
+        <source>全体の進捗バーの見出し</source>
+        <translation>The caption of the overall progress bar</translation>
+    </message>
+    <message>
+        <source>処理リスト全体の変換の進み具合</source>
+        <translation>Progress through the whole processing list</translation>
+    </message>
+    <message>
+        <source>個別の進捗の見出し</source>
+        <translation>File progress caption</translation>
+    </message>
+    <message>
+        <source>個別の進捗バーの見出し</source>
+        <translation>The caption of the file progress bar</translation>
+    </message>
+    <message>
+        <source>変換中のファイルの進み具合</source>
+        <translation>Progress of the file being converted</translation>
+    </message>
+    <message>
+        <source>出力ファイル</source>
+        <translation>Output file</translation>
+    </message>
+    <message>
+        <source>変換中のファイルの出力先</source>
+        <translation>Where the file being converted is written</translation>
+    </message>
+    <message>
+        <source>出力サイズ</source>
+        <translation>Output size</translation>
+    </message>
+    <message>
+        <source>出力ファイルの現在の大きさ</source>
+        <translation>The output file size so far</translation>
+    </message>
+    <message>
+        <source>プログラムの説明</source>
+        <translation>About the program</translation>
+    </message>
+    <message>
+        <source>MPEG AudioをWAVに変換するプログラム</source>
+        <translation>A program that converts MPEG Audio to WAV</translation>
+    </message>
+    <message>
+        <source>ホームページ</source>
+        <translation>Home page</translation>
+    </message>
+    <message>
+        <source>クリックでホームページを開きます</source>
+        <translation>Click to open the home page</translation>
+    </message>
+    <message>
+        <source>brindlecotがあるフォルダかPATHにlameを置いてください</source>
+        <translation>Put lame in the folder of brindlecot or on the PATH</translation>
+    </message>
+    <message>
+        <source>ダブルクリックで処理リスト追加</source>
+        <translation>Double-click to add to the processing list</translation>
+    </message>
+    <message>
+        <source>エクスプローラからD&amp;Dでも追加できます</source>
+        <translation>Files can also be dropped here from the file manager</translation>
+    </message>
+    <message>
+        <source>処理リストにフォルダをドロップした時にサブフォルダも検索する</source>
+        <translation>Search subfolders too when a folder is dropped on the list</translation>
+    </message>
+    <message>
+        <source>再生</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>%1がありません。<byte value="xd"/>
+</source>
+        <translation>%1 is missing.<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>出力先フォルダを開く</source>
+        <translation>Open output folder</translation>
+    </message>
+    <message>
+        <source>%1件を変換しました</source>
+        <translation>%1 converted</translation>
+    </message>
+    <message>
+        <source>%1件を変換できませんでした</source>
+        <translation>%1 failed</translation>
+    </message>
+    <message>
+        <source>中断しました。</source>
+        <translation>Aborted.</translation>
+    </message>
+    <message>
+        <source>変換が終わりました</source>
+        <translation>Conversion finished</translation>
+    </message>
+    <message>
+        <source>再生できるプログラムが見つかりません</source>
+        <translation>No program to play this file was found</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>brindlecot: 不明なオプションです: %1
+</source>
+        <translation>brindlecot: unknown option: %1
+</translation>
+    </message>
+</context>
+</TS>

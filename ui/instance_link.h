@@ -1,0 +1,45 @@
+#pragma once
+// One window per user and display. The first start listens on a local
+// socket named for the user and the display; a later start hands its paths
+// to it and ends.
+
+#include <QLocalServer>
+#include <QObject>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Where the running instance listens: in the user's runtime folder (else
+// /tmp), named for the user and for the display, so two displays stay apart.
+std::string InstanceSocketPath();
+
+// paths made absolute against folder (a path's bytes are kept as they are).
+std::vector<std::string> AbsolutePaths(const std::vector<std::string>& paths,
+                                       const std::string& folder);
+// The same against the working folder.
+std::vector<std::string> AbsolutePaths(const std::vector<std::string>& paths);
+
+class InstanceLink : public QObject {
+    Q_OBJECT
+  public:
+    explicit InstanceLink(std::string socketPath = InstanceSocketPath());
+
+    // Hands paths to an instance that runs already and returns true; else
+    // makes this one the running instance (taking over the socket a crashed
+    // one left) and returns false.
+    bool HandOverOrListen(const std::vector<std::string>& paths);
+
+    // What the running instance does with the paths of each later start.
+    void OnPathsHandedOver(std::function<void(std::vector<std::string>)> receive) {
+        receive_ = std::move(receive);
+    }
+
+  private:
+    bool HandOver(const std::vector<std::string>& paths) const;
+    void TakeConnection();
+
+    std::string socketPath_;
+    QLocalServer server_;
+    std::function<void(std::vector<std::string>)> receive_;
+};

@@ -1,0 +1,50 @@
+#include "user_language.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibraryInfo>
+
+namespace {
+
+constexpr auto kFolder = ":/i18n";
+constexpr auto kPrefix = "brindlecot_";
+
+} // namespace
+
+QStringList AvailableLanguages() {
+    QStringList languages;
+    for (const QString& name : QDir(kFolder).entryList({QString(kPrefix) + "*.qm"}, QDir::Files))
+        languages.append(name.mid(int(std::char_traits<char>::length(kPrefix))).chopped(3));
+    return languages;
+}
+
+QString ChosenLanguage(const QStringList& uiLanguages, const QStringList& available) {
+    for (const QString& wanted : uiLanguages) {
+        // "de-DE" names a language and its country; "de" the language alone.
+        const QString code = QString(wanted).replace('-', '_');
+        const QString language = code.section('_', 0, 0);
+        if (language == "ja" || language == "C" || language == "POSIX" || language.isEmpty())
+            return {};
+        if (available.contains(code))
+            return code;
+        if (available.contains(language))
+            return language;
+    }
+    return "en";
+}
+
+UserLanguage::UserLanguage(const QStringList& uiLanguages)
+    : language_(ChosenLanguage(uiLanguages, AvailableLanguages())) {
+    if (language_.isEmpty())
+        return;
+    if (ours_.load(QString(kPrefix) + language_, kFolder))
+        QCoreApplication::installTranslator(&ours_);
+    // Qt's own texts; a language Qt has no translation for keeps them English.
+    if (qts_.load("qtbase_" + language_, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qts_);
+}
+
+UserLanguage::~UserLanguage() {
+    QCoreApplication::removeTranslator(&qts_);
+    QCoreApplication::removeTranslator(&ours_);
+}

@@ -1,0 +1,33 @@
+#pragma once
+// Our texts in the user's language. The texts in the code are Japanese; every
+// other language is a translation built from translations/brindlecot_<code>.ts.
+
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+#include <QTranslator>
+
+// The languages our translations are built for ("en", "pt_BR", ...).
+QStringList AvailableLanguages();
+
+// Which translation a user with these UI languages (most wanted first) reads:
+// empty for the texts as written, which Japanese users and the C and POSIX
+// locales read; else the first of theirs that we have, English when none.
+QString ChosenLanguage(const QStringList& uiLanguages, const QStringList& available);
+
+// Puts our translation and Qt's own (standard buttons and the like) for the
+// chosen language in place for the application's lifetime, or as long as it lives.
+class UserLanguage {
+  public:
+    explicit UserLanguage(const QStringList& uiLanguages = QLocale::system().uiLanguages());
+    UserLanguage(const UserLanguage&) = delete;
+    UserLanguage& operator=(const UserLanguage&) = delete;
+    ~UserLanguage();
+    // Empty when the texts are shown as written.
+    const QString& Language() const { return language_; }
+
+  private:
+    QString language_;
+    QTranslator ours_;
+    QTranslator qts_;
+};
