@@ -3,6 +3,7 @@
 #include "fs.h"
 #include "mpeg_header.h"
 #include "progress_monitor.h"
+#include "running_decoders.h"
 #include "text.h"
 #include "wav_file.h"
 
@@ -10,7 +11,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <exception>
 #include <random>
 #include <vector>
 
@@ -105,10 +108,11 @@ OutputsAtStart LookAtOutputs(const std::vector<std::string>& sources,
     return outputs;
 }
 
-void BatchDriver::Convert() {
+void BatchDriver::Convert(std::optional<int> decodersAtOnce) {
     if (running_)
         return;
     running_ = true;
+    severalAtOnce_ = decodersAtOnce.has_value();
     state_.AbortRequested = false;
     stopRequested_ = false;
     failures_ = 0;
@@ -137,8 +141,11 @@ void BatchDriver::Convert() {
     window_.SetFileProgress(0);
 
     int converted = 0;
+    // Several at once has a loop of its own; this one takes one item at a time.
+    if (decodersAtOnce && !ConvertSeveral(decoder, work, std::max(1, *decodersAtOnce), converted))
+        return;
     DecoderOption option = DecoderOption::DecodeMp2Input;
-    for (int k = 0; k < count; ++k) {
+    for (int k = 0; !decodersAtOnce && k < count; ++k) {
         if (const auto found = list_.IndexOf(work[static_cast<std::size_t>(k)])) {
             const std::string source = list_.ItemAt(*found).caption;
             window_.SetInformationLine(ReadMpegAudioInfo(source, state_, boxes_));
@@ -239,6 +246,27 @@ std::string WavFailure(const std::string& output) {
                      "出力ファイルが正しいWAVファイルではありません（デコーダを確認してください）");
 }
 
+// Why what the decoder did is no whole WAV at temporary; empty when it is one.
+std::string RunFailure(const RunOutcome& outcome, const std::string& temporary) {
+    // We made the file empty; a decoder that wrote nothing created no output.
+    const std::optional<FileStamp> written = StampAt(temporary);
+    if (!outcome.started)
+        return Translate("BatchDriver", "デコーダを起動できませんでした");
+    if (outcome.signal != 0)
+        return FillIn(Translate("BatchDriver", "デコーダが異常終了しました (シグナル %1)"),
+                      std::to_string(outcome.signal));
+    if (outcome.exitCode != 0)
+        return outcome.lastErrorLine.empty()
+                   ? FillIn(Translate("BatchDriver", "デコーダの終了コード %1"),
+                            std::to_string(outcome.exitCode))
+                   : outcome.lastErrorLine;
+    if (!written || written->kind != FileKind::RegularFile || written->size == 0)
+        return Translate("BatchDriver", "出力ファイルが作成されませんでした");
+    return WavFailure(temporary);
+}
+
+} // namespace
+
 // A fresh hidden file beside an output for the decoder to write; removed
 // unless it has been put in the output's place. Hidden and random, its name
 // is no user's file; in the output's folder, the rename stays on one file
@@ -308,8 +336,6 @@ class TemporaryOutput {
     int error_ = 0;
 };
 
-} // namespace
-
 std::string BatchDriver::ReasonToKeep(const std::string& output, const FileStamp& before) const {
     if (written_.contains(IdOf(before)))
         return WrittenByThisBatch();
@@ -325,25 +351,54 @@ std::string BatchDriver::ReasonToKeep(const std::string& output, const FileStamp
     return replaceApproved_ ? std::string() : NotReplaced();
 }
 
-std::string BatchDriver::ConvertOne(const std::string& decoder, DecoderOption option,
-                                    const std::string& source, const std::string& output) {
+BatchDriver::Precheck BatchDriver::CheckBeforeRun(const std::string& source,
+                                                  const std::string& output) const {
+    Precheck check;
     // Renaming onto the source would replace it with its own decode.
-    if (SameFile(source, output))
-        return Translate("BatchDriver", "出力先が変換元と同じファイルです");
-    const std::optional<FileStamp> before = StampAt(output);
-    if (before && before->kind != FileKind::RegularFile)
-        return Translate(
+    if (SameFile(source, output)) {
+        check.reason = Translate("BatchDriver", "出力先が変換元と同じファイルです");
+        return check;
+    }
+    check.before = StampAt(output);
+    if (check.before && check.before->kind != FileKind::RegularFile) {
+        check.reason = Translate(
             "BatchDriver",
             "出力先に通常のファイルでないものがあります（削除するか別の出力先を選んでください）");
-    const std::optional<FileId> sourceId = FollowedId(source);
-    if (before) {
-        // The same file listed again, its WAV of this batch still in place.
-        if (const auto done = sourceId ? converted_.find(*sourceId) : converted_.end();
-            done != converted_.end() && done->second == *before)
-            return {};
-        if (std::string reason = ReasonToKeep(output, *before); !reason.empty())
-            return reason;
+        return check;
     }
+    check.sourceId = FollowedId(source);
+    if (check.before) {
+        // The same file listed again, its WAV of this batch still in place.
+        if (const auto done = check.sourceId ? converted_.find(*check.sourceId) : converted_.end();
+            done != converted_.end() && done->second == *check.before) {
+            check.alreadyDone = true;
+            return check;
+        }
+        check.reason = ReasonToKeep(output, *check.before);
+    }
+    return check;
+}
+
+std::string BatchDriver::PutInPlace(TemporaryOutput& temporary, const std::string& output,
+                                    const Precheck& check) {
+    // Something may have taken the name while the decoder ran.
+    if (StampAt(output) != check.before)
+        return WrittenByThisBatch();
+    if (!temporary.MoveOnto(output))
+        return PathErrorText(output, temporary.Error());
+    if (const std::optional<FileStamp> after = StampAt(output)) {
+        written_.insert(IdOf(*after));
+        if (check.sourceId)
+            converted_.insert_or_assign(*check.sourceId, *after);
+    }
+    return {};
+}
+
+std::string BatchDriver::ConvertOne(const std::string& decoder, DecoderOption option,
+                                    const std::string& source, const std::string& output) {
+    const Precheck check = CheckBeforeRun(source, output);
+    if (check.alreadyDone || !check.reason.empty())
+        return check.reason;
 
     TemporaryOutput temporary(output);
     if (temporary.Path().empty())
@@ -356,32 +411,251 @@ std::string BatchDriver::ConvertOne(const std::string& decoder, DecoderOption op
     // The program is ending: what the decoder wrote goes with the temporary file.
     if (stopRequested_)
         return {};
-    // We made the file empty; a decoder that wrote nothing created no output.
-    const std::optional<FileStamp> written = StampAt(temporary.Path());
-    if (!outcome.started)
-        return Translate("BatchDriver", "デコーダを起動できませんでした");
-    if (outcome.signal != 0)
-        return FillIn(Translate("BatchDriver", "デコーダが異常終了しました (シグナル %1)"),
-                      std::to_string(outcome.signal));
-    if (outcome.exitCode != 0)
-        return outcome.lastErrorLine.empty()
-                   ? FillIn(Translate("BatchDriver", "デコーダの終了コード %1"),
-                            std::to_string(outcome.exitCode))
-                   : outcome.lastErrorLine;
-    if (!written || written->kind != FileKind::RegularFile || written->size == 0)
-        return Translate("BatchDriver", "出力ファイルが作成されませんでした");
-    if (std::string failure = WavFailure(temporary.Path()); !failure.empty())
+    if (std::string failure = RunFailure(outcome, temporary.Path()); !failure.empty())
         return failure;
+    return PutInPlace(temporary, output, check);
+}
 
-    // Something may have taken the name while the decoder ran.
-    if (StampAt(output) != before)
-        return WrittenByThisBatch();
-    if (!temporary.MoveOnto(output))
-        return PathErrorText(output, temporary.Error());
-    if (const std::optional<FileStamp> after = StampAt(output)) {
-        written_.insert(IdOf(*after));
-        if (sourceId)
-            converted_.insert_or_assign(*sourceId, *after);
+// ------------------------------------------------------ several at once
+
+struct BatchDriver::InFlight {
+    InFlight(std::size_t place, ItemId id, bool passedOver)
+        : place(place), id(id), passedOver(passedOver) {}
+
+    std::size_t place; // in the batch's work, which is the list's order
+    ItemId id;
+    bool passedOver; // deleted before its turn to start
+    std::string source, output, informationLine;
+    // What the header reader found for it, for the progress monitor.
+    std::int32_t durationMinutes = 0, durationSeconds = 0;
+    std::int64_t expectedWavSize = 0;
+    Precheck check;
+    std::unique_ptr<TemporaryOutput> temporary;
+    std::unique_ptr<RunningDecoder> decoder;
+    std::optional<RunOutcome> outcome;  // once the decoder has ended
+    std::optional<std::string> verdict; // decided without a decoder: empty for done
+
+    bool Running() const { return decoder != nullptr; }
+    bool Finished() const { return passedOver || verdict || outcome; }
+};
+
+namespace {
+
+// A decoder left running when the batch ends early is ended with it, and its
+// unfinished WAV goes with its temporary file.
+template <typename Items> class KillOnExit {
+  public:
+    explicit KillOnExit(Items& items) : items_(items) {}
+    KillOnExit(const KillOnExit&) = delete;
+    KillOnExit& operator=(const KillOnExit&) = delete;
+    ~KillOnExit() {
+        for (auto& item : items_)
+            if (item.decoder)
+                item.decoder->Kill();
     }
-    return {};
+
+  private:
+    Items& items_;
+};
+
+} // namespace
+
+bool BatchDriver::ConvertSeveral(const std::string& decoder, const std::vector<ItemId>& work,
+                                 int decodersAtOnce, int& converted) {
+    const int count = static_cast<int>(work.size());
+    // Started or passed over, not yet put in place: in list order.
+    std::deque<InFlight> items;
+    const KillOnExit killOnExit(items);
+    std::size_t next = 0;
+    DecoderOption option = DecoderOption::DecodeMp2Input;
+    // A source the header reader can't open ends the batch once those before it are done.
+    std::exception_ptr unreadable;
+    shownItem_.reset();
+
+    const auto running = [&] {
+        return std::count_if(items.begin(), items.end(),
+                             [](const InFlight& item) { return item.Running(); });
+    };
+    const auto stop = [&] {
+        // Not converted: the items are left as waiting for another batch.
+        for (InFlight& item : items) {
+            if (item.decoder)
+                item.decoder->Kill();
+            if (const auto index = list_.IndexOf(item.id); index && !item.passedOver)
+                list_.SetState(*index, ItemState::Waiting);
+        }
+        items.clear();
+        return false;
+    };
+
+    for (;;) {
+        // Ended decoders give their descriptors back at once: thousands of
+        // items may wait for an earlier one.
+        for (InFlight& item : items) {
+            if (item.decoder && item.decoder->Ended()) {
+                item.outcome = item.decoder->Finish();
+                item.decoder.reset();
+            }
+        }
+
+        // Start what may start, in list order; a modal box of the header
+        // reader holds the starts while the running decoders go on.
+        bool started = false;
+        while (!unreadable && !state_.AbortRequested && !stopRequested_ && next < work.size() &&
+               running() < decodersAtOnce) {
+            const auto found = list_.IndexOf(work[next]);
+            if (!found) {
+                items.emplace_back(next, work[next], true);
+                ++next;
+                continue;
+            }
+            const std::string source = list_.ItemAt(*found).caption;
+            // One name, one WAV: an item whose output an earlier one is still
+            // writing starts after that one is in place, and is judged as one
+            // at a time would judge it.
+            const std::string output = OutputPathFor(source, window_.DestinationText());
+            if (std::any_of(items.begin(), items.end(),
+                            [&](const InFlight& item) { return item.output == output; }))
+                break;
+            InFlight item(next, work[next], false);
+            item.source = source;
+            try {
+                item.informationLine = ReadMpegAudioInfo(source, state_, boxes_);
+            } catch (...) {
+                unreadable = std::current_exception();
+                break;
+            }
+            ++next;
+            item.durationMinutes = state_.DurationMinutes;
+            item.durationSeconds = state_.DurationSeconds;
+            item.expectedWavSize = state_.ExpectedWavSize;
+            // The reader's box may have let the destination change.
+            item.output = OutputPathFor(source, window_.DestinationText());
+            option = OptionFor(source, option);
+            Start(items.emplace_back(std::move(item)), decoder, option, count);
+            started = true;
+            if (stopRequested_)
+                return stop();
+        }
+
+        // Put in place in list order: an item only after every one before it.
+        bool settled = false;
+        while (!items.empty() && items.front().Finished()) {
+            if (Settle(items.front(), count))
+                ++converted;
+            items.pop_front();
+            settled = true;
+            window_.DispatchEvents();
+            if (stopRequested_)
+                return stop();
+        }
+        if (started || settled)
+            ShowEarliest(items, started);
+
+        if (items.empty() && (unreadable || state_.AbortRequested || next == work.size()))
+            break;
+        if (settled)
+            continue; // places have come free
+        std::vector<RunningDecoder*> decoders;
+        for (InFlight& item : items)
+            if (item.decoder)
+                decoders.push_back(item.decoder.get());
+        WaitForAnyEnd(
+            decoders, [this] { window_.DispatchEvents(); }, [this] { return stopRequested_; });
+        if (stopRequested_)
+            return stop();
+    }
+
+    if (unreadable)
+        std::rethrow_exception(unreadable);
+    if (state_.AbortRequested)
+        boxes_.Message(Translate("BatchDriver", "中断しました"));
+    return true;
+}
+
+void BatchDriver::Start(InFlight& item, const std::string& decoder, DecoderOption option,
+                        int count) {
+    if (const auto index = list_.IndexOf(item.id)) {
+        list_.SetState(*index, ItemState::Processing);
+        const bool last = static_cast<int>(item.place) == count - 1 || *index + 1 >= list_.Count();
+        window_.MakeItemVisible(last ? *index : *index + 1);
+    }
+    item.check = CheckBeforeRun(item.source, item.output);
+    if (item.check.alreadyDone || !item.check.reason.empty()) {
+        item.verdict = item.check.reason;
+        return;
+    }
+    item.temporary = std::make_unique<TemporaryOutput>(item.output);
+    if (item.temporary->Path().empty()) {
+        item.verdict = PathErrorText(item.output, item.temporary->Error());
+        return;
+    }
+    item.decoder = std::make_unique<RunningDecoder>(
+        BuildDecoderCommand(decoder, option, item.source, item.temporary->Path()).arguments);
+    if (!item.decoder->Started()) {
+        item.outcome = item.decoder->Finish();
+        item.decoder.reset();
+    }
+}
+
+bool BatchDriver::Settle(InFlight& item, int count) {
+    bool done = false;
+    if (!item.passedOver) {
+        std::string failure;
+        if (item.verdict) {
+            failure = *item.verdict;
+        } else {
+            failure = RunFailure(*item.outcome, item.temporary->Path());
+            // An earlier item may have taken the name meanwhile: judged as
+            // if it started now, after that one.
+            if (failure.empty() && StampAt(item.output) != item.check.before) {
+                const Precheck now = CheckBeforeRun(item.source, item.output);
+                if (now.alreadyDone || !now.reason.empty())
+                    failure = now.alreadyDone ? std::string() : now.reason;
+                else
+                    failure = PutInPlace(*item.temporary, item.output, now);
+            } else if (failure.empty()) {
+                failure = PutInPlace(*item.temporary, item.output, item.check);
+            }
+        }
+        item.temporary.reset();
+        const bool shown = shownItem_ == item.place;
+        if (failure.empty() && shown) {
+            // The last tick may have seen the output midway, or not at all.
+            if (const auto size = FileSize(item.output))
+                window_.SetOutputSizeText(OutputSizeText(*size));
+            window_.SetFileProgress(100);
+        }
+        done = failure.empty();
+        if (!done)
+            ++failures_;
+        if (const auto index = list_.IndexOf(item.id)) {
+            if (failure.empty())
+                list_.SetState(*index, ItemState::Processed);
+            else
+                list_.SetFailed(*index, failure);
+        }
+    }
+    window_.SetOverallProgress(static_cast<int>((item.place + 1) * 100.0 / count));
+    return done;
+}
+
+void BatchDriver::ShowEarliest(const std::deque<InFlight>& items, bool restoreEstimate) {
+    const auto earliest = std::find_if(items.begin(), items.end(),
+                                       [](const InFlight& item) { return item.Running(); });
+    if (earliest == items.end())
+        return;
+    const bool changed = shownItem_ != earliest->place;
+    // Reading a later item's header replaced the estimate the monitor measures against.
+    if (changed || restoreEstimate) {
+        state_.OutputPath = earliest->temporary->Path();
+        state_.DurationMinutes = earliest->durationMinutes;
+        state_.DurationSeconds = earliest->durationSeconds;
+        state_.ExpectedWavSize = earliest->expectedWavSize;
+    }
+    if (!changed)
+        return;
+    shownItem_ = earliest->place;
+    window_.SetInformationLine(earliest->informationLine);
+    window_.SetOutputPathText(earliest->output);
 }

@@ -8,8 +8,10 @@
 #include "fs.h"
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -66,24 +68,58 @@ struct OutputsAtStart {
 OutputsAtStart LookAtOutputs(const std::vector<std::string>& sources,
                              const std::string& destination);
 
-// Converts the processing list, one item at a time.
+// A file beside an output that a decoder writes until it is put in its place.
+class TemporaryOutput;
+
+// Converts the processing list, one item at a time, or several at once.
 class BatchDriver {
   public:
     BatchDriver(ProcessingList& list, ConversionState& state, ConversionWindow& window,
                 MessageService& boxes, std::function<std::string()> decoderPath = DecoderPath);
 
-    // Runs one batch to its end; the window stays responsive meanwhile.
-    void Convert();
+    // Runs one batch to its end; the window stays responsive meanwhile. With
+    // decodersAtOnce, up to that many decoders run at once: items start in
+    // list order and are put in place in list order, each one only after every
+    // item before it, so that an earlier item always wins a name. Without it,
+    // one item at a time.
+    void Convert(std::optional<int> decodersAtOnce = std::nullopt);
     // Stops the batch after the item being converted.
     void RequestAbort() { state_.AbortRequested = true; }
     // Ends the batch at once for a program that is ending: the running decoder
     // is killed, its unfinished output removed, and no box is shown.
     void RequestStop() { stopRequested_ = true; }
     bool Running() const { return running_; }
+    // True while a batch runs several decoders at once.
+    bool RunningSeveralAtOnce() const { return running_ && severalAtOnce_; }
     // The items that failed in the last batch.
     int Failures() const { return failures_; }
 
   private:
+    // An item that several-at-once has started and not yet put in its place.
+    struct InFlight;
+    // What an item's output path holds before its decoder runs, and whether it may run.
+    struct Precheck {
+        std::optional<FileStamp> before;
+        std::optional<std::pair<std::uint64_t, std::uint64_t>> sourceId;
+        std::string reason;       // why it must not run; empty when it may
+        bool alreadyDone = false; // the same source's WAV of this batch is there
+    };
+
+    // The items of work, up to decodersAtOnce decoders at a time, counting
+    // those converted; false when the batch was stopped (RequestStop).
+    bool ConvertSeveral(const std::string& decoder, const std::vector<ItemId>& work,
+                        int decodersAtOnce, int& converted);
+    // Starts the decoder of an item whose information line has been read.
+    void Start(InFlight& item, const std::string& decoder, DecoderOption option, int count);
+    // Puts a finished item in place and shows its state and the overall
+    // progress; true when it is converted.
+    bool Settle(InFlight& item, int count);
+    // Shows the earliest running item's file and line.
+    void ShowEarliest(const std::deque<InFlight>& items, bool restoreEstimate);
+    Precheck CheckBeforeRun(const std::string& source, const std::string& output) const;
+    // Moves a whole WAV onto output when the output is still what check saw.
+    std::string PutInPlace(TemporaryOutput& temporary, const std::string& output,
+                           const Precheck& check);
     // Asks once whether the files at the outputs may be replaced, before any decoder runs.
     void AskBeforeReplacing(const std::vector<ItemId>& work);
     // Runs the decoder for one item into a file beside its output and puts it
@@ -100,6 +136,8 @@ class BatchDriver {
     MessageService& boxes_;
     std::function<std::string()> decoderPath_;
     bool running_ = false;
+    bool severalAtOnce_ = false;
+    std::optional<std::size_t> shownItem_; // the item several-at-once shows, by its place
     bool stopRequested_ = false;
     int failures_ = 0;
     OutputsAtStart outputsAtStart_;

@@ -229,12 +229,20 @@ The files and folders named are added to the processing list as a drop of them w
         <translation>MPEG Audio → WAV</translation>
     </message>
     <message>
+        <source>複数のファイルを同時に変換する</source>
+        <translation>Convert several files at once</translation>
+    </message>
+    <message>
         <source>常に前面に表示する</source>
         <translation>Always on top</translation>
     </message>
     <message>
         <source>このウィンドウを他のウィンドウより前面に表示します</source>
         <translation>Keeps this window above other windows</translation>
+    </message>
+    <message>
+        <source>CPUのコアの数までのファイルを同時に変換します。変換中は変えられません</source>
+        <translation>Converts as many files at once as the processor has cores; cannot be changed during a conversion</translation>
     </message>
     <message>
         <source>変換するファイルを探すフォルダ</source>

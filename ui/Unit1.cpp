@@ -421,6 +421,9 @@ void TForm1::closeEvent(QCloseEvent* event) {
     if (batch_.Running()) {
         if (std::exchange(closeRequested_, true))
             StopAndClose();
+        // Several at once, the decoders running finish and no more start.
+        else if (batch_.RunningSeveralAtOnce())
+            batch_.RequestAbort();
         event->ignore();
         return;
     }
@@ -447,7 +450,7 @@ void TForm1::Button2Click() {
     // How the batch runs is settled when it starts.
     CheckBox3->setEnabled(false);
     const auto allowChoiceAgain = qScopeGuard([this] { CheckBox3->setEnabled(!batch_.Running()); });
-    batch_.Convert();
+    batch_.Convert(CheckBox3->isChecked() ? std::optional(services_.usableCores()) : std::nullopt);
     // The batch's boxes closed unanswered; a failure still deserves a word
     // before the program ends, unless the user would not wait for the end.
     if (closeRequested_ && !stopRequested_ && batch_.Failures() > 0)

@@ -5,6 +5,7 @@
 #include "processing_list.h"
 #include "quiet_services.h"
 #include "repaint_pacer.h"
+#include "running_decoders.h"
 #include "window_services.h"
 
 #include <QElapsedTimer>
@@ -35,6 +36,8 @@ struct WindowServices {
     std::function<std::string()> decoderPath = DecoderPath;
     std::string settingsPath;
     DesktopNotifier& notifier = NoNotifier::Instance();
+    // How many decoders a batch runs at once when the user asks for several.
+    std::function<int()> usableCores = UsableCores;
 };
 
 // The main window: the processing list, the folders, the conversion and its progress.

@@ -56,12 +56,17 @@ class FakeWindow : public ConversionWindow {
 // CLAIMED bytes of audio, followed by WRITTEN bytes. A "held" source writes
 // half a WAV, leaves its process id in held.pid and waits (a minute at most)
 // for "<source>.go"; a "capped" one leaves a sparse WAV of 2,422,096,172
-// bytes with the capped sizes lame writes past 2 GiB.
+// bytes with the capped sizes lame writes past 2 GiB. A "queued" source first
+// leaves its process id in "<source>.pid" and waits (a minute at most) for
+// "<source>.go", then does what the rest of its name says.
 const char* const kFakeDecoder = R"sh(#!/bin/sh
 for last; do :; done
 out="$last"
 eval src=\${$(($# - 1))}
 printf '%s\n' "$*" >> "$(dirname "$0")/calls.log"
+case "$src" in *queued*) echo $$ > "$src.pid"
+  i=0; while [ ! -e "$src.go" ] && [ $i -lt 6000 ]; do sleep 0.01; i=$((i + 1)); done ;;
+esac
 byte() { printf "\\$(printf %03o $(($1 & 255)))"; }
 le32() { byte $1; byte $(($1 >> 8)); byte $(($1 >> 16)); byte $(($1 >> 24)); }
 wav() {
@@ -133,12 +138,22 @@ class BatchTest : public ::testing::Test {
         return names;
     }
 
-    void Convert() {
+    void Convert(std::optional<int> decodersAtOnce = std::nullopt) {
         BatchDriver driver(list, state, window, boxes, [this] { return decoder; });
         driverPtr = &driver;
-        driver.Convert();
+        driver.Convert(decodersAtOnce);
         driverPtr = nullptr;
     }
+
+    // A queued source's decoder, started and not yet reaped.
+    static bool Alive(const std::string& source) {
+        const std::string pid = ReadFile(source + ".pid");
+        return !pid.empty() && Exists("/proc/" + std::to_string(std::stoi(pid)));
+    }
+    static bool Gone(const std::string& source) {
+        return Exists(source + ".pid") && !Alive(source);
+    }
+    static void Release(const std::string& source) { WriteFile(source + ".go", ""); }
 
     TempFolder folder;
     std::string decoder;
@@ -699,5 +714,105 @@ TEST_F(BatchTest, ASignalToEndKillsTheDecoderAndRemovesItsUnfinishedWav) {
     EXPECT_EQ(States(), (std::vector<S>{S::Waiting, S::Waiting}));
     EXPECT_EQ(Calls().size(), 1u);
     EXPECT_TRUE(boxes.messages.empty() && boxes.questions.empty()) << "the program is ending";
+    EXPECT_EQ(window.events.back(), "timer off");
+}
+
+// ------------------------------------------ several at once: up to N decoders
+
+TEST_F(BatchTest, SeveralAtOnceRunNeverMoreThanAskedAndStartInListOrder) {
+    std::vector<std::string> sources;
+    for (const char* name :
+         {"1-queued.mp3", "2-queued.mp3", "3-queued-fail.mp3", "4-queued.mp3", "5-queued.mp3"})
+        sources.push_back(AddSource(name));
+    std::size_t most = 0;
+    window.onDispatch = [&] {
+        std::vector<std::string> alive;
+        std::copy_if(sources.begin(), sources.end(), std::back_inserter(alive), Alive);
+        most = std::max(most, alive.size());
+        // The latest goes first: finished items wait for the first one's turn.
+        if (alive.size() == 2)
+            Release(alive.back());
+        else if (std::all_of(sources.begin(), sources.end(),
+                             [](const std::string& s) { return Exists(s + ".pid"); }))
+            std::for_each(alive.begin(), alive.end(), Release);
+    };
+    Convert(2);
+
+    EXPECT_EQ(most, 2u);
+    EXPECT_EQ(Calls().size(), 5u);
+    // Each start shows the item after it, the last one itself.
+    EXPECT_EQ(window.visible, (std::vector<int>{1, 2, 3, 4, 4})) << "started in list order";
+    EXPECT_EQ(States(),
+              (std::vector<S>{S::Processed, S::Processed, S::Failed, S::Processed, S::Processed}));
+    EXPECT_EQ(list.ItemAt(2).failureReason, "Could not decode this file");
+    EXPECT_EQ(window.overall, (std::vector<int>{0, 20, 40, 60, 80, 100}));
+    // The window follows the earliest running item, the first one throughout.
+    EXPECT_EQ(window.outputs, std::vector<std::string>{folder / "1-queued.wav"});
+    EXPECT_EQ(window.infoLines.size(), 1u);
+    EXPECT_EQ(boxes.messages, std::vector<std::string>{"1件のファイルを変換できませんでした"});
+    for (const char* wav : {"1-queued.wav", "2-queued.wav", "4-queued.wav", "5-queued.wav"})
+        EXPECT_EQ(ReadFile(folder / wav).size(), 48u) << wav;
+    EXPECT_FALSE(Exists(folder / "3-queued-fail.wav"));
+    EXPECT_TRUE(LeftOver(folder.path()).empty());
+}
+
+TEST_F(BatchTest, SeveralAtOnceTheEarlierItemWinsANameEvenWhenALaterOneEndsFirst) {
+    // Two sources whose outputs are one file under two names, through a link.
+    ASSERT_EQ(::mkdir((folder / "first-queued").c_str(), 0755), 0);
+    ASSERT_EQ(::symlink("first-queued", (folder / "second-queued-large").c_str()), 0);
+    const std::string first = AddSource("first-queued/01.mp3");
+    WriteFile(folder / "first-queued/01.mp2", Layer3Bytes());
+    const std::string second = folder / "second-queued-large/01.mp2";
+    list.Append(second);
+    window.onDispatch = [&] {
+        if (Alive(first) && Alive(second))
+            Release(second);
+        else if (Gone(second))
+            Release(first);
+    };
+    Convert(2);
+
+    ASSERT_EQ(Calls().size(), 2u) << "both ran at once";
+    EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Failed}));
+    EXPECT_EQ(list.ItemAt(1).failureReason, "同じ名前の出力ファイルがこの変換で作成済みです");
+    EXPECT_EQ(ReadFile(folder / "first-queued/01.wav").size(), 48u) << "the first item's WAV";
+    EXPECT_TRUE(LeftOver(folder / "first-queued").empty());
+}
+
+TEST_F(BatchTest, SeveralAtOnceAnAbortLetsTheRunningFinishAndStartsNoMore) {
+    std::vector<std::string> sources;
+    for (int i = 1; i <= 5; ++i)
+        sources.push_back(AddSource(std::to_string(i) + "-queued.mp3"));
+    window.onDispatch = [&] {
+        if (Alive(sources[0]) && Alive(sources[1])) {
+            driverPtr->RequestAbort();
+            Release(sources[0]);
+            Release(sources[1]);
+        }
+    };
+    Convert(2);
+
+    EXPECT_EQ(Calls().size(), 2u);
+    EXPECT_EQ(States(),
+              (std::vector<S>{S::Processed, S::Processed, S::Waiting, S::Waiting, S::Waiting}));
+    EXPECT_EQ(window.overall, (std::vector<int>{0, 20, 40}));
+    EXPECT_EQ(boxes.messages, std::vector<std::string>{"中断しました"});
+    EXPECT_EQ(boxes.questions.size(), 1u);
+}
+
+TEST_F(BatchTest, SeveralAtOnceAStopEndsEveryRunningDecoderAndLeavesNothing) {
+    const std::string a = AddSource("a-queued.mp3"), b = AddSource("b-queued.mp3");
+    AddSource("c.mp3");
+    window.onDispatch = [&] {
+        if (Alive(a) && Alive(b))
+            driverPtr->RequestStop();
+    };
+    Convert(2);
+
+    EXPECT_TRUE(Gone(a) && Gone(b)) << "both decoders ended and were reaped";
+    EXPECT_EQ(Calls().size(), 2u);
+    EXPECT_EQ(States(), (std::vector<S>{S::Waiting, S::Waiting, S::Waiting}));
+    EXPECT_TRUE(LeftOver(folder.path()).empty());
+    EXPECT_TRUE(boxes.messages.empty() && boxes.questions.empty());
     EXPECT_EQ(window.events.back(), "timer off");
 }

@@ -107,8 +107,9 @@ class Unit1Test : public QObject {
     }
     std::string Settings() const { return Path("brindlecot.ini"); }
     std::unique_ptr<TForm1> MakeForm() {
-        return std::make_unique<TForm1>(WindowServices{
-            boxes, chooser, shell, [this] { return decoder; }, Settings(), notifier});
+        return std::make_unique<TForm1>(WindowServices{boxes, chooser, shell,
+                                                       [this] { return decoder; }, Settings(),
+                                                       notifier, [] { return 2; }});
     }
     std::string AddSource(const std::string& name) {
         WriteFile(Path(name), Layer3Stream(16000));
@@ -751,6 +752,28 @@ class Unit1Test : public QObject {
         form->Button2->click();
         QVERIFY(fixedMeanwhile);
         QVERIFY(form->CheckBox3->isEnabled());
+
+        // Checked, two decoders run at once; a close lets them finish and starts no more.
+        form->List().Clear();
+        boxes.questions.clear();
+        form->show();
+        form->CheckBox3->setChecked(true);
+        AddSource("d-held.mp3");
+        const std::string second = AddSource("e-held.mp3");
+        AddSource("f.mp3");
+        bool bothRunning = false;
+        WhileConverting(0, [&] {
+            bothRunning = form->List().ItemAt(1).state == ItemState::Processing;
+            form->close();
+            WriteFile(second + ".go", "");
+        });
+        form->Button2->click();
+        QVERIFY(bothRunning);
+        QCOMPARE(form->List().ItemAt(0).state, ItemState::Processed);
+        QCOMPARE(form->List().ItemAt(1).state, ItemState::Processed);
+        QCOMPARE(form->List().ItemAt(2).state, ItemState::Waiting);
+        QVERIFY(boxes.questions.empty());
+        QTRY_VERIFY(!form->isVisible());
 
         form->CheckBox3->setChecked(true);
         form.reset();
