@@ -208,12 +208,15 @@ int main(int argc, char* argv[]) {
 
         for (std::size_t s = 0; s < sets.size(); ++s) {
             const InputSet& set = sets[s];
-            std::vector<double> window, loop, driver, own, server, driverCpu, parallel;
+            std::vector<double> window, loop, driver, own, server, driverCpu, parallel, parallelCpu;
             const double loadBefore = LoadAverage();
             for (int r = 0; r < runs; ++r) { // taking turns, so that other work disturbs all alike
-                if (several)
-                    parallel.push_back(
-                        WindowRun(form, boxes, desktop, set, true, references[s]).seconds);
+                if (several) {
+                    const WindowTimes times =
+                        WindowRun(form, boxes, desktop, set, true, references[s]);
+                    parallel.push_back(times.seconds);
+                    parallelCpu.push_back(times.ownCpu);
+                }
                 if (one) {
                     const WindowTimes times =
                         WindowRun(form, boxes, desktop, set, false, references[s]);
@@ -228,9 +231,10 @@ int main(int argc, char* argv[]) {
                 }
             }
             if (several) {
-                std::printf("window, several at once (%s): median %.3f s, runs %s, %d cores\n",
+                std::printf("window, several at once (%s): median %.3f s, runs %s, %d cores; "
+                            "CPU per file: window %.2f ms (median)\n",
                             set.label.c_str(), Median(parallel), Spread(parallel).c_str(),
-                            UsableCores());
+                            UsableCores(), Median(parallelCpu) * 1000 / set.files);
                 if (!windowOnly)
                     std::printf("ratio window several at once/shell (%s) = %.3f (goal at most "
                                 "0.60 on 2 cores), shell loop median %.3f s\n",
