@@ -816,3 +816,15 @@ TEST_F(BatchTest, SeveralAtOnceAStopEndsEveryRunningDecoderAndLeavesNothing) {
     EXPECT_TRUE(boxes.messages.empty() && boxes.questions.empty());
     EXPECT_EQ(window.events.back(), "timer off");
 }
+
+TEST_F(BatchTest, SeveralAtOnceAnUnreadableSourceEndsTheBatchAfterTheItemsBeforeIt) {
+    const std::string first = AddSource("1-queued.mp3");
+    list.Append(folder / "missing.mp3");
+    AddSource("3.mp3");
+    window.onDispatch = [&] { Release(first); };
+    EXPECT_THROW(Convert(2), UserError);
+    EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Waiting, S::Waiting}));
+    EXPECT_EQ(Calls().size(), 1u);
+    EXPECT_TRUE(boxes.questions.empty());
+    EXPECT_EQ(window.events.back(), "timer off");
+}
