@@ -3,7 +3,9 @@
 #include "text.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <climits>
 #include <cstring>
 
 std::string JoinPath(std::string_view folder, std::string_view name) {
@@ -61,6 +63,25 @@ bool SameFile(const std::string& a, const std::string& b) {
     }, second{};
     return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
            first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+std::string ExecutableFolder() {
+    std::string path;
+    std::string buffer(PATH_MAX, '\0');
+    for (;;) {
+        ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (length < 0)
+            return {};
+        if (std::size_t(length) < buffer.size()) {
+            path.assign(buffer.data(), std::size_t(length));
+            break;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    std::size_t cut = path.rfind('/');
+    if (cut == std::string::npos)
+        return {};
+    return cut == 0 ? "/" : path.substr(0, cut);
 }
 
 std::string FileErrorText(std::string_view what, const std::string& path, std::string_view reason) {
