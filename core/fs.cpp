@@ -3,9 +3,9 @@
 #include "text.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 
 std::string JoinPath(std::string_view folder, std::string_view name) {
@@ -66,22 +66,15 @@ bool SameFile(const std::string& a, const std::string& b) {
 }
 
 std::string ExecutableFolder() {
-    std::string path;
-    std::string buffer(PATH_MAX, '\0');
-    for (;;) {
-        ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
-        if (length < 0)
-            return {};
-        if (std::size_t(length) < buffer.size()) {
-            path.assign(buffer.data(), std::size_t(length));
-            break;
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-    std::size_t cut = path.rfind('/');
-    if (cut == std::string::npos)
+    // The room realpath asks for; the fortified C library checks it at run time.
+    char path[PATH_MAX];
+    if (::realpath("/proc/self/exe", path) == nullptr)
         return {};
-    return cut == 0 ? "/" : path.substr(0, cut);
+    const std::string_view file(path);
+    const std::size_t cut = file.rfind('/');
+    if (cut == std::string_view::npos)
+        return {};
+    return std::string(cut == 0 ? "/" : file.substr(0, cut));
 }
 
 std::string FileErrorText(std::string_view what, const std::string& path, std::string_view reason) {
