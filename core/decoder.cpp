@@ -56,25 +56,6 @@ std::string LastNonEmptyLine(std::string_view text) {
 
 } // namespace
 
-std::string ExecutableFolder() {
-    std::string path;
-    std::string buffer(PATH_MAX, '\0');
-    for (;;) {
-        ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
-        if (length < 0)
-            return {};
-        if (std::size_t(length) < buffer.size()) {
-            path.assign(buffer.data(), std::size_t(length));
-            break;
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-    std::size_t cut = path.rfind('/');
-    if (cut == std::string::npos)
-        return {};
-    return cut == 0 ? "/" : path.substr(0, cut);
-}
-
 std::string FindDecoder(const std::string& executableFolder, std::string_view pathVariable) {
     std::string beside = JoinPath(executableFolder, kDecoderName);
     if (DecoderPresent(beside))

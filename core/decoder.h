@@ -5,9 +5,6 @@
 #include <string_view>
 #include <vector>
 
-// The folder of the running executable, without a trailing separator.
-std::string ExecutableFolder();
-
 // Where the decoder is run from: "lame" beside the executable when it is
 // present (a copy carried with its own decoder), else the first present
 // "lame" in pathVariable's absolute folders; when there is none, the path

@@ -4,7 +4,8 @@
 #include <string>
 
 // Where brindlecot.ini lives. Beside the executable when it can be kept there:
-// the folder can be written and the file is missing or a writable file (it is
+// the folder is not in a system folder (/usr, /bin, /sbin, /lib*, /opt, /etc),
+// it can be written and the file is missing or a writable file (it is
 // replaced, not rewritten, so the folder must be writable too). Otherwise the
 // per-user file CONFIG/brindlecot/brindlecot.ini, CONFIG being xdgConfigHome
 // when it is absolute, else home/.config; its folders are created here, and

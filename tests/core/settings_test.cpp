@@ -241,3 +241,14 @@ TEST(SettingsLocation, APerUserFolderThatCantBeMadeIsNamedWithItsCause) {
                   "設定フォルダを作れません: \"" + t / "locked/config" + "\" (Permission denied)");
     }
 }
+
+TEST(SettingsLocation, AnInstalledProgramKeepsItPerUserEvenAsRoot) {
+    TempFolder t;
+    const std::string perUser = t / "xdg/brindlecot/brindlecot.ini";
+    for (const char* folder : {"/usr/bin", "/usr/local/bin", "/bin", "/sbin", "/usr/lib/brindlecot",
+                               "/lib64", "/opt/brindlecot/bin", "/etc", "/opt"})
+        EXPECT_EQ(SettingsPath(folder, t / "xdg", t / "home"), perUser) << folder;
+    // Only the top folder's name counts: a writable folder elsewhere still keeps it.
+    ::mkdir((t / "usr").c_str(), 0755);
+    EXPECT_EQ(SettingsPath(t / "usr", t / "xdg", t / "home"), t / "usr/brindlecot.ini");
+}
