@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A whole batch through the batch driver with the real lame, against a plain
 // shell loop running the same lame over the same files. Whatever the driver
 // adds per file (the header read, the spawn, the wait, the list updates) has

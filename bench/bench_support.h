@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the benchmarks share: running a baseline command, batches of encoded
 // files, and keeping the fastest repetition of each benchmark.

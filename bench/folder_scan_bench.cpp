@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How long a recursive folder scan takes over a tree of 50,000 files in 2,000
 // folders against `find -L` doing the same name tests over the same tree, both
 // from a warm cache.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How long the header reader takes over a file with no frame sync at all (its
 // worst case: every byte is looked at) against plain `cat FILE > /dev/null`
 // over the same file, both from a warm page cache.

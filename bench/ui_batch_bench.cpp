@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A whole batch through the shown window on a real X display (Xvfb with
 // openbox, the xcb platform: the drawing path users get), from the press of
 // "変換" to the end-of-batch question, against a shell loop running the same

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window offscreen: start-up to first paint, a list of 32,767 items
 // appended, half selected and deleted, and a drop of a 50,000-file tree.
 #include "Unit1.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Small questions to the file system, asked one way everywhere. Paths are the
 // file system's own bytes.

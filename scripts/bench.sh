@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds build/bench/ (the bench preset) and runs every benchmark there in
 # turn. Each one's full output goes to build/bench/bench/<name>.log; the
 # summary lines (ratios, medians, memory) are printed here. Exits non-zero

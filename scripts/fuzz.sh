@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the header reader's fuzzer with clang in build/fuzz/ (the fuzz
 # preset) and runs it for $1 seconds (default 60). Exits non-zero when the
 # fuzzer finds a crash.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package build/brindlecot_<version>_<arch>.deb through
 # debhelper (debian/): the program, its desktop entry, icons, AppStream
 # metainfo and manual page, with Debian's build and hardening flags (no tests).

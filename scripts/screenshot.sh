@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the program and takes docs/screenshot.png (Japanese) and
 # docs/screenshot-en.png (English): the window under Xvfb in the middle of
 # converting a few tones it encodes first.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing on Debian/Ubuntu for one purpose:
 #   setup.sh run      building and running the program
 #   setup.sh package  the same, and building its Debian package

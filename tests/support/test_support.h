@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the tests and the benchmarks share: a temporary folder, files written
 // and read byte by byte, inputs made at run time, and boxes that record what

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // An X server (Xvfb) with a window manager (openbox) for the tests and
 // benchmarks that need a real desktop, started in the constructor and ended,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The folder chooser, driven by timers while SelectFolder waits in its own loop.
 
 #include "FileFolder.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window, offscreen, with its boxes, chooser and shell replaced.
 #include "Unit1.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window on a real X11 desktop: its own Xvfb server and openbox, started
 // here before the application connects, so that windows are stacked as on a
 // user's desktop. Boxes and the chooser are answered with the mouse, keys are

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One window per user and display: real starts of the program hand their
 // paths to the running one, here a link in this process or a real start.
 #include "instance_link.h"
