@@ -41,13 +41,6 @@ bool Reaped(const std::string& pidText) {
 
 class DecoderTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "decoder-test-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string At(const std::string& name) const { return dir_ + "/" + name; }
 
     std::string Script(const std::string& name, const std::string& body) {
@@ -64,7 +57,8 @@ class DecoderTest : public ::testing::Test {
             arguments, [this] { ++dispatches_; }, method);
     }
 
-    std::string dir_;
+    const TempFolder folder_;
+    const std::string dir_ = folder_.path();
     int dispatches_ = 0;
 };
 
@@ -354,13 +348,8 @@ class DecoderLameTest : public DecoderTest {
         if (lame_.empty())
             GTEST_SKIP() << "lame is neither beside the tests nor on PATH";
         WriteFile(At("tone.wav"), ToneWav(0.5));
-        ASSERT_EQ(Lame("--quiet -b 128 " + ShellQuote(At("tone.wav")) + " " +
-                       ShellQuote(At("tone source.mp3"))),
-                  0);
-    }
-
-    int Lame(const std::string& options) {
-        return std::system((ShellQuote(lame_) + " " + options).c_str());
+        ASSERT_EQ(
+            RunProgram({lame_, "--quiet", "-b", "128", At("tone.wav"), At("tone source.mp3")}), 0);
     }
 
     std::string lame_;
@@ -373,8 +362,7 @@ TEST_F(DecoderLameTest, DecodesLikeADirectRun) {
     EXPECT_TRUE(outcome.started);
     EXPECT_EQ(outcome.exitCode, 0);
     EXPECT_EQ(outcome.signal, 0);
-    ASSERT_EQ(Lame("--quiet --decode " + ShellQuote(At("tone source.mp3")) + " " +
-                   ShellQuote(At("direct.wav"))),
+    ASSERT_EQ(RunProgram({lame_, "--quiet", "--decode", At("tone source.mp3"), At("direct.wav")}),
               0);
     std::string decoded = ReadFile(At("tone out.wav"));
     EXPECT_GT(decoded.size(), 44u + 44100u);
