@@ -412,3 +412,28 @@ TEST_F(DecoderTest, FoundBesideTheExecutableThenOnTheAbsoluteFoldersOfPath) {
 }
 
 } // namespace
+
+TEST_F(DecoderTest, AStartedProgramWritesWhereToldAndIsReapedByWaitForEnd) {
+    const std::string out = At("out");
+    WriteFile(out, "");
+    const int fd = ::open(out.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    const pid_t pid = StartProgram({Script("prints", "echo printed; echo aside >&2; exit 4")}, fd);
+    ::close(fd);
+    ASSERT_GT(pid, 0);
+    const RunOutcome outcome = WaitForEnd(pid);
+    EXPECT_TRUE(outcome.started);
+    EXPECT_EQ(outcome.exitCode, 4);
+    EXPECT_EQ(ReadFile(out), "printed\n") << "error output goes nowhere";
+    EXPECT_TRUE(Reaped(std::to_string(pid)));
+
+    const pid_t killed = StartProgram({Script("waits", "exec sleep 30")});
+    ASSERT_GT(killed, 0);
+    ::kill(killed, SIGKILL);
+    const RunOutcome ended = WaitForEnd(killed);
+    EXPECT_EQ(ended.exitCode, -1);
+    EXPECT_EQ(ended.signal, SIGKILL);
+
+    EXPECT_EQ(StartProgram({At("missing")}), -1);
+    EXPECT_FALSE(WaitForEnd(-1).started);
+}
