@@ -37,12 +37,9 @@
 
 #include <csignal>
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
@@ -56,12 +53,16 @@ bool TakeOutputs(const InputSet& set) {
 }
 
 // Notes when the end-of-batch question comes, and answers no.
-class TimedQuestion : public QuietBoxes {
-  public:
-    ConfirmAnswer Confirm(const std::string&, ConfirmButtons) override {
-        seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
-        return ConfirmAnswer::No;
+struct TimedQuestion {
+    TimedQuestion() {
+        boxes.decide = [this](const std::string&) {
+            seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+            return ConfirmAnswer::No;
+        };
     }
+    TimedQuestion(const TimedQuestion&) = delete;
+    TimedQuestion& operator=(const TimedQuestion&) = delete;
+    RecordingBoxes boxes;
     QElapsedTimer clock;
     double seconds = 0;
 };
@@ -102,8 +103,8 @@ double DriverRun(const InputSet& set, std::vector<double>& cpu) {
     ProcessingList list;
     list.AppendMany(set.paths);
     ConversionState state;
-    IdleWindow window;
-    QuietBoxes boxes;
+    FakeWindow window(FakeWindow::Idle);
+    RecordingBoxes boxes; // answers no
     BatchDriver driver(list, state, window, boxes);
     QElapsedTimer clock;
     const double cpuBefore = OwnSeconds();
@@ -173,7 +174,7 @@ int main(int argc, char* argv[]) {
         NoFolderChooser chooser;
         NoDesktopShell shell;
         const std::string settings = folder.path() + "/settings.ini";
-        TForm1 form({boxes, chooser, shell, DecoderPath, settings});
+        TForm1 form({boxes.boxes, chooser, shell, DecoderPath, settings});
         form.show();
         while (!form.windowHandle() || !form.windowHandle()->isExposed())
             QApplication::processEvents(QEventLoop::WaitForMoreEvents);

@@ -237,7 +237,7 @@ bool CanExecute(const std::string& path) {
 // Spawns the program in a session of its own (no controlling terminal, out of
 // reach of the terminal's signals) with only 0, 1 and 2 open; -1 when it
 // could not start. glibc's posix_spawn reports a failed exec as its result.
-pid_t Spawn(const std::vector<std::string>& arguments, int errorFd) {
+pid_t Spawn(const std::vector<std::string>& arguments, int errorFd, int outputFd = -1) {
     std::vector<char*> argv;
     argv.reserve(arguments.size() + 1);
     for (const std::string& argument : arguments)
@@ -252,8 +252,11 @@ pid_t Spawn(const std::vector<std::string>& arguments, int errorFd) {
         posix_spawn_file_actions_destroy(&actions);
         return -1;
     }
-    bool ready = posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0) == 0 &&
-                 posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0) == 0;
+    bool ready = posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0) == 0;
+    if (ready)
+        ready = outputFd >= 0
+                    ? posix_spawn_file_actions_adddup2(&actions, outputFd, 1) == 0
+                    : posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0) == 0;
     if (ready)
         ready = errorFd >= 0
                     ? posix_spawn_file_actions_adddup2(&actions, errorFd, 2) == 0
@@ -352,4 +355,23 @@ bool StartWithoutWaiting(const std::vector<std::string>& arguments) {
     // Reaped whenever it ends, so that it never lingers as a zombie.
     std::thread([pid] { Child(pid).Reap(); }).detach();
     return true;
+}
+
+pid_t StartProgram(const std::vector<std::string>& arguments, int outputFd) {
+    return arguments.empty() ? -1 : Spawn(arguments, -1, outputFd);
+}
+
+RunOutcome WaitForEnd(pid_t pid) {
+    RunOutcome outcome;
+    if (pid <= 0)
+        return outcome;
+    outcome.started = true;
+    Child child(pid);
+    child.Reap();
+    const int status = child.Status();
+    if (status != -1 && WIFEXITED(status))
+        outcome.exitCode = WEXITSTATUS(status);
+    else if (status != -1 && WIFSIGNALED(status))
+        outcome.signal = WTERMSIG(status);
+    return outcome;
 }

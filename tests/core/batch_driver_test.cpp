@@ -22,80 +22,14 @@
 
 namespace {
 
-// An MPEG-1 Layer III header, 128 kbit/s, 44.1 kHz, joint stereo, then padding.
+// The source every item gets unless a test says otherwise.
 std::string Layer3Bytes() {
-    return std::string("\xFF\xFB\x90\x44", 4) + std::string(4096, '\0');
+    return Layer3Stream(4096);
 }
-
-class FakeWindow : public ConversionWindow {
-  public:
-    void ShowConvertButton(bool shown) override { Log(shown ? "convert shown" : "convert hidden"); }
-    void ShowAbortButton(bool shown) override { Log(shown ? "abort shown" : "abort hidden"); }
-    void EnableClearButton(bool on) override { Log(on ? "clear enabled" : "clear disabled"); }
-    std::string DestinationText() const override { return destination; }
-    void SetInformationLine(const std::string& line) override { infoLines.push_back(line); }
-    void SetOutputPathText(const std::string& path) override { outputs.push_back(path); }
-    void SetOverallProgress(int percent) override { overall.push_back(percent); }
-    void SetFileProgress(int percent) override { file.push_back(percent); }
-    void SetOutputSizeText(const std::string& text) override { sizeTexts.push_back(text); }
-    void EnableProgressTimer(bool on) override { Log(on ? "timer on" : "timer off"); }
-    void MakeItemVisible(int index) override { visible.push_back(index); }
-    void DispatchEvents() override {
-        ++dispatches;
-        if (onDispatch)
-            onDispatch();
-    }
-    void Log(const std::string& what) { events.push_back(what); }
-
-    std::string destination;
-    std::vector<std::string> events, infoLines, outputs, sizeTexts;
-    std::vector<int> overall, file, visible;
-    int dispatches = 0;
-    std::function<void()> onDispatch;
-};
-
-// A stand-in decoder: logs its arguments, then behaves by the source's name.
-// "wav CLAIMED WRITTEN" writes a 16-bit stereo WAV whose header claims
-// CLAIMED bytes of audio, followed by WRITTEN bytes. A "held" source writes
-// half a WAV, leaves its process id in held.pid and waits (a minute at most)
-// for "<source>.go"; a "capped" one leaves a sparse WAV of 2,422,096,172
-// bytes with the capped sizes lame writes past 2 GiB.
-const char* const kFakeDecoder = R"sh(#!/bin/sh
-for last; do :; done
-out="$last"
-eval src=\${$(($# - 1))}
-printf '%s\n' "$*" >> "$(dirname "$0")/calls.log"
-byte() { printf "\\$(printf %03o $(($1 & 255)))"; }
-le32() { byte $1; byte $(($1 >> 8)); byte $(($1 >> 16)); byte $(($1 >> 24)); }
-wav() {
-  { printf RIFF; le32 $(($1 + 36)); printf 'WAVEfmt '; le32 16; printf '\001\000\002\000'
-    le32 44100; le32 176400; printf '\004\000\020\000data'; le32 $1; head -c $2 /dev/zero
-  } > "$out"
-}
-case "$src" in
-  *fail*) echo "progress 10%" >&2; echo "Could not decode this file" >&2; echo "" >&2; exit 3 ;;
-  *silent*) exit 7 ;;
-  *kill*) kill -9 $$ ;;
-  *nooutput*) exit 0 ;;
-  *slow*) sleep 0.3 ;;
-  *truncated*) wav 4000 400; exit 0 ;;
-  *empty*) wav 0 0; exit 0 ;;
-  *broken*) wav 4000 400; exit 2 ;;
-  *large*) wav 2000000 2000000; exit 0 ;;
-  *fifo*) exec timeout 5 sh -c ': > "$1"' sh "$out" ;; # lame would wait for good
-  *held*) wav 4000 2000; echo $$ > "$(dirname "$0")/held.pid"
-    i=0; while [ ! -e "$src.go" ] && [ $i -lt 6000 ]; do sleep 0.01; i=$((i + 1)); done ;;
-  *capped*) wav 2147483648 0; truncate -s 2422096172 "$out"; exit 0 ;;
-esac
-wav 4 4
-)sh";
 
 class BatchTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        decoder = folder / "lame";
-        WriteFile(decoder, kFakeDecoder, 0755);
-    }
+    void SetUp() override { decoder = PlaceStandInDecoder(folder.path()); }
 
     std::string AddSource(const std::string& name, const std::string& bytes = Layer3Bytes()) {
         const std::string path = folder / name;

@@ -44,13 +44,6 @@ bool Reaped(const std::string& pidText) {
 
 class DecoderTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "decoder-test-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string At(const std::string& name) const { return dir_ + "/" + name; }
 
     std::string Script(const std::string& name, const std::string& body) {
@@ -67,7 +60,8 @@ class DecoderTest : public ::testing::Test {
             arguments, [this] { ++dispatches_; }, method);
     }
 
-    std::string dir_;
+    const TempFolder folder_;
+    const std::string dir_ = folder_.path();
     int dispatches_ = 0;
 };
 
@@ -380,13 +374,8 @@ class DecoderLameTest : public DecoderTest {
         if (lame_.empty())
             GTEST_SKIP() << "lame is neither beside the tests nor on PATH";
         WriteFile(At("tone.wav"), ToneWav(0.5));
-        ASSERT_EQ(Lame("--quiet -b 128 " + ShellQuote(At("tone.wav")) + " " +
-                       ShellQuote(At("tone source.mp3"))),
-                  0);
-    }
-
-    int Lame(const std::string& options) {
-        return std::system((ShellQuote(lame_) + " " + options).c_str());
+        ASSERT_EQ(
+            RunProgram({lame_, "--quiet", "-b", "128", At("tone.wav"), At("tone source.mp3")}), 0);
     }
 
     std::string lame_;
@@ -399,8 +388,7 @@ TEST_F(DecoderLameTest, DecodesLikeADirectRun) {
     EXPECT_TRUE(outcome.started);
     EXPECT_EQ(outcome.exitCode, 0);
     EXPECT_EQ(outcome.signal, 0);
-    ASSERT_EQ(Lame("--quiet --decode " + ShellQuote(At("tone source.mp3")) + " " +
-                   ShellQuote(At("direct.wav"))),
+    ASSERT_EQ(RunProgram({lame_, "--quiet", "--decode", At("tone source.mp3"), At("direct.wav")}),
               0);
     std::string decoded = ReadFile(At("tone out.wav"));
     EXPECT_GT(decoded.size(), 44u + 44100u);
@@ -450,3 +438,28 @@ TEST_F(DecoderTest, FoundBesideTheExecutableThenOnTheAbsoluteFoldersOfPath) {
 }
 
 } // namespace
+
+TEST_F(DecoderTest, AStartedProgramWritesWhereToldAndIsReapedByWaitForEnd) {
+    const std::string out = At("out");
+    WriteFile(out, "");
+    const int fd = ::open(out.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    const pid_t pid = StartProgram({Script("prints", "echo printed; echo aside >&2; exit 4")}, fd);
+    ::close(fd);
+    ASSERT_GT(pid, 0);
+    const RunOutcome outcome = WaitForEnd(pid);
+    EXPECT_TRUE(outcome.started);
+    EXPECT_EQ(outcome.exitCode, 4);
+    EXPECT_EQ(ReadFile(out), "printed\n") << "error output goes nowhere";
+    EXPECT_TRUE(Reaped(std::to_string(pid)));
+
+    const pid_t killed = StartProgram({Script("waits", "exec sleep 30")});
+    ASSERT_GT(killed, 0);
+    ::kill(killed, SIGKILL);
+    const RunOutcome ended = WaitForEnd(killed);
+    EXPECT_EQ(ended.exitCode, -1);
+    EXPECT_EQ(ended.signal, SIGKILL);
+
+    EXPECT_EQ(StartProgram({At("missing")}), -1);
+    EXPECT_FALSE(WaitForEnd(-1).started);
+}

@@ -27,5 +27,6 @@ class XDesktop {
 
     pid_t server_ = -1;
     pid_t manager_ = -1;
+    int serverOutput_ = -1;
     int managerOutput_ = -1;
 };
