@@ -6,8 +6,10 @@
 #include "fs.h"
 #include "unique_fd.h"
 
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
 #include <chrono>
-#include <thread>
 #include <utility>
 
 #include <cerrno>
@@ -352,8 +354,23 @@ bool StartWithoutWaiting(const std::vector<std::string>& arguments) {
     const pid_t pid = Spawn(arguments, -1);
     if (pid < 0)
         return false;
-    // Reaped whenever it ends, so that it never lingers as a zombie.
-    std::thread([pid] { Child(pid).Reap(); }).detach();
+    // Reaped by the event loop the moment it ends, so that it never lingers
+    // as a zombie, while we go on at once: an opener may run for as long as
+    // the program it opened.
+    const int pidfd = int(syscall(SYS_pidfd_open, pid, 0));
+    if (pidfd < 0 || QCoreApplication::instance() == nullptr) {
+        if (pidfd >= 0)
+            ::close(pidfd);
+        Child(pid).Reap(); // no loop to hear of its end: wait for it here
+        return true;
+    }
+    auto* ended = new QSocketNotifier(pidfd, QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(ended, &QSocketNotifier::activated, ended, [ended, pid, pidfd] {
+        ended->setEnabled(false);
+        Child(pid).Reap();
+        ::close(pidfd);
+        ended->deleteLater();
+    });
     return true;
 }
 

@@ -5,6 +5,8 @@
 
 #include "test_support.h"
 
+#include <QCoreApplication>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -268,6 +270,11 @@ TEST_F(DecoderTest, InheritsNoOtherDescriptors) {
 }
 
 TEST_F(DecoderTest, StartedWithoutWaitingItInheritsNothingAndIsReaped) {
+    // The end of the child is heard by the event loop.
+    int argc = 1;
+    char name[] = "core_tests";
+    char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
     int marker = open(At("leak-marker").c_str(), O_WRONLY | O_CREAT, 0644);
     ASSERT_GE(marker, 0);
     // The listing appears under its name in one step, once complete.
@@ -284,7 +291,7 @@ mv "$D/listing" "$D/fds")")}));
         usleep(1000);
     const std::string proc = "/proc/" + Trimmed(ReadFile(At("pid")));
     while (access(proc.c_str(), F_OK) == 0 && std::chrono::steady_clock::now() < deadline)
-        usleep(1000);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
     EXPECT_NE(access(proc.c_str(), F_OK), 0) << "left as a zombie";
     const std::string listing = ReadFile(At("fds"));
     EXPECT_EQ(listing.find("leak-marker"), std::string::npos) << listing;
