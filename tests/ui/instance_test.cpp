@@ -124,6 +124,24 @@ class InstanceTest : public QObject {
         qputenv("DISPLAY", ":elsewhere");
         QVERIFY(InstanceSocketPath() != here);
     }
+
+    void withoutARuntimeFolderOnlyAPrivateFolderInTmpServes() {
+        init();
+        qunsetenv("XDG_RUNTIME_DIR");
+        const std::string own = "/tmp/brindlecot-" + std::to_string(::getuid());
+        ::rmdir(own.c_str());
+        QCOMPARE(InstanceSocketPath().rfind(own + "/", 0), std::size_t(0));
+        struct stat info {};
+        QCOMPARE(::stat(own.c_str(), &info), 0);
+        QCOMPARE(info.st_mode & 0777, 0700u);
+        // A folder others may write into is no place to meet: no link at all.
+        ::chmod(own.c_str(), 0777);
+        QCOMPARE(InstanceSocketPath(), std::string());
+        InstanceLink alone("");
+        QVERIFY(!alone.HandOverOrListen({"/a.mp3"}));
+        ::chmod(own.c_str(), 0700);
+        ::rmdir(own.c_str());
+    }
 };
 
 QTEST_MAIN(InstanceTest)
