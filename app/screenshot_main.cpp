@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Takes the README's picture of the window in the middle of a conversion.
 // Usage: brindlecot-screenshot OUTPUT.png SOURCE.mp3...
 #include "Unit1.h"

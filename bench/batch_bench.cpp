@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A whole batch through the batch driver with the real lame, against a plain
 // shell loop running the same lame over the same files. Whatever the driver
 // adds per file (the header read, the spawn, the wait, the list updates) has
@@ -26,12 +29,9 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
@@ -48,11 +48,8 @@ class UnreapedChildren {
     UnreapedChildren(const UnreapedChildren&) = delete;
     UnreapedChildren& operator=(const UnreapedChildren&) = delete;
     ~UnreapedChildren() {
-        for (pid_t pid : pids_) {
-            int status = 0;
-            while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-            }
-        }
+        for (pid_t pid : pids_)
+            WaitForEnd(pid);
     }
     void Add(pid_t pid) { pids_.push_back(pid); }
 
@@ -70,19 +67,13 @@ bool ExitedCleanlyKeepingZombie(pid_t pid) {
     return info.si_code == CLD_EXITED && info.si_status == 0;
 }
 
-class DecliningBoxes : public MessageService {
-  public:
-    void Message(const std::string&) override {}
-    ConfirmAnswer Confirm(const std::string&, ConfirmButtons) override { return ConfirmAnswer::No; }
-};
-
 void BatchRun(benchmark::State& state, const InputSet& set) {
     RemoveOutputs(set);
     ProcessingList list;
     list.AppendMany(set.paths);
     ConversionState conversion;
-    IdleWindow window;
-    DecliningBoxes boxes;
+    FakeWindow window(FakeWindow::Idle);
+    RecordingBoxes boxes; // answers no
     BatchDriver driver(list, conversion, window, boxes);
     for (auto _ : state)
         driver.Convert();

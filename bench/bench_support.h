@@ -1,14 +1,17 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the benchmarks share: running a baseline command, batches of encoded
 // files, and keeping the fastest repetition of each benchmark.
 
 #include "batch_driver.h"
+#include "decoder.h"
 #include "test_support.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -19,51 +22,23 @@
 #include <system_error>
 #include <vector>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
-
-// Standard input from /dev/null, standard output to outputFd (or /dev/null
-// when negative), standard error to /dev/null when quiet; a program from PATH.
+// Starts a program (looked up in PATH unless a path is given) through the
+// core's spawn, its standard output to outputFd (or nowhere when negative);
 // -1 when it could not start.
-inline pid_t Spawn(std::vector<std::string> arguments, int outputFd = -1, bool quiet = true) {
-    std::vector<char*> argv;
-    for (std::string& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    if (outputFd >= 0)
-        posix_spawn_file_actions_adddup2(&actions, outputFd, STDOUT_FILENO);
-    else
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    if (quiet)
-        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    if (::posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
-        pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
+inline pid_t Spawn(std::vector<std::string> arguments, int outputFd = -1) {
+    arguments.front() = ProgramPath(arguments.front());
+    return StartProgram(arguments, outputFd);
 }
 
 // Reaps pid; true when it exited 0.
 inline bool ExitedCleanly(pid_t pid) {
-    int status = 0;
-    pid_t result;
-    while ((result = ::waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
-    }
-    return result == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return WaitForEnd(pid).exitCode == 0;
 }
 
-// Runs a baseline command with its output going to outputFd (or /dev/null
-// when negative); true when it exits 0.
+// Runs a baseline command with its output going to outputFd (or nowhere when
+// negative); true when it exits 0.
 inline bool RunBaseline(std::vector<std::string> arguments, int outputFd = -1) {
-    const pid_t pid = Spawn(std::move(arguments), outputFd, false);
-    return pid > 0 && ExitedCleanly(pid);
+    return RunProgram(std::move(arguments), outputFd) == 0;
 }
 
 // Files of one length for a batch: one tone encoded once, copied under numbered names.
@@ -115,23 +90,6 @@ inline void RemoveOutputs(const InputSet& set) {
     for (const std::string& path : set.paths)
         std::filesystem::remove(WavPath(path), ignored);
 }
-
-// A window for the batch driver with nothing to show.
-class IdleWindow : public ConversionWindow {
-  public:
-    void ShowConvertButton(bool) override {}
-    void ShowAbortButton(bool) override {}
-    void EnableClearButton(bool) override {}
-    std::string DestinationText() const override { return {}; }
-    void SetInformationLine(const std::string&) override {}
-    void SetOutputPathText(const std::string&) override {}
-    void SetOverallProgress(int) override {}
-    void SetFileProgress(int) override {}
-    void SetOutputSizeText(const std::string&) override {}
-    void EnableProgressTimer(bool) override {}
-    void MakeItemVisible(int) override {}
-    void DispatchEvents() override {}
-};
 
 inline double Median(std::vector<double> times) {
     if (times.empty())

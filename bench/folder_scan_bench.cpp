@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How long a recursive folder scan takes over a tree of 50,000 files in 2,000
 // folders against `find -L` doing the same name tests over the same tree, both
 // from a warm cache.
@@ -17,12 +20,8 @@
 #include <vector>
 
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
@@ -34,12 +33,6 @@ constexpr int kFilesPerFolder = 25; // 50,000 files
 class Tree {
   public:
     Tree() {
-        std::string pattern = "/tmp/folder_scan_bench.XXXXXX";
-        if (!::mkdtemp(pattern.data())) {
-            std::perror("mkdtemp");
-            std::exit(1);
-        }
-        root_ = pattern + "/";
         static const char* const kAudio[] = {".mp3", ".MP3", ".Mp2", ".mpa", ".MPA", ".mP2"};
         static const char* const kOther[] = {".wav", ".txt", ".jpg", ".mp4", ".flac"};
         int file = 0;
@@ -76,16 +69,11 @@ class Tree {
                 makeFolder(top, "disc " + std::to_string(s));
         }
     }
-    Tree(const Tree&) = delete;
-    Tree& operator=(const Tree&) = delete;
-    ~Tree() {
-        std::error_code ignored;
-        std::filesystem::remove_all(root_, ignored);
-    }
     const std::string& root() const { return root_; }
 
   private:
-    std::string root_;
+    const TempFolder folder_;
+    const std::string root_ = folder_.path() + "/";
 };
 
 // The find command line with the scan's name tests: hidden names pruned,

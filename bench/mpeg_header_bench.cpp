@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How long the header reader takes over a file with no frame sync at all (its
 // worst case: every byte is looked at) against plain `cat FILE > /dev/null`
 // over the same file, both from a warm page cache.
@@ -17,35 +20,21 @@
 #include <vector>
 
 #include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
 constexpr std::size_t kFileSize = 200u * 1024 * 1024;
 
-class NoBoxes : public MessageService {
-  public:
-    void Message(const std::string&) override {}
-    ConfirmAnswer Confirm(const std::string&, ConfirmButtons) override {
-        return ConfirmAnswer::None;
-    }
-};
-
 // Random bytes with every 0xFF replaced, so no sync can occur; removed on exit.
 class SyncFreeFile {
   public:
     SyncFreeFile() {
-        std::string pattern = "/tmp/mpeg_header_bench.XXXXXX";
-        const int fd = ::mkstemp(pattern.data());
+        const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd < 0) {
-            std::perror("mkstemp");
+            std::perror("open");
             std::exit(1);
         }
-        path_ = pattern;
         std::vector<std::uint8_t> chunk(1 << 20);
         std::uint64_t seed = 0x9E3779B97F4A7C15u;
         for (std::size_t written = 0; written < kFileSize; written += chunk.size()) {
@@ -70,11 +59,11 @@ class SyncFreeFile {
     }
     SyncFreeFile(const SyncFreeFile&) = delete;
     SyncFreeFile& operator=(const SyncFreeFile&) = delete;
-    ~SyncFreeFile() { ::unlink(path_.c_str()); }
     const std::string& path() const { return path_; }
 
   private:
-    std::string path_;
+    const TempFolder folder_;
+    const std::string path_ = folder_ / "sync-free";
 };
 
 } // namespace
@@ -88,7 +77,8 @@ int main(int argc, char** argv) {
     }
 
     ConversionState state;
-    NoBoxes boxes;
+    RecordingBoxes boxes;
+    boxes.answer = ConfirmAnswer::None;
     benchmark::RegisterBenchmark(
         "header_read",
         [&](benchmark::State& s) {

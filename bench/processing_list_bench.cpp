@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The list at its old limit of 32,767 items: filling it, selecting every
 // other item and deleting scattered selections must stay far below what a
 // user notices. So must the look at 10,000 items' outputs before a batch

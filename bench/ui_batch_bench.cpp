@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A whole batch through the shown window on a real X display (Xvfb with
 // openbox, the xcb platform: the drawing path users get), from the press of
 // "変換" to the end-of-batch question, against a shell loop running the same
@@ -41,12 +44,9 @@
 
 #include <csignal>
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
@@ -69,12 +69,16 @@ bool OutputsMatch(const InputSet& set, const std::string& reference) {
 }
 
 // Notes when the end-of-batch question comes, and answers no.
-class TimedQuestion : public QuietBoxes {
-  public:
-    ConfirmAnswer Confirm(const std::string&, ConfirmButtons) override {
-        seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
-        return ConfirmAnswer::No;
+struct TimedQuestion {
+    TimedQuestion() {
+        boxes.decide = [this](const std::string&) {
+            seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+            return ConfirmAnswer::No;
+        };
     }
+    TimedQuestion(const TimedQuestion&) = delete;
+    TimedQuestion& operator=(const TimedQuestion&) = delete;
+    RecordingBoxes boxes;
     QElapsedTimer clock;
     double seconds = 0;
 };
@@ -120,8 +124,8 @@ double DriverRun(const InputSet& set, std::vector<double>& cpu) {
     ProcessingList list;
     list.AppendMany(set.paths);
     ConversionState state;
-    IdleWindow window;
-    QuietBoxes boxes;
+    FakeWindow window(FakeWindow::Idle);
+    RecordingBoxes boxes; // answers no
     BatchDriver driver(list, state, window, boxes);
     QElapsedTimer clock;
     const double cpuBefore = OwnSeconds();
@@ -201,7 +205,7 @@ int main(int argc, char* argv[]) {
         NoFolderChooser chooser;
         NoDesktopShell shell;
         const std::string settings = folder.path() + "/settings.ini";
-        TForm1 form({boxes, chooser, shell, DecoderPath, settings});
+        TForm1 form({boxes.boxes, chooser, shell, DecoderPath, settings});
         form.show();
         while (!form.windowHandle() || !form.windowHandle()->isExposed())
             QApplication::processEvents(QEventLoop::WaitForMoreEvents);

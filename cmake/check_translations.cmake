@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a translation lacks a text of the code: each .ts is brought up to
 # date from the sources in a copy, which must then hold no unfinished entry.
 # cmake -DLUPDATE=... -DSOURCE_DIR=... -DWORK_DIR=... -P check_translations.cmake

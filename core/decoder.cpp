@@ -1,10 +1,15 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "decoder.h"
 
 #include "fs.h"
 #include "unique_fd.h"
 
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
 #include <chrono>
-#include <thread>
 #include <utility>
 
 #include <cerrno>
@@ -55,25 +60,6 @@ std::string LastNonEmptyLine(std::string_view text) {
 }
 
 } // namespace
-
-std::string ExecutableFolder() {
-    std::string path;
-    std::string buffer(PATH_MAX, '\0');
-    for (;;) {
-        ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
-        if (length < 0)
-            return {};
-        if (std::size_t(length) < buffer.size()) {
-            path.assign(buffer.data(), std::size_t(length));
-            break;
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-    std::size_t cut = path.rfind('/');
-    if (cut == std::string::npos)
-        return {};
-    return cut == 0 ? "/" : path.substr(0, cut);
-}
 
 std::string FindDecoder(const std::string& executableFolder, std::string_view pathVariable) {
     std::string beside = JoinPath(executableFolder, kDecoderName);
@@ -253,7 +239,7 @@ bool CanExecute(const std::string& path) {
 // Spawns the program in a session of its own (no controlling terminal, out of
 // reach of the terminal's signals) with only 0, 1 and 2 open; -1 when it
 // could not start. glibc's posix_spawn reports a failed exec as its result.
-pid_t Spawn(const std::vector<std::string>& arguments, int errorFd) {
+pid_t Spawn(const std::vector<std::string>& arguments, int errorFd, int outputFd = -1) {
     std::vector<char*> argv;
     argv.reserve(arguments.size() + 1);
     for (const std::string& argument : arguments)
@@ -268,8 +254,11 @@ pid_t Spawn(const std::vector<std::string>& arguments, int errorFd) {
         posix_spawn_file_actions_destroy(&actions);
         return -1;
     }
-    bool ready = posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0) == 0 &&
-                 posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0) == 0;
+    bool ready = posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0) == 0;
+    if (ready)
+        ready = outputFd >= 0
+                    ? posix_spawn_file_actions_adddup2(&actions, outputFd, 1) == 0
+                    : posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0) == 0;
     if (ready)
         ready = errorFd >= 0
                     ? posix_spawn_file_actions_adddup2(&actions, errorFd, 2) == 0
@@ -382,7 +371,41 @@ bool StartWithoutWaiting(const std::vector<std::string>& arguments) {
     const pid_t pid = Spawn(arguments, -1);
     if (pid < 0)
         return false;
-    // Reaped whenever it ends, so that it never lingers as a zombie.
-    std::thread([pid] { Child(pid).Reap(); }).detach();
+    // Reaped by the event loop the moment it ends, so that it never lingers
+    // as a zombie, while we go on at once: an opener may run for as long as
+    // the program it opened.
+    const int pidfd = int(syscall(SYS_pidfd_open, pid, 0));
+    if (pidfd < 0 || QCoreApplication::instance() == nullptr) {
+        if (pidfd >= 0)
+            ::close(pidfd);
+        Child(pid).Reap(); // no loop to hear of its end: wait for it here
+        return true;
+    }
+    auto* ended = new QSocketNotifier(pidfd, QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(ended, &QSocketNotifier::activated, ended, [ended, pid, pidfd] {
+        ended->setEnabled(false);
+        Child(pid).Reap();
+        ::close(pidfd);
+        ended->deleteLater();
+    });
     return true;
+}
+
+pid_t StartProgram(const std::vector<std::string>& arguments, int outputFd) {
+    return arguments.empty() ? -1 : Spawn(arguments, -1, outputFd);
+}
+
+RunOutcome WaitForEnd(pid_t pid) {
+    RunOutcome outcome;
+    if (pid <= 0)
+        return outcome;
+    outcome.started = true;
+    Child child(pid);
+    child.Reap();
+    const int status = child.Status();
+    if (status != -1 && WIFEXITED(status))
+        outcome.exitCode = WEXITSTATUS(status);
+    else if (status != -1 && WIFSIGNALED(status))
+        outcome.signal = WTERMSIG(status);
+    return outcome;
 }

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include "unique_fd.h"
@@ -5,10 +8,8 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 #include <vector>
-
-// The folder of the running executable, without a trailing separator.
-std::string ExecutableFolder();
 
 // Where the decoder is run from: "lame" beside the executable when it is
 // present (a copy carried with its own decoder), else the first present
@@ -62,6 +63,15 @@ RunOutcome RunAndWait(const std::vector<std::string>& arguments,
 RunOutcome RunAndWait(const std::vector<std::string>& arguments,
                       const std::function<void()>& dispatchEvents,
                       const std::function<bool()>& stopRequested);
+
+// Starts the program as RunAndWait does (hidden, in a session of its own, with
+// only the standard descriptors), its standard output going to outputFd
+// (nowhere when negative), and returns at once: its process id, -1 when it
+// could not start. The caller reaps it, with WaitForEnd or by itself.
+pid_t StartProgram(const std::vector<std::string>& arguments, int outputFd = -1);
+
+// Waits for the end of a program StartProgram started and reaps it; no error line.
+RunOutcome WaitForEnd(pid_t pid);
 
 // How RunAndWait notices the end of the process. ProcessDescriptor falls back
 // to Polling by itself on kernels without pidfd; Polling is offered so that

@@ -1,9 +1,14 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "fs.h"
 
 #include "text.h"
 
 #include <sys/stat.h>
 
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 
 std::string JoinPath(std::string_view folder, std::string_view name) {
@@ -61,6 +66,18 @@ bool SameFile(const std::string& a, const std::string& b) {
     }, second{};
     return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
            first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+std::string ExecutableFolder() {
+    // The room realpath asks for; the fortified C library checks it at run time.
+    char path[PATH_MAX];
+    if (::realpath("/proc/self/exe", path) == nullptr)
+        return {};
+    const std::string_view file(path);
+    const std::size_t cut = file.rfind('/');
+    if (cut == std::string_view::npos)
+        return {};
+    return std::string(cut == 0 ? "/" : file.substr(0, cut));
 }
 
 std::string FileErrorText(std::string_view what, const std::string& path, std::string_view reason) {

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Small questions to the file system, asked one way everywhere. Paths are the
 // file system's own bytes.
@@ -31,6 +34,9 @@ std::optional<std::int64_t> FileSize(const std::string& path);
 
 // True when both paths lead to one file (same device and inode), links followed.
 bool SameFile(const std::string& a, const std::string& b);
+
+// The folder of the running executable, without a trailing separator.
+std::string ExecutableFolder();
 
 // Who is at path and when it last changed, links not followed: a file
 // rewritten in place keeps its identity but not its times or size.

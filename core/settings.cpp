@@ -1,6 +1,8 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "settings.h"
 
-#include "decoder.h"
 #include "fs.h"
 #include "message_service.h"
 #include "text.h"
@@ -85,7 +87,19 @@ namespace {
 
 constexpr std::string_view kSettingsName = "brindlecot.ini";
 
+// A program installed by the system lives in one of these; a file it left
+// there (run as root, which may write them) would belong to no package.
+bool IsSystemFolder(std::string_view folder) {
+    if (folder.empty() || folder.front() != '/')
+        return false;
+    const std::string_view top = folder.substr(1, folder.find('/', 1) - 1);
+    return top == "usr" || top == "bin" || top == "sbin" || top == "opt" || top == "etc" ||
+           top.starts_with("lib");
+}
+
 bool CanKeepSettingsIn(const std::string& folder) {
+    if (IsSystemFolder(folder))
+        return false;
     if (!IsFolder(folder) || ::access(folder.c_str(), W_OK | X_OK) != 0)
         return false;
     const std::string path = JoinPath(folder, kSettingsName);

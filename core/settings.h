@@ -1,10 +1,14 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include <functional>
 #include <string>
 
 // Where brindlecot.ini lives. Beside the executable when it can be kept there:
-// the folder can be written and the file is missing or a writable file (it is
+// the folder is not in a system folder (/usr, /bin, /sbin, /lib*, /opt, /etc),
+// it can be written and the file is missing or a writable file (it is
 // replaced, not rewritten, so the folder must be writable too). Otherwise the
 // per-user file CONFIG/brindlecot/brindlecot.ini, CONFIG being xdgConfigHome
 // when it is absolute, else home/.config; its folders are created here, and

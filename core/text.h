@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Paths are the file system's own bytes. Where a rule counts characters, it
 // counts code points of UTF-8 text, and a byte that is not part of a valid

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Feeds arbitrary bytes to the header reader, both as a buffer and as a file,
 // and stops on any difference between the ways of reading the same bytes.
 #include "mpeg_header.h"

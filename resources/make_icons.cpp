@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Draws the program icon at every size the desktop asks for, as PNG files,
 // and writes the same picture as an SVG: one description, so they can't drift.
 //   brindlecot-icons OUTPUT_FOLDER SIZE...

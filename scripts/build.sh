@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Configures and builds everything into build/ (Release with debug info):
-# the program, the tests and the benchmarks.
+# SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Configures and builds everything into build/test/ (the test preset, Release
+# with debug info): the program, the tests and the benchmarks. Arguments go to
+# the configuration, e.g. -DCMAKE_CXX_COMPILER_LAUNCHER=ccache.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DBRINDLECOT_TESTS=ON -DBRINDLECOT_BENCH=ON "$@"
-cmake --build build
+cmake --preset test "$@"
+cmake --build --preset test

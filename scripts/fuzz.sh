@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
-# Builds the header reader's fuzzer with clang in build-fuzz/ and runs it for
-# $1 seconds (default 60). Exits non-zero when the fuzzer finds a crash.
+# SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Builds the header reader's fuzzer with clang in build/fuzz/ (the fuzz
+# preset) and runs it for $1 seconds (default 60). Exits non-zero when the
+# fuzzer finds a crash.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 
-cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINDLECOT_CORE_ONLY=ON -DBRINDLECOT_BENCH=OFF >/dev/null
-cmake --build build-fuzz --target fuzz_mpeg_header -j2
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
 
 # Seeds: a bare header, one after other bytes, tagged files, a cut tag, and a
 # real stream when lame is at hand.
-seeds=build-fuzz/fuzz-seeds
-corpus=build-fuzz/fuzz-corpus
+seeds=build/fuzz/fuzz-seeds
+corpus=build/fuzz/fuzz-corpus
 rm -rf "$seeds"
 mkdir -p "$seeds" "$corpus"
 printf '\xff\xfb\x90\x44' >"$seeds/layer3"
@@ -28,6 +30,6 @@ if command -v lame >/dev/null; then
         lame --quiet -r -s 44.1 --bitwidth 16 -b 32 --tt Seed - "$seeds/lame_tagged.mp3" || true
 fi
 
-build-fuzz/fuzz/fuzz_mpeg_header -max_total_time="$seconds" -timeout=10 -max_len=8192 \
-    -dict=fuzz/mpeg_header.dict -artifact_prefix=build-fuzz/ -print_final_stats=1 \
+build/fuzz/fuzz/fuzz_mpeg_header -max_total_time="$seconds" -timeout=10 -max_len=8192 \
+    -dict=fuzz/mpeg_header.dict -artifact_prefix=build/fuzz/ -print_final_stats=1 \
     "$corpus" "$seeds"

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs what building and running need, builds the program alone and starts
-# it; arguments go to the program.
+# SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs what building and running need, builds the program alone in
+# build/run/ (the run preset) and starts it; arguments go to the program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh run
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DBRINDLECOT_TESTS=OFF -DBRINDLECOT_BENCH=OFF
-cmake --build build --target brindlecot
-exec build/app/brindlecot "$@"
+cmake --preset run
+cmake --build --preset run
+exec build/run/app/brindlecot "$@"

@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the program and takes docs/screenshot.png (Japanese) and
 # docs/screenshot-en.png (English): the window under Xvfb in the middle of
 # converting a few tones it encodes first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-scripts/build.sh >/dev/null
+cmake --preset run >/dev/null
+cmake --build --preset run --target brindlecot-screenshot >/dev/null
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # A minute of a 440 Hz stereo tone as raw 16-bit samples, encoded, and
 # repeated into half-hour files so that the picture catches a file midway.
 perl -e 'for $i (0..44100*60-1) { $s = int(8000*sin(2*3.14159265*440*$i/44100)); print pack("ss", $s, $s) }' >"$work/tone.raw"
-build/app/lame --quiet -r -s 44.1 --bitwidth 16 -b 128 "$work/tone.raw" "$work/tone.mp3" 2>/dev/null
+build/run/app/lame --quiet -r -s 44.1 --bitwidth 16 -b 128 "$work/tone.raw" "$work/tone.mp3" 2>/dev/null
 for _ in $(seq 30); do cat "$work/tone.mp3"; done >"$work/long.mp3"
 names=("01 朝の歌.mp3" "02 夕暮れ.mp3" "03 夜想曲.mp3" "04 帰り道.mp3")
 for name in "${names[@]}"; do cp "$work/long.mp3" "$work/$name"; done
@@ -20,6 +23,6 @@ files=()
 for name in "${names[@]}"; do files+=("$work/$name"); done
 for shot in ja_JP:screenshot en_US:screenshot-en; do
     env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG="${shot%%:*}.UTF-8" \
-        xvfb-run -a -s "-screen 0 800x700x24" build/app/brindlecot-screenshot "docs/${shot#*:}.png" "${files[@]}"
+        xvfb-run -a -s "-screen 0 800x700x24" build/run/app/brindlecot-screenshot "docs/${shot#*:}.png" "${files[@]}"
     echo "docs/${shot#*:}.png written"
 done

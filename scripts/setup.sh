@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing on Debian/Ubuntu for one purpose:
 #   setup.sh run      building and running the program
 #   setup.sh package  the same, and building its Debian package
@@ -12,13 +14,14 @@ run_packages=(
     qt6-base-dev qt6-qpa-plugins qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     lame fonts-ipafont-gothic xdg-utils
 )
-# dpkg-shlibdeps (dpkg-dev) and file find the package's library dependencies.
-package_packages=(dpkg-dev file)
+# debhelper builds the package; dpkg-shlibdeps (dpkg-dev) and file find its
+# library dependencies.
+package_packages=(dpkg-dev file debhelper)
 test_packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang libclang-rt-dev
     xvfb xauth openbox x11-utils xdotool dbus
-    lintian desktop-file-utils appstream
+    lintian devscripts reuse desktop-file-utils appstream
 )
 
 case "${1:-test}" in

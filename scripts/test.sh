@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Set-up, build of everything and every test, from a fresh machine.
+# SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Set-up, build of everything and every test in build/test/, from a fresh
+# machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh test
 scripts/build.sh
-cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+ctest --preset test

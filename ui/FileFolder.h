@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The folder chooser: a tree of the file system with a status line for the
 // folder under selection and an edit box where a folder can be typed.

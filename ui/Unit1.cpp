@@ -1,5 +1,9 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "Unit1.h"
 
+#include "brindlecot_version.h"
 #include "folder_scan.h"
 #include "fs.h"
 #include "mpeg_header.h"
@@ -163,7 +167,7 @@ TForm1::~TForm1() {
 
 void TForm1::CreateControls() {
     setObjectName("Form1");
-    setWindowTitle("brindlecot v1.04");
+    setWindowTitle(QString("brindlecot v") + kProgramVersion);
     setWindowIcon(ProgramIcon());
     QFont font("IPAPGothic");
     font.setPixelSize(12);

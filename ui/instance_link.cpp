@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "instance_link.h"
 
 #include <QLocalSocket>
@@ -5,6 +8,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -29,29 +33,21 @@ QString SocketName(const std::string& path) {
 
 std::string InstanceSocketPath() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const std::string folder = runtime != nullptr && runtime[0] == '/' ? runtime : "/tmp";
+    std::string folder = runtime != nullptr && runtime[0] == '/' ? runtime : "";
+    if (folder.empty()) {
+        // /tmp is everyone's: another user's socket or lock there would take
+        // our paths or keep us from starting. A folder of our own, or no link.
+        folder = "/tmp/brindlecot-" + std::to_string(::getuid());
+        ::mkdir(folder.c_str(), 0700);
+        struct stat info {};
+        if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
+            info.st_uid != ::getuid() || (info.st_mode & 077) != 0)
+            return {};
+    }
     const char* display = std::getenv("DISPLAY");
     if (display == nullptr || display[0] == '\0')
         display = std::getenv("WAYLAND_DISPLAY");
     return folder + "/brindlecot-" + std::to_string(::getuid()) + "-" + KeyPart(display);
-}
-
-std::vector<std::string> AbsolutePaths(const std::vector<std::string>& paths,
-                                       const std::string& folder) {
-    std::vector<std::string> absolute;
-    absolute.reserve(paths.size());
-    for (const std::string& path : paths)
-        absolute.push_back(!path.empty() && path.front() == '/'
-                               ? path
-                               : (folder == "/" ? "/" : folder + "/") + path);
-    return absolute;
-}
-
-std::vector<std::string> AbsolutePaths(const std::vector<std::string>& paths) {
-    char here[4096];
-    if (::getcwd(here, sizeof here) == nullptr)
-        return paths;
-    return AbsolutePaths(paths, here);
 }
 
 InstanceLink::InstanceLink(std::string socketPath) : socketPath_(std::move(socketPath)) {
@@ -59,9 +55,12 @@ InstanceLink::InstanceLink(std::string socketPath) : socketPath_(std::move(socke
 }
 
 bool InstanceLink::HandOverOrListen(const std::vector<std::string>& paths) {
-    // Two starts at once must not both find no instance and both listen.
+    if (socketPath_.empty())
+        return false; // no safe place to meet: this start stands alone
+    // Two starts at once must not both find no instance and both listen; a
+    // lock held past all reason does not keep the program from starting.
     QLockFile lock(SocketName(socketPath_ + ".lock"));
-    lock.lock();
+    lock.tryLock(kHandOverMilliseconds);
     if (HandOver(paths))
         return true;
     // Nobody answers: whatever is at the socket's path is left by a crash.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // One window per user and display. The first start listens on a local
 // socket named for the user and the display; a later start hands its paths
@@ -10,15 +13,10 @@
 #include <string>
 #include <vector>
 
-// Where the running instance listens: in the user's runtime folder (else
-// /tmp), named for the user and for the display, so two displays stay apart.
+// Where the running instance listens: in the user's runtime folder (else a
+// private folder in /tmp; empty when that is not safely ours), named for the user and for the
+// display, so two displays stay apart.
 std::string InstanceSocketPath();
-
-// paths made absolute against folder (a path's bytes are kept as they are).
-std::vector<std::string> AbsolutePaths(const std::vector<std::string>& paths,
-                                       const std::string& folder);
-// The same against the working folder.
-std::vector<std::string> AbsolutePaths(const std::vector<std::string>& paths);
 
 class InstanceLink : public QObject {
     Q_OBJECT

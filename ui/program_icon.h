@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The program's icon, described once on a 32 x 32 grid: the window draws it
 // and the build draws the installed PNG and SVG files from the same shapes.

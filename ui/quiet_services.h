@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Services for running the window with nobody at it (the screenshot tool, the
 // benchmarks): boxes answer no at once, errors go to standard error.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Our texts in the user's language. The texts in the code are Japanese; every
 // other language is a translation built from translations/brindlecot_<code>.ts.

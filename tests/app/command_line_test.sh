@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program's own options, run for real with no display at all: a window
 # opened by mistake would fail to connect and the checks below would notice.
 set -u

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "batch_driver.h"
 
 #include "progress_monitor.h"
@@ -19,85 +22,14 @@
 
 namespace {
 
-// An MPEG-1 Layer III header, 128 kbit/s, 44.1 kHz, joint stereo, then padding.
+// The source every item gets unless a test says otherwise.
 std::string Layer3Bytes() {
-    return std::string("\xFF\xFB\x90\x44", 4) + std::string(4096, '\0');
+    return Layer3Stream(4096);
 }
-
-class FakeWindow : public ConversionWindow {
-  public:
-    void ShowConvertButton(bool shown) override { Log(shown ? "convert shown" : "convert hidden"); }
-    void ShowAbortButton(bool shown) override { Log(shown ? "abort shown" : "abort hidden"); }
-    void EnableClearButton(bool on) override { Log(on ? "clear enabled" : "clear disabled"); }
-    std::string DestinationText() const override { return destination; }
-    void SetInformationLine(const std::string& line) override { infoLines.push_back(line); }
-    void SetOutputPathText(const std::string& path) override { outputs.push_back(path); }
-    void SetOverallProgress(int percent) override { overall.push_back(percent); }
-    void SetFileProgress(int percent) override { file.push_back(percent); }
-    void SetOutputSizeText(const std::string& text) override { sizeTexts.push_back(text); }
-    void EnableProgressTimer(bool on) override { Log(on ? "timer on" : "timer off"); }
-    void MakeItemVisible(int index) override { visible.push_back(index); }
-    void DispatchEvents() override {
-        ++dispatches;
-        if (onDispatch)
-            onDispatch();
-    }
-    void Log(const std::string& what) { events.push_back(what); }
-
-    std::string destination;
-    std::vector<std::string> events, infoLines, outputs, sizeTexts;
-    std::vector<int> overall, file, visible;
-    int dispatches = 0;
-    std::function<void()> onDispatch;
-};
-
-// A stand-in decoder: logs its arguments, then behaves by the source's name.
-// "wav CLAIMED WRITTEN" writes a 16-bit stereo WAV whose header claims
-// CLAIMED bytes of audio, followed by WRITTEN bytes. A "held" source writes
-// half a WAV, leaves its process id in held.pid and waits (a minute at most)
-// for "<source>.go"; a "capped" one leaves a sparse WAV of 2,422,096,172
-// bytes with the capped sizes lame writes past 2 GiB. A "queued" source first
-// leaves its process id in "<source>.pid" and waits (a minute at most) for
-// "<source>.go", then does what the rest of its name says.
-const char* const kFakeDecoder = R"sh(#!/bin/sh
-for last; do :; done
-out="$last"
-eval src=\${$(($# - 1))}
-printf '%s\n' "$*" >> "$(dirname "$0")/calls.log"
-case "$src" in *queued*) echo $$ > "$src.pid"
-  i=0; while [ ! -e "$src.go" ] && [ $i -lt 6000 ]; do sleep 0.01; i=$((i + 1)); done ;;
-esac
-byte() { printf "\\$(printf %03o $(($1 & 255)))"; }
-le32() { byte $1; byte $(($1 >> 8)); byte $(($1 >> 16)); byte $(($1 >> 24)); }
-wav() {
-  { printf RIFF; le32 $(($1 + 36)); printf 'WAVEfmt '; le32 16; printf '\001\000\002\000'
-    le32 44100; le32 176400; printf '\004\000\020\000data'; le32 $1; head -c $2 /dev/zero
-  } > "$out"
-}
-case "$src" in
-  *fail*) echo "progress 10%" >&2; echo "Could not decode this file" >&2; echo "" >&2; exit 3 ;;
-  *silent*) exit 7 ;;
-  *kill*) kill -9 $$ ;;
-  *nooutput*) exit 0 ;;
-  *slow*) sleep 0.3 ;;
-  *truncated*) wav 4000 400; exit 0 ;;
-  *empty*) wav 0 0; exit 0 ;;
-  *broken*) wav 4000 400; exit 2 ;;
-  *large*) wav 2000000 2000000; exit 0 ;;
-  *fifo*) exec timeout 5 sh -c ': > "$1"' sh "$out" ;; # lame would wait for good
-  *held*) wav 4000 2000; echo $$ > "$(dirname "$0")/held.pid"
-    i=0; while [ ! -e "$src.go" ] && [ $i -lt 6000 ]; do sleep 0.01; i=$((i + 1)); done ;;
-  *capped*) wav 2147483648 0; truncate -s 2422096172 "$out"; exit 0 ;;
-esac
-wav 4 4
-)sh";
 
 class BatchTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        decoder = folder / "lame";
-        WriteFile(decoder, kFakeDecoder, 0755);
-    }
+    void SetUp() override { decoder = PlaceStandInDecoder(folder.path()); }
 
     std::string AddSource(const std::string& name, const std::string& bytes = Layer3Bytes()) {
         const std::string path = folder / name;
@@ -145,7 +77,7 @@ class BatchTest : public ::testing::Test {
         driverPtr = nullptr;
     }
 
-    // A queued source's decoder, started and not yet reaped.
+    // A held source's decoder, started and not yet reaped.
     static bool Alive(const std::string& source) {
         const std::string pid = ReadFile(source + ".pid");
         return !pid.empty() && Exists("/proc/" + std::to_string(std::stoi(pid)));
@@ -722,7 +654,7 @@ TEST_F(BatchTest, ASignalToEndKillsTheDecoderAndRemovesItsUnfinishedWav) {
 TEST_F(BatchTest, SeveralAtOnceRunNeverMoreThanAskedAndStartInListOrder) {
     std::vector<std::string> sources;
     for (const char* name :
-         {"1-queued.mp3", "2-queued.mp3", "3-queued-fail.mp3", "4-queued.mp3", "5-queued.mp3"})
+         {"1-held.mp3", "2-held.mp3", "3-held-fail.mp3", "4-held.mp3", "5-held.mp3"})
         sources.push_back(AddSource(name));
     std::size_t most = 0;
     window.onDispatch = [&] {
@@ -747,22 +679,22 @@ TEST_F(BatchTest, SeveralAtOnceRunNeverMoreThanAskedAndStartInListOrder) {
     EXPECT_EQ(list.ItemAt(2).failureReason, "Could not decode this file");
     EXPECT_EQ(window.overall, (std::vector<int>{0, 20, 40, 60, 80, 100}));
     // The window follows the earliest running item, the first one throughout.
-    EXPECT_EQ(window.outputs, std::vector<std::string>{folder / "1-queued.wav"});
+    EXPECT_EQ(window.outputs, std::vector<std::string>{folder / "1-held.wav"});
     EXPECT_EQ(window.infoLines.size(), 1u);
     EXPECT_EQ(boxes.messages, std::vector<std::string>{"1件のファイルを変換できませんでした"});
-    for (const char* wav : {"1-queued.wav", "2-queued.wav", "4-queued.wav", "5-queued.wav"})
-        EXPECT_EQ(ReadFile(folder / wav).size(), 48u) << wav;
-    EXPECT_FALSE(Exists(folder / "3-queued-fail.wav"));
+    for (const char* wav : {"1-held.wav", "2-held.wav", "4-held.wav", "5-held.wav"})
+        EXPECT_EQ(ReadFile(folder / wav).size(), 4044u) << wav;
+    EXPECT_FALSE(Exists(folder / "3-held-fail.wav"));
     EXPECT_TRUE(LeftOver(folder.path()).empty());
 }
 
 TEST_F(BatchTest, SeveralAtOnceTheEarlierItemWinsANameEvenWhenALaterOneEndsFirst) {
     // Two sources whose outputs are one file under two names, through a link.
-    ASSERT_EQ(::mkdir((folder / "first-queued").c_str(), 0755), 0);
-    ASSERT_EQ(::symlink("first-queued", (folder / "second-queued-large").c_str()), 0);
-    const std::string first = AddSource("first-queued/01.mp3");
-    WriteFile(folder / "first-queued/01.mp2", Layer3Bytes());
-    const std::string second = folder / "second-queued-large/01.mp2";
+    ASSERT_EQ(::mkdir((folder / "first").c_str(), 0755), 0);
+    ASSERT_EQ(::symlink("first", (folder / "second").c_str()), 0);
+    const std::string first = AddSource("first/01-held.mp3");
+    WriteFile(folder / "first/01-held.mp2", Layer3Bytes());
+    const std::string second = folder / "second/01-held.mp2";
     list.Append(second);
     window.onDispatch = [&] {
         if (Alive(first) && Alive(second))
@@ -773,16 +705,17 @@ TEST_F(BatchTest, SeveralAtOnceTheEarlierItemWinsANameEvenWhenALaterOneEndsFirst
     Convert(2);
 
     ASSERT_EQ(Calls().size(), 2u) << "both ran at once";
+    // Put in place in the order they ended, the second would have won.
     EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Failed}));
     EXPECT_EQ(list.ItemAt(1).failureReason, "同じ名前の出力ファイルがこの変換で作成済みです");
-    EXPECT_EQ(ReadFile(folder / "first-queued/01.wav").size(), 48u) << "the first item's WAV";
-    EXPECT_TRUE(LeftOver(folder / "first-queued").empty());
+    EXPECT_TRUE(Exists(folder / "first/01-held.wav"));
+    EXPECT_TRUE(LeftOver(folder / "first").empty());
 }
 
 TEST_F(BatchTest, SeveralAtOnceAnAbortLetsTheRunningFinishAndStartsNoMore) {
     std::vector<std::string> sources;
     for (int i = 1; i <= 5; ++i)
-        sources.push_back(AddSource(std::to_string(i) + "-queued.mp3"));
+        sources.push_back(AddSource(std::to_string(i) + "-held.mp3"));
     window.onDispatch = [&] {
         if (Alive(sources[0]) && Alive(sources[1])) {
             driverPtr->RequestAbort();
@@ -801,7 +734,7 @@ TEST_F(BatchTest, SeveralAtOnceAnAbortLetsTheRunningFinishAndStartsNoMore) {
 }
 
 TEST_F(BatchTest, SeveralAtOnceAStopEndsEveryRunningDecoderAndLeavesNothing) {
-    const std::string a = AddSource("a-queued.mp3"), b = AddSource("b-queued.mp3");
+    const std::string a = AddSource("a-held.mp3"), b = AddSource("b-held.mp3");
     AddSource("c.mp3");
     window.onDispatch = [&] {
         if (Alive(a) && Alive(b))
@@ -818,7 +751,7 @@ TEST_F(BatchTest, SeveralAtOnceAStopEndsEveryRunningDecoderAndLeavesNothing) {
 }
 
 TEST_F(BatchTest, SeveralAtOnceAnUnreadableSourceEndsTheBatchAfterTheItemsBeforeIt) {
-    const std::string first = AddSource("1-queued.mp3");
+    const std::string first = AddSource("1-held.mp3");
     list.Append(folder / "missing.mp3");
     AddSource("3.mp3");
     window.onDispatch = [&] { Release(first); };

@@ -1,7 +1,12 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "decoder.h"
 #include "running_decoders.h"
 
 #include "test_support.h"
+
+#include <QCoreApplication>
 
 #include <gtest/gtest.h>
 
@@ -44,13 +49,6 @@ bool Reaped(const std::string& pidText) {
 
 class DecoderTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "decoder-test-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string At(const std::string& name) const { return dir_ + "/" + name; }
 
     std::string Script(const std::string& name, const std::string& body) {
@@ -67,7 +65,8 @@ class DecoderTest : public ::testing::Test {
             arguments, [this] { ++dispatches_; }, method);
     }
 
-    std::string dir_;
+    const TempFolder folder_;
+    const std::string dir_ = folder_.path();
     int dispatches_ = 0;
 };
 
@@ -274,6 +273,11 @@ TEST_F(DecoderTest, InheritsNoOtherDescriptors) {
 }
 
 TEST_F(DecoderTest, StartedWithoutWaitingItInheritsNothingAndIsReaped) {
+    // The end of the child is heard by the event loop.
+    int argc = 1;
+    char name[] = "core_tests";
+    char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
     int marker = open(At("leak-marker").c_str(), O_WRONLY | O_CREAT, 0644);
     ASSERT_GE(marker, 0);
     // The listing appears under its name in one step, once complete.
@@ -290,7 +294,7 @@ mv "$D/listing" "$D/fds")")}));
         usleep(1000);
     const std::string proc = "/proc/" + Trimmed(ReadFile(At("pid")));
     while (access(proc.c_str(), F_OK) == 0 && std::chrono::steady_clock::now() < deadline)
-        usleep(1000);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
     EXPECT_NE(access(proc.c_str(), F_OK), 0) << "left as a zombie";
     const std::string listing = ReadFile(At("fds"));
     EXPECT_EQ(listing.find("leak-marker"), std::string::npos) << listing;
@@ -380,13 +384,8 @@ class DecoderLameTest : public DecoderTest {
         if (lame_.empty())
             GTEST_SKIP() << "lame is neither beside the tests nor on PATH";
         WriteFile(At("tone.wav"), ToneWav(0.5));
-        ASSERT_EQ(Lame("--quiet -b 128 " + ShellQuote(At("tone.wav")) + " " +
-                       ShellQuote(At("tone source.mp3"))),
-                  0);
-    }
-
-    int Lame(const std::string& options) {
-        return std::system((ShellQuote(lame_) + " " + options).c_str());
+        ASSERT_EQ(
+            RunProgram({lame_, "--quiet", "-b", "128", At("tone.wav"), At("tone source.mp3")}), 0);
     }
 
     std::string lame_;
@@ -399,8 +398,7 @@ TEST_F(DecoderLameTest, DecodesLikeADirectRun) {
     EXPECT_TRUE(outcome.started);
     EXPECT_EQ(outcome.exitCode, 0);
     EXPECT_EQ(outcome.signal, 0);
-    ASSERT_EQ(Lame("--quiet --decode " + ShellQuote(At("tone source.mp3")) + " " +
-                   ShellQuote(At("direct.wav"))),
+    ASSERT_EQ(RunProgram({lame_, "--quiet", "--decode", At("tone source.mp3"), At("direct.wav")}),
               0);
     std::string decoded = ReadFile(At("tone out.wav"));
     EXPECT_GT(decoded.size(), 44u + 44100u);
@@ -511,3 +509,28 @@ TEST_F(DecoderTest, ADecoderThatCannotStartHasEndedAtOnce) {
 }
 
 } // namespace
+
+TEST_F(DecoderTest, AStartedProgramWritesWhereToldAndIsReapedByWaitForEnd) {
+    const std::string out = At("out");
+    WriteFile(out, "");
+    const int fd = ::open(out.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    const pid_t pid = StartProgram({Script("prints", "echo printed; echo aside >&2; exit 4")}, fd);
+    ::close(fd);
+    ASSERT_GT(pid, 0);
+    const RunOutcome outcome = WaitForEnd(pid);
+    EXPECT_TRUE(outcome.started);
+    EXPECT_EQ(outcome.exitCode, 4);
+    EXPECT_EQ(ReadFile(out), "printed\n") << "error output goes nowhere";
+    EXPECT_TRUE(Reaped(std::to_string(pid)));
+
+    const pid_t killed = StartProgram({Script("waits", "exec sleep 30")});
+    ASSERT_GT(killed, 0);
+    ::kill(killed, SIGKILL);
+    const RunOutcome ended = WaitForEnd(killed);
+    EXPECT_EQ(ended.exitCode, -1);
+    EXPECT_EQ(ended.signal, SIGKILL);
+
+    EXPECT_EQ(StartProgram({At("missing")}), -1);
+    EXPECT_FALSE(WaitForEnd(-1).started);
+}

@@ -1,11 +1,14 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "folder_scan.h"
 
 #include "bounded_run.h"
 #include "message_service.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/resource.h>
@@ -22,40 +25,9 @@
 
 namespace {
 
-// Removes a tree at any depth: paths below it may be longer than PATH_MAX.
-void RemoveTreeAt(int parent, const std::string& name) {
-    const int fd = openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
-    if (fd < 0) {
-        unlinkat(parent, name.c_str(), 0);
-        return;
-    }
-    std::vector<std::string> names;
-    if (DIR* dir = fdopendir(fd)) {
-        while (const dirent* e = readdir(dir))
-            if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
-                names.push_back(e->d_name);
-        for (const std::string& n : names)
-            RemoveTreeAt(dirfd(dir), n);
-        closedir(dir);
-    } else {
-        close(fd);
-    }
-    unlinkat(parent, name.c_str(), AT_REMOVEDIR);
-}
-
-// A fresh folder for one test; root() ends in "/".
+// A fresh folder for one test, with what the tests make in it; root() ends in "/".
 class TempTree {
   public:
-    TempTree() {
-        std::string pattern = "/tmp/folder_scan_test.XXXXXX";
-        if (!mkdtemp(pattern.data()))
-            ADD_FAILURE() << "mkdtemp failed";
-        path_ = pattern + "/";
-    }
-    ~TempTree() { RemoveTreeAt(AT_FDCWD, path_.substr(0, path_.size() - 1)); }
-    TempTree(const TempTree&) = delete;
-    TempTree& operator=(const TempTree&) = delete;
-
     const std::string& root() const { return path_; }
     std::string operator/(const std::string& relative) const { return path_ + relative; }
 
@@ -75,7 +47,8 @@ class TempTree {
     }
 
   private:
-    std::string path_;
+    const TempFolder folder_;
+    const std::string path_ = folder_.path() + "/";
 };
 
 std::vector<std::string> Scanned(const std::string& folder, bool recurse) {

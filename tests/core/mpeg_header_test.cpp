@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "mpeg_header.h"
 
 #include "test_support.h"
@@ -73,35 +76,15 @@ Bytes Id3Header(std::uint32_t size, std::uint8_t flags = 0) {
             static_cast<std::uint8_t>(size & 0x7F)};
 }
 
-class RecordingHeaderBoxes : public MessageService {
-  public:
-    explicit RecordingHeaderBoxes(const ConversionState* state = nullptr) : state_(state) {}
-    void Message(const std::string& text) override {
-        messages.push_back(text);
-        if (state_)
-            sizeWhenShown = state_->ExpectedWavSize;
-    }
-    ConfirmAnswer Confirm(const std::string&, ConfirmButtons) override {
-        return ConfirmAnswer::None;
-    }
-    std::vector<std::string> messages;
-    std::int64_t sizeWhenShown = -1;
-
-  private:
-    const ConversionState* state_;
-};
-
 class MpegHeaderFile : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "mpeg_header.XXXXXX");
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
+        boxes_.answer = ConfirmAnswer::None;
+        boxes_.onBox = [this] { sizeWhenShown_ = state_.ExpectedWavSize; };
         state_.DurationMinutes = 99;
         state_.DurationSeconds = 99;
         state_.ExpectedWavSize = 99;
     }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
 
     std::string Write(const std::string& name, const Bytes& bytes) {
         const std::string path = dir_ + "/" + name;
@@ -123,9 +106,11 @@ class MpegHeaderFile : public ::testing::Test {
         EXPECT_EQ(state_.ExpectedWavSize, 99);
     }
 
-    std::string dir_;
+    const TempFolder folder_;
+    const std::string dir_ = folder_.path();
     ConversionState state_;
-    RecordingHeaderBoxes boxes_{&state_};
+    RecordingBoxes boxes_;
+    std::int64_t sizeWhenShown_ = -1; // the expected size when the message came
 };
 
 // ---------------------------------------------------------------------------
@@ -417,14 +402,14 @@ TEST_F(MpegHeaderFile, HintForAnMp3WithoutLayerIII) {
     };
     for (const auto& c : cases) {
         boxes_.messages.clear();
-        boxes_.sizeWhenShown = -1;
+        sizeWhenShown_ = -1;
         state_.ExpectedWavSize = 99;
         Read(WriteSized(c.name, c.bytes, 20'000)); // one second
         EXPECT_EQ(boxes_.messages.size(), c.hint ? 1u : 0u) << c.name;
         if (c.hint) {
             EXPECT_EQ(boxes_.messages[0], kVbrHint);
             // The estimate is stored before the box opens.
-            EXPECT_EQ(boxes_.sizeWhenShown, 44100 * 4 + 44) << c.name;
+            EXPECT_EQ(sizeWhenShown_, 44100 * 4 + 44) << c.name;
         }
     }
 }
@@ -438,12 +423,8 @@ TEST_F(MpegHeaderFile, LameEncodedFilesPlainAndTagged) {
         GTEST_SKIP() << "lame not found";
     const std::string wav = Write("tone.wav", AsBytes(ToneWav(65)));
     const std::string plain = dir_ + "/plain.mp3", tagged = dir_ + "/tagged.mp3";
-    ASSERT_EQ(std::system(("'" + lame + "' --quiet -b 128 '" + wav + "' '" + plain + "'").c_str()),
-              0);
-    ASSERT_EQ(
-        std::system(
-            ("'" + lame + "' --quiet -b 128 --tt Title '" + wav + "' '" + tagged + "'").c_str()),
-        0);
+    ASSERT_EQ(RunProgram({lame, "--quiet", "-b", "128", wav, plain}), 0);
+    ASSERT_EQ(RunProgram({lame, "--quiet", "-b", "128", "--tt", "Title", wav, tagged}), 0);
     for (const std::string& path : {plain, tagged}) {
         EXPECT_EQ(Read(path), "Time:(1M 5S)Version 1 Layer III 44100Hz 128bps Joint Stereo")
             << path;

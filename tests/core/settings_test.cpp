@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "settings.h"
 
 #include "bounded_run.h"
@@ -119,15 +122,14 @@ TEST(Settings, WritesTwoCrLfLinesAndReadsThemBack) {
     ReadSettings(path, [&](bool on) { read = on; });
     EXPECT_EQ(read, true);
     // Nothing is left behind but the file itself.
-    EXPECT_EQ(std::system(("test $(ls -A '" + folder.path() + "' | wc -l) -eq 1").c_str()), 0);
+    EXPECT_EQ(EntriesIn(folder.path()), 1u);
 }
 
 TEST(Settings, WritingOverAFolderOrIntoAMissingFolderFailsCleanly) {
     TempFolder folder;
     ::mkdir((folder / "brindlecot.ini").c_str(), 0755);
     EXPECT_THROW(WriteSettings(folder / "brindlecot.ini", true), UserError);
-    EXPECT_EQ(std::system(("test $(ls -A '" + folder.path() + "' | wc -l) -eq 1").c_str()), 0)
-        << "the temporary file is removed";
+    EXPECT_EQ(EntriesIn(folder.path()), 1u) << "the temporary file is removed";
     EXPECT_THROW(WriteSettings(folder / "missing/brindlecot.ini", true), UserError);
 }
 
@@ -144,9 +146,8 @@ TEST(Settings, ALinkInPlaceOfTheFileStaysALinkToTheFileWritten) {
     EXPECT_EQ(KindAt(home / "kept.ini", false), FileKind::Link);
     EXPECT_EQ(ReadFile(dotfiles / "config/brindlecot.ini"), "[front]\r\nOff\r\n");
     // Written beside the target, nothing left over in either folder.
-    EXPECT_EQ(std::system(("test $(ls -A '" + home.path() + "' | wc -l) -eq 2").c_str()), 0);
-    EXPECT_EQ(std::system(("test $(ls -A '" + dotfiles.path() + "/config' | wc -l) -eq 1").c_str()),
-              0);
+    EXPECT_EQ(EntriesIn(home.path()), 2u);
+    EXPECT_EQ(EntriesIn(dotfiles / "config"), 1u);
 
     // A link to nowhere yet: the file is made where it leads.
     ASSERT_EQ(::symlink("new.ini", (home / "dangling.ini").c_str()), 0);
@@ -270,4 +271,15 @@ TEST(SettingsLocation, APerUserFolderThatCantBeMadeIsNamedWithItsCause) {
         EXPECT_EQ(std::string(error.what()),
                   "設定フォルダを作れません: \"" + t / "locked/config" + "\" (Permission denied)");
     }
+}
+
+TEST(SettingsLocation, AnInstalledProgramKeepsItPerUserEvenAsRoot) {
+    TempFolder t;
+    const std::string perUser = t / "xdg/brindlecot/brindlecot.ini";
+    for (const char* folder : {"/usr/bin", "/usr/local/bin", "/bin", "/sbin", "/usr/lib/brindlecot",
+                               "/lib64", "/opt/brindlecot/bin", "/etc", "/opt"})
+        EXPECT_EQ(SettingsPath(folder, t / "xdg", t / "home"), perUser) << folder;
+    // Only the top folder's name counts: a writable folder elsewhere still keeps it.
+    ::mkdir((t / "usr").c_str(), 0755);
+    EXPECT_EQ(SettingsPath(t / "usr", t / "xdg", t / "home"), t / "usr/brindlecot.ini");
 }

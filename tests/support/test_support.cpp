@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "test_support.h"
 
 #include "decoder.h"
@@ -5,15 +8,51 @@
 #include <QCryptographicHash>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
 #include <fstream>
 #include <iterator>
 #include <numbers>
 #include <stdexcept>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+
+// Removes name in parent at any depth: paths below it may be longer than
+// PATH_MAX, and folders a test made unreadable or unwritable are opened up first.
+void RemoveTreeAt(int parent, const std::string& name) {
+    struct stat info {};
+    if (::fstatat(parent, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return;
+    if (!S_ISDIR(info.st_mode)) {
+        ::unlinkat(parent, name.c_str(), 0);
+        return;
+    }
+    ::fchmodat(parent, name.c_str(), (info.st_mode & 07777) | S_IRWXU, 0);
+    const int fd = ::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd >= 0) {
+        std::vector<std::string> names;
+        if (DIR* dir = ::fdopendir(fd)) {
+            while (const dirent* entry = ::readdir(dir))
+                if (std::string(entry->d_name) != "." && std::string(entry->d_name) != "..")
+                    names.push_back(entry->d_name);
+            for (const std::string& inner : names)
+                RemoveTreeAt(::dirfd(dir), inner);
+            ::closedir(dir);
+        } else {
+            ::close(fd);
+        }
+    }
+    ::unlinkat(parent, name.c_str(), AT_REMOVEDIR);
+}
+
+} // namespace
 
 TempFolder::TempFolder() {
     std::string pattern = "/tmp/brindlecot-test-XXXXXX";
@@ -23,10 +62,7 @@ TempFolder::TempFolder() {
 }
 
 TempFolder::~TempFolder() {
-    // Tests take permissions away; give them back so that everything goes.
-    const std::string command =
-        "chmod -R u+rwx " + ShellQuote(path_) + " 2>/dev/null; rm -rf " + ShellQuote(path_);
-    [[maybe_unused]] const int rc = std::system(command.c_str());
+    RemoveTreeAt(AT_FDCWD, path_);
 }
 
 CurrentFolder::CurrentFolder(const std::string& folder) {
@@ -57,6 +93,16 @@ std::string ReadFile(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+std::size_t EntriesIn(const std::string& folder) {
+    std::size_t count = 0;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (const dirent* entry = ::readdir(dir))
+            count += std::string(entry->d_name) != "." && std::string(entry->d_name) != "..";
+        ::closedir(dir);
+    }
+    return count;
+}
+
 std::string Sha256Of(const std::string& path) {
     return QCryptographicHash::hash(QByteArray::fromStdString(ReadFile(path)),
                                     QCryptographicHash::Sha256)
@@ -74,6 +120,61 @@ std::string ShellQuote(const std::string& text) {
 std::string FindLame() {
     const std::string lame = DecoderPath();
     return DecoderPresent(lame) ? lame : std::string();
+}
+
+std::string PlaceStandInDecoder(const std::string& folder) {
+    const std::string decoder = folder + "/decoder";
+    if (::symlink(BRINDLECOT_STAND_IN_DECODER, decoder.c_str()) != 0 && errno != EEXIST)
+        throw std::runtime_error("cannot place the stand-in decoder in " + folder);
+    return decoder;
+}
+
+std::string ProgramPath(const std::string& name) {
+    if (name.find('/') != std::string::npos)
+        return name;
+    const char* path = std::getenv("PATH");
+    const std::string folders = path ? path : "/bin:/usr/bin";
+    for (std::size_t start = 0; start <= folders.size();) {
+        std::size_t end = folders.find(':', start);
+        if (end == std::string::npos)
+            end = folders.size();
+        const std::string folder = folders.substr(start, end - start);
+        if (!folder.empty() && folder.front() == '/' && DecoderPresent(folder + "/" + name))
+            return folder + "/" + name;
+        start = end + 1;
+    }
+    return name;
+}
+
+int RunProgram(std::vector<std::string> arguments) {
+    return RunProgram(std::move(arguments), -1);
+}
+
+int RunProgram(std::vector<std::string> arguments, int outputFd) {
+    if (arguments.empty())
+        return -1;
+    arguments.front() = ProgramPath(arguments.front());
+    return WaitForEnd(StartProgram(arguments, outputFd)).exitCode;
+}
+
+std::string OutputOf(std::vector<std::string> arguments) {
+    // A file, not a pipe: nothing waits for us to read while the program writes.
+    const int fd = ::memfd_create("brindlecot-test-output", MFD_CLOEXEC);
+    if (fd < 0)
+        return {};
+    std::string text;
+    if (RunProgram(std::move(arguments), fd) >= 0) {
+        char buffer[4096];
+        for (off_t at = 0;;) {
+            const ssize_t n = ::pread(fd, buffer, sizeof buffer, at);
+            if (n <= 0)
+                break;
+            text.append(buffer, static_cast<std::size_t>(n));
+            at += n;
+        }
+    }
+    ::close(fd);
+    return text;
 }
 
 namespace {

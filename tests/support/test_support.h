@@ -1,17 +1,25 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the tests and the benchmarks share: a temporary folder, files written
-// and read byte by byte, inputs made at run time, and boxes that record what
-// they were asked.
+// and read byte by byte, inputs made at run time, programs run through the
+// core's own spawn, the stand-in decoder, and boxes and a window that record
+// what they were asked.
 
+#include "batch_driver.h"
 #include "fs.h"
 #include "message_service.h"
+#include "ui/window_services.h"
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
 
-// A fresh folder under /tmp, removed with everything in it.
+// A fresh folder under /tmp, removed with everything in it at any depth,
+// whatever permissions a test took away inside it.
 class TempFolder {
   public:
     TempFolder();
@@ -40,6 +48,9 @@ class CurrentFolder {
 void WriteFile(const std::string& path, const std::string& bytes, mode_t mode = 0644);
 std::string ReadFile(const std::string& path);
 
+// How many entries a folder holds, hidden ones included.
+std::size_t EntriesIn(const std::string& folder);
+
 // The SHA-256 of a file's bytes, in hex: to show a file was left as it was.
 std::string Sha256Of(const std::string& path);
 
@@ -48,6 +59,24 @@ std::string ShellQuote(const std::string& text);
 
 // The real decoder: beside the running executable, else on PATH; empty when neither.
 std::string FindLame();
+
+// The stand-in decoder (stand_in_decoder.cpp tells what each source name makes
+// it do), linked into folder as "decoder", beside which it keeps calls.log and
+// held.pid; its path there.
+std::string PlaceStandInDecoder(const std::string& folder);
+
+// The first executable name in PATH's absolute folders; name itself when none.
+std::string ProgramPath(const std::string& name);
+
+// Runs a program through the core's spawn (looked up in PATH unless a path
+// is given) and waits; its exit code, -1 when it did not start or was killed.
+int RunProgram(std::vector<std::string> arguments);
+
+// The same, with its standard output going to outputFd.
+int RunProgram(std::vector<std::string> arguments, int outputFd);
+
+// What a program printed on its standard output; empty when it did not run.
+std::string OutputOf(std::vector<std::string> arguments);
 
 // A 16-bit stereo 44.1 kHz WAV file holding a 440 Hz tone: its bytes, or
 // written to path without holding it in memory.
@@ -58,18 +87,66 @@ void WriteToneWav(const std::string& path, double seconds);
 std::string Layer3Stream(std::size_t padding);
 
 // Records every box; answers the confirmation with a preset answer, or with
-// what decide says when it is set.
-class RecordingBoxes : public MessageService {
+// what decide says when it is set. onBox runs after a message is recorded,
+// while the box would be up.
+class RecordingBoxes : public WindowBoxes {
   public:
-    void Message(const std::string& text) override { messages.push_back(text); }
+    void Message(const std::string& text) override {
+        messages.push_back(text);
+        if (onBox)
+            onBox();
+    }
     ConfirmAnswer Confirm(const std::string& text, ConfirmButtons shown) override {
         questions.push_back(text);
         buttons.push_back(shown);
         return decide ? decide(text) : answer;
     }
+    void Error(const std::string& text) override { errors.push_back(text); }
     std::vector<std::string> messages;
     std::vector<std::string> questions;
     std::vector<ConfirmButtons> buttons;
+    std::vector<std::string> errors;
     ConfirmAnswer answer = ConfirmAnswer::No;
     std::function<ConfirmAnswer(const std::string&)> decide;
+    std::function<void()> onBox;
+};
+
+// A window for the batch driver that records what it is told, or, made Idle
+// for the benchmarks, only answers.
+class FakeWindow : public ConversionWindow {
+  public:
+    enum Mode { Recording, Idle };
+    explicit FakeWindow(Mode mode = Recording) : recording_(mode == Recording) {}
+
+    void ShowConvertButton(bool shown) override { Log(shown ? "convert shown" : "convert hidden"); }
+    void ShowAbortButton(bool shown) override { Log(shown ? "abort shown" : "abort hidden"); }
+    void EnableClearButton(bool on) override { Log(on ? "clear enabled" : "clear disabled"); }
+    std::string DestinationText() const override { return destination; }
+    void SetInformationLine(const std::string& line) override { Keep(infoLines, line); }
+    void SetOutputPathText(const std::string& path) override { Keep(outputs, path); }
+    void SetOverallProgress(int percent) override { Keep(overall, percent); }
+    void SetFileProgress(int percent) override { Keep(file, percent); }
+    void SetOutputSizeText(const std::string& text) override { Keep(sizeTexts, text); }
+    void EnableProgressTimer(bool on) override { Log(on ? "timer on" : "timer off"); }
+    void MakeItemVisible(int index) override { Keep(visible, index); }
+    void DispatchEvents() override {
+        ++dispatches;
+        if (onDispatch)
+            onDispatch();
+    }
+    void Log(const std::string& what) { Keep(events, what); }
+
+    std::string destination;
+    std::vector<std::string> events, infoLines, outputs, sizeTexts;
+    std::vector<int> overall, file, visible;
+    int dispatches = 0;
+    std::function<void()> onDispatch;
+
+  private:
+    template <class T> void Keep(std::vector<T>& into, const T& what) {
+        if (recording_)
+            into.push_back(what);
+    }
+
+    bool recording_;
 };

@@ -1,4 +1,10 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "x_desktop.h"
+
+#include "decoder.h"
+#include "test_support.h"
 
 #include <cerrno>
 #include <csignal>
@@ -7,33 +13,17 @@
 #include <fstream>
 #include <stdexcept>
 #include <string>
-#include <sys/prctl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
 namespace {
 
-// Standard output to outputFd (or nowhere), standard error nowhere; keepFd
-// stays open across the exec.
-pid_t Start(std::vector<std::string> argv, int outputFd = -1, int keepFd = -1) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-        const int null = ::open("/dev/null", O_RDWR);
-        ::dup2(null, 0);
-        ::dup2(outputFd >= 0 ? outputFd : null, 1);
-        ::dup2(null, 2);
-        if (keepFd >= 0)
-            ::fcntl(keepFd, F_SETFD, 0);
-        std::vector<char*> args;
-        for (std::string& arg : argv)
-            args.push_back(arg.data());
-        args.push_back(nullptr);
-        ::execvp(args[0], args.data());
-        ::_exit(127);
-    }
-    return child;
+// Started through the core's spawn, standard output to outputFd (or nowhere),
+// standard error nowhere. setpriv has it end with us: a server left behind by
+// a test that died would hold its display.
+pid_t Start(std::vector<std::string> argv, int outputFd = -1) {
+    argv.insert(argv.begin(), {ProgramPath("setpriv"), "--pdeathsig", "TERM", "--"});
+    return StartProgram(argv, outputFd);
 }
 
 // Reads from fd until a line equal to want (any line when want is empty)
@@ -62,13 +52,14 @@ XDesktop::XDesktop() {
     int ready[2];
     if (::pipe2(ready, O_CLOEXEC) != 0)
         throw std::runtime_error("pipe failed");
-    server_ = Start({"Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0", "1024x768x24",
-                     "-nolisten", "tcp"},
-                    -1, ready[1]);
+    // The display number comes on its standard output, the one descriptor it gets.
+    server_ = Start({"Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"},
+                    ready[1]);
     ::close(ready[1]);
+    // Kept open like openbox's below: a later line must not end the server with SIGPIPE.
+    serverOutput_ = ready[0];
     std::string display;
-    const bool serving = server_ > 0 && AwaitLine(ready[0], "", display);
-    ::close(ready[0]);
+    const bool serving = server_ > 0 && AwaitLine(serverOutput_, "", display);
     if (!serving) {
         End();
         throw std::runtime_error("Xvfb did not start");
@@ -99,11 +90,12 @@ void XDesktop::End() {
     for (const pid_t pid : {manager_, server_})
         if (pid > 0) {
             ::kill(pid, SIGTERM);
-            ::waitpid(pid, nullptr, 0);
+            WaitForEnd(pid);
         }
-    if (managerOutput_ >= 0)
-        ::close(managerOutput_);
-    manager_ = server_ = managerOutput_ = -1;
+    for (const int fd : {managerOutput_, serverOutput_})
+        if (fd >= 0)
+            ::close(fd);
+    manager_ = server_ = managerOutput_ = serverOutput_ = -1;
 }
 
 double XDesktop::ServerCpuSeconds() const {

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // An X server (Xvfb) with a window manager (openbox) for the tests and
 // benchmarks that need a real desktop, started in the constructor and ended,
@@ -24,5 +27,6 @@ class XDesktop {
 
     pid_t server_ = -1;
     pid_t manager_ = -1;
+    int serverOutput_ = -1;
     int managerOutput_ = -1;
 };

@@ -1,6 +1,11 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The folder chooser, driven by timers while SelectFolder waits in its own loop.
 
 #include "FileFolder.h"
+
+#include "test_support.h"
 
 #include <QApplication>
 #include <QDir>
@@ -14,25 +19,12 @@
 #include <QtTest>
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sys/stat.h>
-#include <utility>
 #include <vector>
 
 namespace {
-
-class RecordingBoxes : public MessageService {
-  public:
-    void Message(const std::string& text) override { messages.push_back(text); }
-    ConfirmAnswer Confirm(const std::string& text, ConfirmButtons buttons) override {
-        confirmations.emplace_back(text, buttons);
-        return ConfirmAnswer::Ok;
-    }
-    std::vector<std::string> messages;
-    std::vector<std::pair<std::string, ConfirmButtons>> confirmations;
-};
 
 std::string Bytes(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -43,23 +35,14 @@ std::string Bytes(const QString& path) {
 class Tree {
   public:
     Tree() {
-        std::string pattern = "/tmp/brindlecot-chooser-XXXXXX";
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("mkdtemp failed");
-        root = pattern;
         ::mkdir((root + "/music").c_str(), 0755);
         ::mkdir((root + "/music/disc 1").c_str(), 0755);
         ::mkdir((root + "/music/.hidden").c_str(), 0755);
         ::mkdir((root + "/\xff\xfe").c_str(), 0755);
         std::ofstream(root + "/notes.txt") << "x";
     }
-    Tree(const Tree&) = delete;
-    Tree& operator=(const Tree&) = delete;
-    ~Tree() {
-        std::error_code ignored;
-        std::filesystem::remove_all(root, ignored);
-    }
-    std::string root;
+    const TempFolder folder;
+    const std::string root = folder.path();
 };
 
 std::vector<FolderDialog*> OpenChoosers() {
@@ -210,11 +193,10 @@ class FileFolderTest : public QObject {
         SelectFolder(tree.root, result, boxes);
         QVERIFY(stayedOpen);
         QCOMPARE(result, std::string("before"));
-        QCOMPARE(boxes.confirmations.size(), std::size_t(2));
-        QCOMPARE(boxes.confirmations[0].first,
-                 std::string("無い folder  ディレクトリは存在しません"));
-        QCOMPARE(boxes.confirmations[1].first, std::string("notes.txt ディレクトリは存在しません"));
-        QVERIFY(boxes.confirmations[0].second == ConfirmButtons::Ok);
+        QCOMPARE(boxes.questions.size(), std::size_t(2));
+        QCOMPARE(boxes.questions[0], std::string("無い folder  ディレクトリは存在しません"));
+        QCOMPARE(boxes.questions[1], std::string("notes.txt ディレクトリは存在しません"));
+        QVERIFY(boxes.buttons[0] == ConfirmButtons::Ok);
         QVERIFY(boxes.messages.empty());
     }
 
@@ -231,7 +213,7 @@ class FileFolderTest : public QObject {
         });
         chooser.SelectFolder(tree.root, result);
         QCOMPARE(result, tree.root + "/music/disc 1");
-        QVERIFY(boxes.confirmations.empty());
+        QVERIFY(boxes.questions.empty());
         QVERIFY(OpenChoosers().empty());
     }
 
@@ -272,7 +254,7 @@ class FileFolderTest : public QObject {
         WhenOpen([&](FolderDialog& dialog) { dialog.close(); });
         SelectFolder(tree.root, result, boxes);
         QCOMPARE(result, std::string("kept"));
-        QVERIFY(boxes.confirmations.empty());
+        QVERIFY(boxes.questions.empty());
     }
 
     // What the main window's handlers see while a chooser waits: no modal

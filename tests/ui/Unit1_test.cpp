@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window, offscreen, with its boxes, chooser and shell replaced.
 #include "Unit1.h"
 
@@ -13,7 +16,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyleHints>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
 #include <QWindow>
@@ -30,22 +32,7 @@
 
 namespace {
 
-class FakeBoxes : public WindowBoxes {
-  public:
-    void Message(const std::string& text) override {
-        messages.push_back(text);
-        if (onBox)
-            onBox();
-    }
-    ConfirmAnswer Confirm(const std::string& text, ConfirmButtons) override {
-        questions.push_back(text);
-        return answer;
-    }
-    void Error(const std::string& text) override { errors.push_back(text); }
-    std::vector<std::string> messages, questions, errors;
-    ConfirmAnswer answer = ConfirmAnswer::No;
-    std::function<void()> onBox;
-};
+using FakeBoxes = RecordingBoxes;
 
 class FakeChooser : public FolderChooser {
   public:
@@ -72,29 +59,12 @@ class FakeNotifier : public DesktopNotifier {
     std::vector<std::pair<std::string, std::string>> notes;
 };
 
-// Writes a WAV of 8000 bytes of audio in two steps; fails on "fail". A "held"
-// source leaves its process id in "<source>.pid" and is held between the steps
-// until the test creates "<source>.go", so a test acts while the decoder runs,
-// at the moment it chooses, whatever the machine's load.
-const char* const kFakeDecoder = R"(#!/bin/sh
-for last; do :; done
-eval src=\${$(($# - 1))}
-case "$src" in *fail*) echo "cannot decode" >&2; exit 2 ;; esac
-printf 'RIFF\144\037\000\000WAVEfmt \020\000\000\000\001\000\002\000\104\254\000\000' > "$last"
-printf '\020\261\002\000\004\000\020\000data\100\037\000\000' >> "$last"
-case "$src" in *held*)
-    echo $$ > "$src.pid"
-    i=0; while [ ! -e "$src.go" ] && [ $i -lt 6000 ]; do sleep 0.01; i=$((i + 1)); done ;;
-esac
-head -c 8000 /dev/zero >> "$last"
-)";
-
 } // namespace
 
 class Unit1Test : public QObject {
     Q_OBJECT
 
-    QTemporaryDir folder;
+    TempFolder folder;
     FakeBoxes boxes;
     FakeChooser chooser;
     FakeShell shell;
@@ -102,9 +72,7 @@ class Unit1Test : public QObject {
     std::string decoder;
     std::unique_ptr<TForm1> form;
 
-    std::string Path(const std::string& name) const {
-        return folder.path().toStdString() + "/" + name;
-    }
+    std::string Path(const std::string& name) const { return folder / name; }
     std::string Settings() const { return Path("brindlecot.ini"); }
     std::unique_ptr<TForm1> MakeForm() {
         return std::make_unique<TForm1>(WindowServices{boxes, chooser, shell,
@@ -143,12 +111,12 @@ class Unit1Test : public QObject {
         chooser.choice.reset();
         shell = FakeShell();
         notifier = FakeNotifier();
-        decoder = Path("lame");
-        WriteFile(decoder, kFakeDecoder, 0755);
+        decoder = PlaceStandInDecoder(folder.path());
         ::unlink(Settings().c_str());
         // An earlier test's WAVs would be files to replace, and a question.
-        for (const QString& wav : QDir(folder.path()).entryList({"*.wav"}, QDir::Files))
-            QFile::remove(folder.filePath(wav));
+        const QDir here(QString::fromStdString(folder.path()));
+        for (const QString& wav : here.entryList({"*.wav"}, QDir::Files))
+            QFile::remove(here.filePath(wav));
         form = MakeForm();
     }
     void cleanup() { form.reset(); }
@@ -225,7 +193,7 @@ class Unit1Test : public QObject {
         QCOMPARE(boxes.messages, std::vector<std::string>{"1件のファイルを変換できませんでした"});
         const QModelIndex failed = form->List().index(1);
         QCOMPARE(failed.data(ProcessingList::StateRole).toInt(), 3);
-        QCOMPARE(failed.data(Qt::ToolTipRole).toString(), QString("cannot decode"));
+        QCOMPARE(failed.data(Qt::ToolTipRole).toString(), QString("Could not decode this file"));
         QVERIFY(!failed.data(Qt::DecorationRole).value<QIcon>().isNull());
         QCOMPARE(form->List().Count(), 2); // "the answer no keeps the list"
     }
@@ -329,8 +297,8 @@ class Unit1Test : public QObject {
 
             const pid_t pid = std::stoi(ReadFile(held + ".pid"));
             QVERIFY2(::kill(pid, 0) == -1 && errno == ESRCH, "the decoder is gone");
-            const QStringList left =
-                QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+            const QStringList left = QDir(QString::fromStdString(folder.path()))
+                                         .entryList(QDir::Files | QDir::Hidden | QDir::System);
             for (const QString& name : left)
                 QVERIFY2(!name.startsWith(".") && !name.endsWith(".wav"), qPrintable(name));
             QCOMPARE(form->List().ItemAt(1).state, ItemState::Waiting);
@@ -344,10 +312,10 @@ class Unit1Test : public QObject {
     // The last tick may come before the decoder is done, or not at all.
     void anItemEndsShowingItsFinishedWav() {
         AddSource("a.mp3");
-        AddSource("b.mp3");
+        AddSource("b-large.mp3");
         form->Button2->click();
         QCOMPARE(form->List().ItemAt(1).state, ItemState::Processed);
-        QCOMPARE(form->Label6->text(), QString("7 KB")); // 8044 bytes
+        QCOMPARE(form->Label6->text(), QString("1953 KB")); // 2,000,044 bytes
         QCOMPARE(form->ProgressBar2->value(), 100);
     }
 
@@ -585,9 +553,9 @@ class Unit1Test : public QObject {
         QCOMPARE(form->Label1->text(), QString());
         QCOMPARE(form->FileListBox1->count(), 2); // "a cancelled choice keeps the list"
 
-        chooser.choice = folder.path().toStdString();
+        chooser.choice = folder.path();
         form->Button4Click();
-        QCOMPARE(form->Destination(), folder.path().toStdString() + "/");
+        QCOMPARE(form->Destination(), folder.path() + "/");
         chooser.choice = "/";
         form->Button4Click();
         QCOMPARE(form->Destination(), std::string("/"));

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window on a real X11 desktop: its own Xvfb server and openbox, started
 // here before the application connects, so that windows are stacked as on a
 // user's desktop. Boxes and the chooser are answered with the mouse, keys are
@@ -13,7 +16,6 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
 
@@ -31,21 +33,9 @@
 
 namespace {
 
-// Output of an X tool; the commands carry only numbers and key names.
-std::string Output(const std::string& command) {
-    std::string text;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            text.append(buffer, n);
-        ::pclose(pipe);
-    }
-    return text;
-}
-
 // Client windows from the bottom of the stack to the top.
 std::vector<WId> Stacking() {
-    const std::string text = Output("xprop -root _NET_CLIENT_LIST_STACKING");
+    const std::string text = OutputOf({"xprop", "-root", "_NET_CLIENT_LIST_STACKING"});
     std::vector<WId> windows;
     for (std::size_t at = text.find("0x"); at != std::string::npos; at = text.find("0x", at + 2))
         windows.push_back(std::stoul(text.substr(at), nullptr, 16));
@@ -56,7 +46,7 @@ std::vector<WId> Stacking() {
 // client, so the server is asked.
 QPoint OnScreen(const QWidget& control) {
     const QWidget* window = control.window();
-    const std::string info = Output("xwininfo -id " + std::to_string(window->winId()));
+    const std::string info = OutputOf({"xwininfo", "-id", std::to_string(window->winId())});
     auto number = [&](const char* label) {
         return std::stoi(info.substr(info.find(label) + std::strlen(label)));
     };
@@ -65,7 +55,7 @@ QPoint OnScreen(const QWidget& control) {
 }
 
 void Key(const char* name) {
-    Output(std::string("xdotool key ") + name);
+    RunProgram({"xdotool", "key", name});
 }
 
 // Answers each of our dialogs with the mouse (a box's default button, the
@@ -99,8 +89,8 @@ class Answerer {
             if (box != nullptr)
                 answer = box->defaultButton() ? box->defaultButton() : box->buttons().value(0);
             const QPoint at = OnScreen(*answer);
-            Output("xdotool mousemove --sync " + std::to_string(at.x()) + " " +
-                   std::to_string(at.y()) + " click 1");
+            RunProgram({"xdotool", "mousemove", "--sync", std::to_string(at.x()),
+                        std::to_string(at.y()), "click", "1"});
         }
     }
 
@@ -114,14 +104,12 @@ class Answerer {
 class DesktopTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir folder;
+    TempFolder folder;
     QtBoxes boxes;
     FileFolderChooser chooser{boxes};
     XdgDesktopShell shell;
 
-    std::string Path(const std::string& name) const {
-        return folder.path().toStdString() + "/" + name;
-    }
+    std::string Path(const std::string& name) const { return folder / name; }
     // A window as the program makes it, on top, its boxes and chooser owned by it.
     std::unique_ptr<TForm1> MakeForm(const std::string& decoder) {
         auto form = std::make_unique<TForm1>(WindowServices{
@@ -130,22 +118,16 @@ class DesktopTest : public QObject {
         chooser.SetOwner(form.get());
         return form;
     }
-    // A decoder that leaves no output, so every item fails; a "slow" one runs
-    // until the test creates "go".
-    std::string Decoder() {
-        WriteFile(Path("lame"),
-                  "#!/bin/sh\ncase \"$*\" in *slow*) i=0; while [ ! -e " + ShellQuote(Path("go")) +
-                      " ] && [ $i -lt 6000 ]; do sleep 0.01; i=$((i + 1)); done ;; esac\n",
-                  0755);
-        return Path("lame");
-    }
+    // The stand-in decoder; the sources here leave no whole output, so every
+    // item fails, and the held one runs until the test releases it.
+    std::string Decoder() { return PlaceStandInDecoder(folder.path()); }
 
   private slots:
     void initTestCase() {
-        for (const char* name : {"a.mp3", "b.mp3", "slow.mp3"})
+        for (const char* name : {"a-nooutput.mp3", "b-nooutput.mp3", "c-held-nooutput.mp3"})
             WriteFile(Path(name), Layer3Stream(4000));
         // The source file list shows the working folder.
-        QVERIFY(::chdir(folder.path().toLocal8Bit().constData()) == 0);
+        QVERIFY(::chdir(folder.path().c_str()) == 0);
     }
 
     void theMissingDecoderMessageStandsAboveTheWindow() {
@@ -166,7 +148,7 @@ class DesktopTest : public QObject {
         form->activateWindow();
         QTRY_VERIFY_WITH_TIMEOUT(form->isActiveWindow(), 20000);
         form->Button1->click();
-        form->List().Append(Path("a.mp3"));
+        form->List().Append(Path("a-nooutput.mp3"));
         form->Button2->click();
         QCOMPARE(answerer.seen, QStringList({"フォルダを選択して下さい。: above",
                                              "1件のファイルを変換できませんでした: above",
@@ -179,7 +161,8 @@ class DesktopTest : public QObject {
         form->activateWindow();
         QTRY_VERIFY_WITH_TIMEOUT(form->isActiveWindow(), 20000);
         const std::string actions =
-            Output("xprop -id " + std::to_string(form->winId()) + " _NET_WM_ALLOWED_ACTIONS");
+            OutputOf({ProgramPath("xprop"), "-id", std::to_string(form->winId()),
+                      "_NET_WM_ALLOWED_ACTIONS"});
         QVERIFY2(actions.find("_NET_WM_ACTION_MINIMIZE") != std::string::npos, actions.c_str());
         QVERIFY2(actions.find("_NET_WM_ACTION_CLOSE") != std::string::npos, actions.c_str());
         QVERIFY2(actions.find("MAXIMIZE") == std::string::npos, actions.c_str());
@@ -197,7 +180,7 @@ class DesktopTest : public QObject {
         QTRY_COMPARE(list.Count(), 1);
         Key("KP_Enter");
         QTRY_COMPARE(list.Count(), 2);
-        QCOMPARE(list.ItemAt(1).caption, Path("a.mp3"));
+        QCOMPARE(list.ItemAt(1).caption, Path("a-nooutput.mp3"));
 
         form->ListView1->setFocus();
         form->ListView1->edit(list.index(0));
@@ -216,8 +199,8 @@ class DesktopTest : public QObject {
 
         // During a batch too, while the first item's decoder runs.
         Answerer answerer(*form);
-        list.Append(Path("slow.mp3"));
-        list.Append(Path("b.mp3"));
+        list.Append(Path("c-held-nooutput.mp3"));
+        list.Append(Path("b-nooutput.mp3"));
         bool typed = false;
         connect(&list, &QAbstractItemModel::dataChanged, form.get(), [&] {
             if (!typed && list.Count() == 2 && list.ItemAt(0).state == ItemState::Processing) {
@@ -229,11 +212,11 @@ class DesktopTest : public QObject {
         // The first decoder runs until the key has taken its item away.
         connect(&list, &QAbstractItemModel::rowsRemoved, form.get(), [&] {
             if (typed)
-                WriteFile(Path("go"), "");
+                WriteFile(Path("c-held-nooutput.mp3.go"), "");
         });
         form->Button2->click();
         QCOMPARE(list.Count(), 1);
-        QCOMPARE(list.ItemAt(0).caption, Path("slow.mp3"));
+        QCOMPARE(list.ItemAt(0).caption, Path("c-held-nooutput.mp3"));
         QCOMPARE(answerer.seen.value(0), QString("1件のファイルを変換できませんでした: above"));
     }
 };

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One window per user and display: real starts of the program hand their
 // paths to the running one, here a link in this process or a real start.
 #include "instance_link.h"
@@ -120,6 +123,24 @@ class InstanceTest : public QObject {
         const std::string here = InstanceSocketPath();
         qputenv("DISPLAY", ":elsewhere");
         QVERIFY(InstanceSocketPath() != here);
+    }
+
+    void withoutARuntimeFolderOnlyAPrivateFolderInTmpServes() {
+        init();
+        qunsetenv("XDG_RUNTIME_DIR");
+        const std::string own = "/tmp/brindlecot-" + std::to_string(::getuid());
+        ::rmdir(own.c_str());
+        QCOMPARE(InstanceSocketPath().rfind(own + "/", 0), std::size_t(0));
+        struct stat info {};
+        QCOMPARE(::stat(own.c_str(), &info), 0);
+        QCOMPARE(info.st_mode & 0777, 0700u);
+        // A folder others may write into is no place to meet: no link at all.
+        ::chmod(own.c_str(), 0777);
+        QCOMPARE(InstanceSocketPath(), std::string());
+        InstanceLink alone("");
+        QVERIFY(!alone.HandOverOrListen({"/a.mp3"}));
+        ::chmod(own.c_str(), 0700);
+        ::rmdir(own.c_str());
     }
 };
 

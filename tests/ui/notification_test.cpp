@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The notification at a batch's end, on a private session bus (the test runs
 // under dbus-run-session) with a stand-in for the desktop's notification service.
 #include "desktop_notifier.h"

@@ -1,12 +1,14 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "Unit1.h"
 #include "command_line.h"
 #include "quiet_services.h"
+#include "test_support.h"
 
 #include <QtTest>
 
-#include <filesystem>
 #include <fstream>
-#include <stdlib.h>
 #include <sys/stat.h>
 
 class StartupTest : public QObject {
@@ -14,13 +16,8 @@ class StartupTest : public QObject {
 
   private slots:
     void pathsHandedOverAtStartAreTakenInAsADrop() {
-        // QDir can't see a name that isn't UTF-8, so it couldn't clear this folder.
-        struct Temporary {
-            std::string path = std::filesystem::temp_directory_path() / "startup-test-XXXXXX";
-            ~Temporary() { std::filesystem::remove_all(path); }
-        } temporary;
-        QVERIFY(::mkdtemp(temporary.path.data()) != nullptr);
-        const std::string folder = temporary.path;
+        const TempFolder temporary;
+        const std::string folder = temporary.path();
         const auto file = [&](const std::string& name) {
             std::ofstream(folder + "/" + name) << "";
             return folder + "/" + name;
