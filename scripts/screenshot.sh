@@ -22,6 +22,8 @@ mkdir -p docs
 files=()
 for name in "${names[@]}"; do files+=("$work/$name"); done
 for shot in ja_JP:screenshot en_US:screenshot-en; do
+    # Each picture starts from sources alone: WAVs of the last would be asked about.
+    rm -f "$work"/*.wav
     env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG="${shot%%:*}.UTF-8" \
         xvfb-run -a -s "-screen 0 800x700x24" build/run/app/brindlecot-screenshot "docs/${shot#*:}.png" "${files[@]}"
     echo "docs/${shot#*:}.png written"
