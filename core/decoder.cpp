@@ -293,6 +293,16 @@ SpawnedProgram SpawnHidden(const std::vector<std::string>& arguments) {
     return program;
 }
 
+RunOutcome OutcomeOf(int status) {
+    RunOutcome outcome;
+    outcome.started = true;
+    if (status != -1 && WIFEXITED(status))
+        outcome.exitCode = WEXITSTATUS(status);
+    else if (status != -1 && WIFSIGNALED(status))
+        outcome.signal = WTERMSIG(status);
+    return outcome;
+}
+
 std::string LastErrorLine(int errorFile) {
     return LastNonEmptyLine(ReadTail(errorFile));
 }
@@ -339,29 +349,20 @@ void WaitByPolling(Child& child, const WaitHooks& hooks) {
 RunOutcome RunAndWait(const std::vector<std::string>& arguments,
                       const std::function<void()>& dispatchEvents, WaitMethod method,
                       const std::function<bool()>& stopRequested) {
-    RunOutcome outcome;
     const WaitHooks hooks{dispatchEvents, stopRequested};
-    if (arguments.empty() || hooks.StopRequested() || !CanExecute(arguments.front()))
-        return outcome;
+    if (hooks.StopRequested())
+        return {};
+    SpawnedProgram program = SpawnHidden(arguments);
+    if (program.pid < 0)
+        return {};
 
-    UniqueFd errorFile = AnonymousFile();
-    pid_t pid = Spawn(arguments, errorFile.Get());
-    if (pid < 0)
-        return outcome;
-    outcome.started = true;
-
-    Child child(pid);
+    Child child(program.pid);
     if (method == WaitMethod::Polling || !WaitOnDescriptor(child, hooks))
         WaitByPolling(child, hooks);
     child.Reap();
 
-    int status = child.Status();
-    if (status != -1 && WIFEXITED(status)) {
-        outcome.exitCode = WEXITSTATUS(status);
-    } else if (status != -1 && WIFSIGNALED(status)) {
-        outcome.signal = WTERMSIG(status);
-    }
-    outcome.lastErrorLine = LastNonEmptyLine(ReadTail(errorFile.Get()));
+    RunOutcome outcome = OutcomeOf(child.Status());
+    outcome.lastErrorLine = LastErrorLine(program.errorFile.Get());
     return outcome;
 }
 
@@ -396,16 +397,9 @@ pid_t StartProgram(const std::vector<std::string>& arguments, int outputFd) {
 }
 
 RunOutcome WaitForEnd(pid_t pid) {
-    RunOutcome outcome;
     if (pid <= 0)
-        return outcome;
-    outcome.started = true;
+        return {};
     Child child(pid);
     child.Reap();
-    const int status = child.Status();
-    if (status != -1 && WIFEXITED(status))
-        outcome.exitCode = WEXITSTATUS(status);
-    else if (status != -1 && WIFSIGNALED(status))
-        outcome.signal = WTERMSIG(status);
-    return outcome;
+    return OutcomeOf(child.Status());
 }

@@ -48,6 +48,10 @@ struct SpawnedProgram {
 };
 SpawnedProgram SpawnHidden(const std::vector<std::string>& arguments);
 
+// What the wait status of a started program's end says; status -1 (reaped
+// by someone else) tells neither an exit code nor a signal.
+RunOutcome OutcomeOf(int status);
+
 // The last non-empty line a program wrote to the error file SpawnHidden gave it.
 std::string LastErrorLine(int errorFile);
 

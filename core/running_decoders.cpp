@@ -67,15 +67,10 @@ void RunningDecoder::Kill() {
 }
 
 RunOutcome RunningDecoder::Finish() {
-    RunOutcome outcome;
     if (!Started())
-        return outcome;
-    outcome.started = true;
+        return {};
     Reap(true);
-    if (status_ != -1 && WIFEXITED(status_))
-        outcome.exitCode = WEXITSTATUS(status_);
-    else if (status_ != -1 && WIFSIGNALED(status_))
-        outcome.signal = WTERMSIG(status_);
+    RunOutcome outcome = OutcomeOf(status_);
     outcome.lastErrorLine = LastErrorLine(errorFile_.Get());
     return outcome;
 }
