@@ -164,28 +164,14 @@ void BatchDriver::Convert(std::optional<int> decodersAtOnce) {
             window_.SetOutputPathText(output);
 
             const std::string failure = ConvertOne(decoder, option, source, output);
-            const auto index = list_.IndexOf(work[static_cast<std::size_t>(k)]);
             if (stopRequested_) {
                 // Not converted: the item is left as waiting for another batch.
-                if (index)
+                if (const auto index = list_.IndexOf(work[static_cast<std::size_t>(k)]))
                     list_.SetState(*index, ItemState::Waiting);
                 return;
             }
-            if (failure.empty()) {
-                // The last tick may have seen the output midway, or not at all.
-                if (const auto size = FileSize(output))
-                    window_.SetOutputSizeText(OutputSizeText(*size));
-                window_.SetFileProgress(100);
+            if (EndItem(work[static_cast<std::size_t>(k)], output, failure, true))
                 ++converted;
-            } else {
-                ++failures_;
-            }
-            if (index) {
-                if (failure.empty())
-                    list_.SetState(*index, ItemState::Processed);
-                else
-                    list_.SetFailed(*index, failure);
-            }
         }
         window_.SetOverallProgress(static_cast<int>((k + 1) * 100.0 / count));
         window_.DispatchEvents();
@@ -395,6 +381,25 @@ std::string BatchDriver::PutInPlace(TemporaryOutput& temporary, const std::strin
             converted_.insert_or_assign(*check.sourceId, *after);
     }
     return {};
+}
+
+bool BatchDriver::EndItem(ItemId id, const std::string& output, const std::string& failure,
+                          bool shown) {
+    if (failure.empty() && shown) {
+        // The last tick may have seen the output midway, or not at all.
+        if (const auto size = FileSize(output))
+            window_.SetOutputSizeText(OutputSizeText(*size));
+        window_.SetFileProgress(100);
+    }
+    if (!failure.empty())
+        ++failures_;
+    if (const auto index = list_.IndexOf(id)) {
+        if (failure.empty())
+            list_.SetState(*index, ItemState::Processed);
+        else
+            list_.SetFailed(*index, failure);
+    }
+    return failure.empty();
 }
 
 std::string BatchDriver::ConvertOne(const std::string& decoder, DecoderOption option,
@@ -614,7 +619,7 @@ bool BatchDriver::Settle(InFlight& item, int count) {
             if (failure.empty() && StampAt(item.output) != item.check.before) {
                 const Precheck now = CheckBeforeRun(item.source, item.output);
                 if (now.alreadyDone || !now.reason.empty())
-                    failure = now.alreadyDone ? std::string() : now.reason;
+                    failure = now.reason;
                 else
                     failure = PutInPlace(*item.temporary, item.output, now);
             } else if (failure.empty()) {
@@ -622,22 +627,7 @@ bool BatchDriver::Settle(InFlight& item, int count) {
             }
         }
         item.temporary.reset();
-        const bool shown = shownItem_ == item.place;
-        if (failure.empty() && shown) {
-            // The last tick may have seen the output midway, or not at all.
-            if (const auto size = FileSize(item.output))
-                window_.SetOutputSizeText(OutputSizeText(*size));
-            window_.SetFileProgress(100);
-        }
-        done = failure.empty();
-        if (!done)
-            ++failures_;
-        if (const auto index = list_.IndexOf(item.id)) {
-            if (failure.empty())
-                list_.SetState(*index, ItemState::Processed);
-            else
-                list_.SetFailed(*index, failure);
-        }
+        done = EndItem(item.id, item.output, failure, shownItem_ == item.place);
     }
     window_.SetOverallProgress(static_cast<int>((item.place + 1) * 100.0 / count));
     return done;

@@ -127,6 +127,9 @@ class BatchDriver {
     void AskBeforeReplacing(const std::vector<ItemId>& work);
     // Runs the decoder for one item into a file beside its output and puts it
     // in place when it is a whole WAV; returns the failure reason, empty on success.
+    // An item's end: its state, or its failure and reason, and when it is the
+    // item shown, its finished WAV's figures. True when it was converted.
+    bool EndItem(ItemId id, const std::string& output, const std::string& failure, bool shown);
     std::string ConvertOne(const std::string& decoder, DecoderOption option,
                            const std::string& source, const std::string& output);
     // Why an output path holding before must not be written; empty when it may.
