@@ -37,6 +37,10 @@ std::string NotAnOption(const std::string& path) {
     return !path.empty() && path.front() == '-' ? "./" + path : path;
 }
 
+bool CanExecute(const std::string& path) {
+    return IsRegularFile(path) && ::access(path.c_str(), X_OK) == 0;
+}
+
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\f' || c == '\v';
 }
@@ -61,10 +65,7 @@ std::string LastNonEmptyLine(std::string_view text) {
 
 } // namespace
 
-std::string FindDecoder(const std::string& executableFolder, std::string_view pathVariable) {
-    std::string beside = JoinPath(executableFolder, kDecoderName);
-    if (DecoderPresent(beside))
-        return beside;
+std::string FindOnPath(std::string_view name, std::string_view pathVariable) {
     // An empty or relative entry would mean whatever folder we were started
     // in (often the user's music): only absolute folders are searched.
     for (std::size_t start = 0; start <= pathVariable.size();) {
@@ -73,13 +74,21 @@ std::string FindDecoder(const std::string& executableFolder, std::string_view pa
             end = pathVariable.size();
         std::string_view folder = pathVariable.substr(start, end - start);
         if (!folder.empty() && folder.front() == '/') {
-            std::string candidate = JoinPath(folder, kDecoderName);
-            if (DecoderPresent(candidate))
+            std::string candidate = JoinPath(folder, name);
+            if (CanExecute(candidate))
                 return candidate;
         }
         start = end + 1;
     }
-    return beside;
+    return {};
+}
+
+std::string FindDecoder(const std::string& executableFolder, std::string_view pathVariable) {
+    std::string beside = JoinPath(executableFolder, kDecoderName);
+    if (DecoderPresent(beside))
+        return beside;
+    std::string onPath = FindOnPath(kDecoderName, pathVariable);
+    return onPath.empty() ? beside : onPath;
 }
 
 std::string DecoderPath() {
@@ -91,7 +100,7 @@ std::string DecoderPath() {
 bool DecoderPresent(const std::string& decoderPath) {
     // A lame that can't be run must not stand in for one on PATH: every item
     // would fail to start.
-    return IsRegularFile(decoderPath) && ::access(decoderPath.c_str(), X_OK) == 0;
+    return CanExecute(decoderPath);
 }
 
 DecoderCommand BuildDecoderCommand(const std::string& decoderPath, DecoderOption option,
@@ -230,10 +239,6 @@ std::string ReadTail(int fd) {
     ssize_t got = pread(fd, tail.data(), length, off_t(size - length));
     tail.resize(got > 0 ? std::size_t(got) : 0);
     return tail;
-}
-
-bool CanExecute(const std::string& path) {
-    return IsRegularFile(path) && access(path.c_str(), X_OK) == 0;
 }
 
 // Spawns the program in a session of its own (no controlling terminal, out of

@@ -11,6 +11,9 @@
 #include <sys/types.h>
 #include <vector>
 
+// The first executable name in pathVariable's absolute folders; empty when none.
+std::string FindOnPath(std::string_view name, std::string_view pathVariable);
+
 // Where the decoder is run from: "lame" beside the executable when it is
 // present (a copy carried with its own decoder), else the first present
 // "lame" in pathVariable's absolute folders; when there is none, the path

@@ -133,17 +133,8 @@ std::string ProgramPath(const std::string& name) {
     if (name.find('/') != std::string::npos)
         return name;
     const char* path = std::getenv("PATH");
-    const std::string folders = path ? path : "/bin:/usr/bin";
-    for (std::size_t start = 0; start <= folders.size();) {
-        std::size_t end = folders.find(':', start);
-        if (end == std::string::npos)
-            end = folders.size();
-        const std::string folder = folders.substr(start, end - start);
-        if (!folder.empty() && folder.front() == '/' && DecoderPresent(folder + "/" + name))
-            return folder + "/" + name;
-        start = end + 1;
-    }
-    return name;
+    const std::string found = FindOnPath(name, path ? path : "/bin:/usr/bin");
+    return found.empty() ? name : found;
 }
 
 int RunProgram(std::vector<std::string> arguments) {
