@@ -47,14 +47,10 @@ class UnreapedChildren {
     UnreapedChildren() = default;
     UnreapedChildren(const UnreapedChildren&) = delete;
     UnreapedChildren& operator=(const UnreapedChildren&) = delete;
-    ~UnreapedChildren() {
-        for (pid_t pid : pids_)
-            WaitForEnd(pid);
-    }
-    void Add(pid_t pid) { pids_.push_back(pid); }
+    void Add(Child child) { children_.push_back(std::move(child)); }
 
   private:
-    std::vector<pid_t> pids_;
+    std::vector<Child> children_;
 };
 
 // Waits for the end without reaping (see UnreapedChildren).
@@ -99,9 +95,8 @@ constexpr const char* kLoopToFiles =
 void ShellRun(benchmark::State& state, const InputSet& set, const std::string& lame, bool toFiles) {
     RemoveOutputs(set);
     for (auto _ : state) {
-        const pid_t pid =
-            Spawn({"/bin/sh", "-c", toFiles ? kLoopToFiles : kLoopToNull, "sh", set.folder, lame});
-        if (pid < 0 || !ExitedCleanly(pid))
+        if (!ExitedCleanly(Spawn(
+                {"/bin/sh", "-c", toFiles ? kLoopToFiles : kLoopToNull, "sh", set.folder, lame})))
             state.SkipWithError("the shell loop failed");
     }
     if (toFiles && !AllOutputsThere(set))
@@ -121,9 +116,10 @@ long VmHwmKiB(pid_t pid) {
 // RUSAGE_CHILDREN figure cannot tell this: Linux charges a child the resident
 // size of the process it was spawned from, here the whole benchmark.
 long DecoderOwnPeakKiB(const std::string& lame, const std::string& source) {
-    const pid_t pid = Spawn({lame, "--decode", source, "/dev/null"});
-    if (pid < 0)
+    Child decoder = Spawn({lame, "--decode", source, "/dev/null"});
+    if (!decoder.Started())
         return 0;
+    const pid_t pid = decoder.Pid();
     long peak = 0;
     for (;;) {
         siginfo_t info{};
@@ -133,7 +129,7 @@ long DecoderOwnPeakKiB(const std::string& lame, const std::string& source) {
         peak = std::max(peak, VmHwmKiB(pid));
         ::usleep(2000);
     }
-    return ExitedCleanly(pid) ? peak : 0;
+    return ExitedCleanly(std::move(decoder)) ? peak : 0;
 }
 
 // Keeps every repetition's time by benchmark, printing as usual.
@@ -198,9 +194,10 @@ int main(int argc, char** argv) {
         std::vector<InputSet> sets{{"200 x 3 s", "3s", 200, 3, {}, {}},
                                    {"20 x 4 min", "4min", 20, 240, {}, {}}};
         for (InputSet& set : sets)
-            MakeInputs(set, folder.path(), lame, [&encoders](pid_t pid) {
-                encoders.Add(pid);
-                return ExitedCleanlyKeepingZombie(pid);
+            MakeInputs(set, folder.path(), lame, [&encoders](Child encoder) {
+                const bool encoded = ExitedCleanlyKeepingZombie(encoder.Pid());
+                encoders.Add(std::move(encoder));
+                return encoded;
             });
 
         // One iteration is one whole batch; its own set-up stays out of the time.

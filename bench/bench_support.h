@@ -7,6 +7,7 @@
 
 #include "batch_driver.h"
 #include "decoder.h"
+#include "process.h"
 #include "test_support.h"
 
 #include <benchmark/benchmark.h>
@@ -24,15 +25,15 @@
 
 // Starts a program (looked up in PATH unless a path is given) through the
 // core's spawn, its standard output to outputFd (or nowhere when negative);
-// -1 when it could not start.
-inline pid_t Spawn(std::vector<std::string> arguments, int outputFd = -1) {
+// Started() tells whether it could start.
+inline Child Spawn(std::vector<std::string> arguments, int outputFd = -1) {
     arguments.front() = ProgramPath(arguments.front());
-    return StartProgram(arguments, outputFd);
+    return Child(arguments, {.output = outputFd});
 }
 
-// Reaps pid; true when it exited 0.
-inline bool ExitedCleanly(pid_t pid) {
-    return WaitForEnd(pid).exitCode == 0;
+// Waits for the program's end; true when it exited 0.
+inline bool ExitedCleanly(Child program) {
+    return program.Finish().exitCode == 0;
 }
 
 // Runs a baseline command with its output going to outputFd (or nowhere when
@@ -53,11 +54,11 @@ struct InputSet {
 
 // waitForEncoder waits for lame's end, true when it encoded.
 inline void MakeInputs(InputSet& set, const std::string& root, const std::string& lame,
-                       const std::function<bool(pid_t)>& waitForEncoder = ExitedCleanly) {
+                       const std::function<bool(Child)>& waitForEncoder = ExitedCleanly) {
     const std::string wav = root + "/" + set.key + ".wav", master = root + "/" + set.key + ".mp3";
     WriteToneWav(wav, set.seconds);
-    const pid_t pid = Spawn({lame, "--quiet", "-b", "128", wav, master});
-    if (pid < 0 || !waitForEncoder(pid))
+    Child encoder = Spawn({lame, "--quiet", "-b", "128", wav, master});
+    if (!encoder.Started() || !waitForEncoder(std::move(encoder)))
         throw std::runtime_error("lame could not encode " + wav);
     std::filesystem::remove(wav);
     set.folder = root + "/" + set.key;

@@ -20,8 +20,8 @@
 // batch with the box unchecked or checked alone; both by default).
 #include "Unit1.h"
 #include "bench_support.h"
+#include "process.h"
 #include "quiet_services.h"
-#include "running_decoders.h"
 #include "x_desktop.h"
 
 #include <QApplication>
@@ -144,8 +144,7 @@ constexpr const char* kLoop =
 double LoopRun(const InputSet& set, const std::string& lame) {
     QElapsedTimer clock;
     clock.start();
-    const pid_t pid = Spawn({"bash", "-c", kLoop, "bash", set.folder, lame});
-    if (pid < 0 || !ExitedCleanly(pid))
+    if (!ExitedCleanly(Spawn({"bash", "-c", kLoop, "bash", set.folder, lame})))
         throw std::runtime_error("the shell loop failed");
     const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     if (!TakeOutputs(set))

@@ -6,6 +6,7 @@
 #include "text.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <climits>
 #include <cstdlib>
@@ -73,11 +74,7 @@ std::string ExecutableFolder() {
     char path[PATH_MAX];
     if (::realpath("/proc/self/exe", path) == nullptr)
         return {};
-    const std::string_view file(path);
-    const std::size_t cut = file.rfind('/');
-    if (cut == std::string_view::npos)
-        return {};
-    return std::string(cut == 0 ? "/" : file.substr(0, cut));
+    return FolderOf(path);
 }
 
 std::string FileErrorText(std::string_view what, const std::string& path, std::string_view reason) {
@@ -91,4 +88,20 @@ std::string FileErrorText(std::string_view what, const std::string& path, int er
 
 std::string PathErrorText(const std::string& path, int error) {
     return Utf8Bytes(DisplayText(path)) + ": " + std::strerror(error);
+}
+
+bool IsExecutableFile(const std::string& path) {
+    return IsRegularFile(path) && ::access(path.c_str(), X_OK) == 0;
+}
+
+std::string FolderOf(std::string_view path) {
+    const std::size_t cut = path.rfind('/');
+    if (cut == std::string_view::npos)
+        return ".";
+    return std::string(cut == 0 ? "/" : path.substr(0, cut));
+}
+
+std::string NameOf(std::string_view path) {
+    const std::size_t cut = path.rfind('/');
+    return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
 }

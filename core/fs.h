@@ -13,6 +13,12 @@
 // folder and name joined by "/", unless folder is empty or already ends in one.
 std::string JoinPath(std::string_view folder, std::string_view name);
 
+// The folder part of path, without a trailing separator: "/" for a name in
+// the root, "." for a name without a folder.
+std::string FolderOf(std::string_view path);
+// The name part of path: everything after its last separator.
+std::string NameOf(std::string_view path);
+
 enum class FileKind { Missing, RegularFile, Folder, Link, Other };
 
 // What is at path. Links are followed unless followLinks is false, in which
@@ -25,6 +31,8 @@ inline bool IsRegularFile(const std::string& path) {
 inline bool IsFolder(const std::string& path) {
     return KindAt(path) == FileKind::Folder;
 }
+// True when an executable regular file (or a link to one) is at path.
+bool IsExecutableFile(const std::string& path);
 inline bool Exists(const std::string& path) {
     return KindAt(path, false) != FileKind::Missing;
 }

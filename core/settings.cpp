@@ -219,12 +219,8 @@ std::string FinalTarget(const std::string& path) {
             Fail(Translate("Settings", "設定ファイルを書けません"), path,
                  length < 0 ? errno : ENAMETOOLONG);
         target.resize(std::size_t(length));
-        if (target.front() != '/') {
-            const auto separator = current.rfind('/');
-            target = (separator == std::string::npos ? std::string()
-                                                     : current.substr(0, separator + 1)) +
-                     target;
-        }
+        if (target.front() != '/')
+            target = JoinPath(FolderOf(current), target);
         current = std::move(target);
     }
     Fail(Translate("Settings", "設定ファイルを書けません"), path, ELOOP);
@@ -248,7 +244,7 @@ void WriteSettings(const std::string& linkOrFile, bool front, bool parallel) {
     if (file.Get() < 0) {
         const int error = errno;
         if (error == ENOENT)
-            if (const auto cause = FolderThatCouldNotBeMade(path.substr(0, path.rfind('/'))))
+            if (const auto cause = FolderThatCouldNotBeMade(FolderOf(path)))
                 Fail(Translate("Settings", "設定フォルダを作れません"), cause->first,
                      cause->second);
         Fail(Translate("Settings", "設定ファイルを書けません"), path, error);

@@ -63,7 +63,7 @@ QString PathText(const std::string& path) {
 QString FolderName(const std::string& folder) {
     if (folder == "/")
         return QStringLiteral("/");
-    return PathText(folder.substr(folder.rfind('/') + 1));
+    return PathText(NameOf(folder));
 }
 
 } // namespace

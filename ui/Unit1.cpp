@@ -595,10 +595,7 @@ void TForm1::N2Click() {
     if (!list_.SelectedItem() || !focused)
         return;
     const std::string output = OutputPathFor(list_.ItemAt(*focused).caption, destination_);
-    const auto slash = output.rfind('/');
-    services_.shell.Open(slash == std::string::npos ? "."
-                         : slash == 0               ? "/"
-                                                    : output.substr(0, slash));
+    services_.shell.Open(FolderOf(output));
 }
 
 void TForm1::Label8Click() {

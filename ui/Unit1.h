@@ -8,7 +8,7 @@
 #include "processing_list.h"
 #include "quiet_services.h"
 #include "repaint_pacer.h"
-#include "running_decoders.h"
+#include "process.h"
 #include "window_services.h"
 
 #include <QElapsedTimer>

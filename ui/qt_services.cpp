@@ -4,6 +4,7 @@
 #include "qt_services.h"
 
 #include "decoder.h"
+#include "process.h"
 #include "text.h"
 
 #include <QApplication>

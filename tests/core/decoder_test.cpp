@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "decoder.h"
-#include "running_decoders.h"
+#include "process.h"
 
 #include "test_support.h"
 
@@ -58,11 +58,9 @@ class DecoderTest : public ::testing::Test {
         return path;
     }
 
-    RunOutcome Run(const std::vector<std::string>& arguments,
-                   WaitMethod method = WaitMethod::ProcessDescriptor) {
+    RunOutcome Run(const std::vector<std::string>& arguments) {
         dispatches_ = 0;
-        return RunAndWait(
-            arguments, [this] { ++dispatches_; }, method);
+        return RunAndWait(arguments, [this] { ++dispatches_; });
     }
 
     const TempFolder folder_;
@@ -124,18 +122,16 @@ TEST_F(DecoderTest, PresentOnlyForAnExecutableFileOrALinkToOne) {
 }
 
 TEST_F(DecoderTest, ReturnsTheExitCodeOrTheSignal) {
-    for (WaitMethod method : {WaitMethod::ProcessDescriptor, WaitMethod::Polling}) {
-        for (int code : {0, 3, 255}) {
-            RunOutcome outcome = Run({Script("exit", "exit " + std::to_string(code))}, method);
-            EXPECT_TRUE(outcome.started);
-            EXPECT_EQ(outcome.exitCode, code);
-            EXPECT_EQ(outcome.signal, 0);
-        }
-        RunOutcome killed = Run({Script("killed", "kill -KILL $$")}, method);
-        EXPECT_TRUE(killed.started);
-        EXPECT_EQ(killed.exitCode, -1);
-        EXPECT_EQ(killed.signal, SIGKILL);
+    for (int code : {0, 3, 255}) {
+        RunOutcome outcome = Run({Script("exit", "exit " + std::to_string(code))});
+        EXPECT_TRUE(outcome.started);
+        EXPECT_EQ(outcome.exitCode, code);
+        EXPECT_EQ(outcome.signal, 0);
     }
+    RunOutcome killed = Run({Script("killed", "kill -KILL $$")});
+    EXPECT_TRUE(killed.started);
+    EXPECT_EQ(killed.exitCode, -1);
+    EXPECT_EQ(killed.signal, SIGKILL);
 }
 
 TEST_F(DecoderTest, ReportsWhatCannotStart) {
@@ -162,59 +158,52 @@ TEST_F(DecoderTest, StartsFromAFolderWithBlanks) {
 // The wait must end with the process, not at the next dispatch: processes that
 // exit at once get hardly any dispatch, one that sleeps gets them while it runs.
 TEST_F(DecoderTest, DispatchesEventsOnlyWhileTheProcessRuns) {
-    for (WaitMethod method : {WaitMethod::ProcessDescriptor, WaitMethod::Polling}) {
-        std::string quick = Script("quick", "exit 0");
-        int total = 0;
-        for (int run = 0; run < 5; ++run) {
-            Run({quick}, method);
-            total += dispatches_;
-        }
-        EXPECT_LE(total, 1);
-        Run({Script("slow", "sleep 0.3")}, method);
-        EXPECT_GE(dispatches_, 1);
+    std::string quick = Script("quick", "exit 0");
+    int total = 0;
+    for (int run = 0; run < 5; ++run) {
+        Run({quick});
+        total += dispatches_;
     }
+    EXPECT_LE(total, 1);
+    Run({Script("slow", "sleep 0.3")});
+    EXPECT_GE(dispatches_, 1);
 }
 
 TEST_F(DecoderTest, NeverLeavesAZombie) {
     std::string quick = Script("quick", R"(echo $$ > "$D/pid")");
     std::string killed = Script("killed", R"(echo $$ > "$D/pid"; kill -KILL $$)");
     std::string slow = Script("slow", R"(echo $$ > "$D/pid"; sleep 0.3)");
-    for (WaitMethod method : {WaitMethod::ProcessDescriptor, WaitMethod::Polling}) {
-        for (const std::string& program : {quick, killed}) {
-            Run({program}, method);
-            EXPECT_TRUE(Reaped(ReadFile(At("pid"))));
-        }
-        // A handler that throws during the wait still leaves the decoder reaped.
-        EXPECT_THROW(RunAndWait(
-                         {slow}, [] { throw std::runtime_error("handler failed"); }, method),
-                     std::runtime_error);
+    for (const std::string& program : {quick, killed}) {
+        Run({program});
         EXPECT_TRUE(Reaped(ReadFile(At("pid"))));
     }
+    // A handler that throws during the wait still leaves the decoder reaped.
+    EXPECT_THROW(RunAndWait({slow}, [] { throw std::runtime_error("handler failed"); }),
+                 std::runtime_error);
+    EXPECT_TRUE(Reaped(ReadFile(At("pid"))));
 }
 
 TEST_F(DecoderTest, AStopRequestEndsTheProgramAndWhatItStarted) {
     // A program that never ends by itself, with a child of its own.
     const std::string hung =
         Script("hung", R"(sleep 300 & echo $! > "$D/child"; echo $$ > "$D/pid"; wait)");
-    for (WaitMethod method : {WaitMethod::ProcessDescriptor, WaitMethod::Polling}) {
-        ::unlink(At("pid").c_str());
-        const auto start = std::chrono::steady_clock::now();
-        const RunOutcome outcome = RunAndWait(
-            {hung}, [] {}, method, [this] { return fs::exists(At("pid")); });
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
-        EXPECT_EQ(outcome.signal, SIGKILL);
-        EXPECT_TRUE(Reaped(ReadFile(At("pid"))));
-        // Killed with it: soon gone, or dead and waiting for init to reap it.
-        const std::string childStat = "/proc/" + Trimmed(ReadFile(At("child"))) + "/stat";
-        const auto dead = [&] {
-            const std::string stat = ReadFile(childStat);
-            return stat.empty() || stat.find(") Z ") != std::string::npos;
-        };
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (!dead() && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::yield();
-        EXPECT_TRUE(dead()) << ReadFile(childStat);
-    }
+    ::unlink(At("pid").c_str());
+    const auto start = std::chrono::steady_clock::now();
+    const RunOutcome outcome = RunAndWait(
+        {hung}, [] {}, [this] { return fs::exists(At("pid")); });
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+    EXPECT_EQ(outcome.signal, SIGKILL);
+    EXPECT_TRUE(Reaped(ReadFile(At("pid"))));
+    // Killed with it: soon gone, or dead and waiting for init to reap it.
+    const std::string childStat = "/proc/" + Trimmed(ReadFile(At("child"))) + "/stat";
+    const auto dead = [&] {
+        const std::string stat = ReadFile(childStat);
+        return stat.empty() || stat.find(") Z ") != std::string::npos;
+    };
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!dead() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::yield();
+    EXPECT_TRUE(dead()) << ReadFile(childStat);
     // Asked before the start, nothing starts.
     bool started = false;
     EXPECT_FALSE(
@@ -457,7 +446,7 @@ echo "a: last words" >&2; exit 4)");
     const std::string b =
         Script("b", R"(: > "$D/b.on"; while [ ! -e "$D/a.on" ]; do sleep 0.01; done
 while [ ! -e "$D/go" ]; do sleep 0.01; done)");
-    RunningDecoder first({a}), second({b});
+    Child first({a}, {.keepErrors = true}), second({b});
     ASSERT_TRUE(first.Started() && second.Started());
     int dispatches = 0;
     WaitForAnyEnd({&first, &second}, [&] { ++dispatches; });
@@ -480,7 +469,7 @@ while [ ! -e "$D/go" ]; do sleep 0.01; done)");
 TEST_F(DecoderTest, AStoppedWaitReturnsAndKillEndsTheDecoderAndItsChildren) {
     const std::string held = Script(
         "held", R"(sleep 60 & echo $! > "$D/child.new"; mv "$D/child.new" "$D/child"; wait)");
-    RunningDecoder decoder({held});
+    Child decoder({held});
     ASSERT_TRUE(decoder.Started());
     int dispatches = 0;
     WaitForAnyEnd(
@@ -499,7 +488,7 @@ TEST_F(DecoderTest, AStoppedWaitReturnsAndKillEndsTheDecoderAndItsChildren) {
 }
 
 TEST_F(DecoderTest, ADecoderThatCannotStartHasEndedAtOnce) {
-    RunningDecoder missing({At("missing")});
+    Child missing({At("missing")});
     EXPECT_FALSE(missing.Started());
     EXPECT_TRUE(missing.Ended());
     EXPECT_FALSE(missing.Finish().started);
@@ -510,27 +499,23 @@ TEST_F(DecoderTest, ADecoderThatCannotStartHasEndedAtOnce) {
 
 } // namespace
 
-TEST_F(DecoderTest, AStartedProgramWritesWhereToldAndIsReapedByWaitForEnd) {
+TEST_F(DecoderTest, AChildWritesWhereToldAndNeverOutlivesItsOwner) {
     const std::string out = At("out");
     WriteFile(out, "");
     const int fd = ::open(out.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
     ASSERT_GE(fd, 0);
-    const pid_t pid = StartProgram({Script("prints", "echo printed; echo aside >&2; exit 4")}, fd);
+    Child prints({Script("prints", "echo printed; echo aside >&2; exit 4")}, {.output = fd});
     ::close(fd);
-    ASSERT_GT(pid, 0);
-    const RunOutcome outcome = WaitForEnd(pid);
-    EXPECT_TRUE(outcome.started);
+    const RunOutcome outcome = prints.Finish();
     EXPECT_EQ(outcome.exitCode, 4);
     EXPECT_EQ(ReadFile(out), "printed\n") << "error output goes nowhere";
-    EXPECT_TRUE(Reaped(std::to_string(pid)));
+    EXPECT_TRUE(Reaped(std::to_string(prints.Pid())));
 
-    const pid_t killed = StartProgram({Script("waits", "exec sleep 30")});
-    ASSERT_GT(killed, 0);
-    ::kill(killed, SIGKILL);
-    const RunOutcome ended = WaitForEnd(killed);
-    EXPECT_EQ(ended.exitCode, -1);
-    EXPECT_EQ(ended.signal, SIGKILL);
-
-    EXPECT_EQ(StartProgram({At("missing")}), -1);
-    EXPECT_FALSE(WaitForEnd(-1).started);
+    pid_t pid = -1;
+    {
+        Child waits({Script("waits", "exec sleep 30")});
+        pid = waits.Pid();
+        ASSERT_GT(pid, 0);
+    }
+    EXPECT_TRUE(Reaped(std::to_string(pid))) << "killed and reaped when its owner went";
 }

@@ -4,6 +4,7 @@
 #include "test_support.h"
 
 #include "decoder.h"
+#include "process.h"
 
 #include <QCryptographicHash>
 
@@ -145,7 +146,7 @@ int RunProgram(std::vector<std::string> arguments, int outputFd) {
     if (arguments.empty())
         return -1;
     arguments.front() = ProgramPath(arguments.front());
-    return WaitForEnd(StartProgram(arguments, outputFd)).exitCode;
+    return Child(arguments, {.output = outputFd}).Finish().exitCode;
 }
 
 std::string OutputOf(std::vector<std::string> arguments) {

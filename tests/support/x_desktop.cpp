@@ -21,9 +21,9 @@ namespace {
 // Started through the core's spawn, standard output to outputFd (or nowhere),
 // standard error nowhere. setpriv has it end with us: a server left behind by
 // a test that died would hold its display.
-pid_t Start(std::vector<std::string> argv, int outputFd = -1) {
+Child Start(std::vector<std::string> argv, int outputFd = -1) {
     argv.insert(argv.begin(), {ProgramPath("setpriv"), "--pdeathsig", "TERM", "--"});
-    return StartProgram(argv, outputFd);
+    return Child(argv, {.output = outputFd});
 }
 
 // Reads from fd until a line equal to want (any line when want is empty)
@@ -53,13 +53,13 @@ XDesktop::XDesktop() {
     if (::pipe2(ready, O_CLOEXEC) != 0)
         throw std::runtime_error("pipe failed");
     // The display number comes on its standard output, the one descriptor it gets.
-    server_ = Start({"Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"},
-                    ready[1]);
+    server_.emplace(Start(
+        {"Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"}, ready[1]));
     ::close(ready[1]);
     // Kept open like openbox's below: a later line must not end the server with SIGPIPE.
     serverOutput_ = ready[0];
     std::string display;
-    const bool serving = server_ > 0 && AwaitLine(serverOutput_, "", display);
+    const bool serving = server_->Started() && AwaitLine(serverOutput_, "", display);
     if (!serving) {
         End();
         throw std::runtime_error("Xvfb did not start");
@@ -71,12 +71,13 @@ XDesktop::XDesktop() {
         End();
         throw std::runtime_error("pipe failed");
     }
-    manager_ = Start({"openbox", "--sm-disable", "--startup", "echo openbox-ready"}, ready[1]);
+    manager_.emplace(
+        Start({"openbox", "--sm-disable", "--startup", "echo openbox-ready"}, ready[1]));
     ::close(ready[1]);
     // Kept open: a later line from openbox must not end it with SIGPIPE.
     managerOutput_ = ready[0];
     std::string line;
-    if (manager_ <= 0 || !AwaitLine(managerOutput_, "openbox-ready", line)) {
+    if (!manager_->Started() || !AwaitLine(managerOutput_, "openbox-ready", line)) {
         End();
         throw std::runtime_error("openbox did not start");
     }
@@ -87,19 +88,22 @@ XDesktop::~XDesktop() {
 }
 
 void XDesktop::End() {
-    for (const pid_t pid : {manager_, server_})
-        if (pid > 0) {
-            ::kill(pid, SIGTERM);
-            WaitForEnd(pid);
+    // Asked to end, as a desktop session ends them: Xvfb removes its lock file.
+    for (std::optional<Child>* program : {&manager_, &server_})
+        if (*program && (*program)->Started()) {
+            ::kill((*program)->Pid(), SIGTERM);
+            (*program)->Finish();
         }
+    manager_.reset();
+    server_.reset();
     for (const int fd : {managerOutput_, serverOutput_})
         if (fd >= 0)
             ::close(fd);
-    manager_ = server_ = managerOutput_ = serverOutput_ = -1;
+    managerOutput_ = serverOutput_ = -1;
 }
 
 double XDesktop::ServerCpuSeconds() const {
-    std::ifstream stat("/proc/" + std::to_string(server_) + "/stat");
+    std::ifstream stat("/proc/" + std::to_string(server_ ? server_->Pid() : -1) + "/stat");
     std::string field;
     std::getline(stat, field, ')'); // past the command name
     double user = 0, system = 0;

@@ -9,7 +9,9 @@
 // clients, openbox runs its start-up command once it manages the screen.
 // DISPLAY and QT_QPA_PLATFORM=xcb are set for what starts after it.
 
-#include <sys/types.h>
+#include "process.h"
+
+#include <optional>
 
 class XDesktop {
   public:
@@ -25,8 +27,8 @@ class XDesktop {
   private:
     void End();
 
-    pid_t server_ = -1;
-    pid_t manager_ = -1;
+    std::optional<Child> server_;
+    std::optional<Child> manager_;
     int serverOutput_ = -1;
     int managerOutput_ = -1;
 };
