@@ -20,6 +20,7 @@
 // batch with the box unchecked or checked alone; both by default).
 #include "Unit1.h"
 #include "bench_support.h"
+#include "window_fakes.h"
 #include "process.h"
 #include "quiet_services.h"
 #include "x_desktop.h"
@@ -78,7 +79,7 @@ struct TimedQuestion {
     }
     TimedQuestion(const TimedQuestion&) = delete;
     TimedQuestion& operator=(const TimedQuestion&) = delete;
-    RecordingBoxes boxes;
+    RecordingWindowBoxes boxes;
     QElapsedTimer clock;
     double seconds = 0;
 };

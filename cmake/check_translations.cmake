@@ -2,10 +2,13 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a translation lacks a text of the code: each .ts is brought up to
 # date from the sources in a copy, which must then hold no unfinished entry.
-# cmake -DLUPDATE=... -DSOURCE_DIR=... -DWORK_DIR=... -P check_translations.cmake
-file(GLOB translations ${SOURCE_DIR}/translations/brindlecot_*.ts)
-if(NOT translations)
-    message(FATAL_ERROR "no translations in ${SOURCE_DIR}/translations")
+# SOURCES and TRANSLATIONS name files that list the build's sources and .ts
+# files, one path a line.
+# cmake -DLUPDATE=... -DSOURCES=... -DTRANSLATIONS=... -DWORK_DIR=... -P check_translations.cmake
+file(STRINGS ${SOURCES} sources)
+file(STRINGS ${TRANSLATIONS} translations)
+if(NOT translations OR NOT sources)
+    message(FATAL_ERROR "no translations or no sources listed")
 endif()
 file(MAKE_DIRECTORY ${WORK_DIR})
 set(failed FALSE)
@@ -14,7 +17,7 @@ foreach(ts IN LISTS translations)
     configure_file(${ts} ${WORK_DIR}/${name} COPYONLY)
     execute_process(
         COMMAND ${LUPDATE} -silent -no-obsolete -locations none -tr-function-alias translate+=Translate
-                ${SOURCE_DIR}/core ${SOURCE_DIR}/ui ${SOURCE_DIR}/app -ts ${WORK_DIR}/${name}
+                ${sources} -ts ${WORK_DIR}/${name}
         RESULT_VARIABLE result)
     if(NOT result EQUAL 0)
         message(FATAL_ERROR "lupdate failed on ${name}")

@@ -405,7 +405,7 @@ TEST_F(MpegHeaderFile, HintForAnMp3WithoutLayerIII) {
         sizeWhenShown_ = -1;
         state_.ExpectedWavSize = 99;
         Read(WriteSized(c.name, c.bytes, 20'000)); // one second
-        EXPECT_EQ(boxes_.messages.size(), c.hint ? 1u : 0u) << c.name;
+        ASSERT_EQ(boxes_.messages.size(), c.hint ? 1u : 0u) << c.name;
         if (c.hint) {
             EXPECT_EQ(boxes_.messages[0], kVbrHint);
             // The estimate is stored before the box opens.

@@ -10,7 +10,6 @@
 #include "batch_driver.h"
 #include "fs.h"
 #include "message_service.h"
-#include "ui/window_services.h"
 
 #include <cstddef>
 #include <functional>
@@ -88,8 +87,9 @@ std::string Layer3Stream(std::size_t padding);
 
 // Records every box; answers the confirmation with a preset answer, or with
 // what decide says when it is set. onBox runs after a message is recorded,
-// while the box would be up.
-class RecordingBoxes : public WindowBoxes {
+// while the box would be up. Boxes is the service recorded: the core's, or
+// the window's with its error box (window_fakes.h).
+template <class Boxes> class RecordingBoxesFor : public Boxes {
   public:
     void Message(const std::string& text) override {
         messages.push_back(text);
@@ -101,15 +101,14 @@ class RecordingBoxes : public WindowBoxes {
         buttons.push_back(shown);
         return decide ? decide(text) : answer;
     }
-    void Error(const std::string& text) override { errors.push_back(text); }
     std::vector<std::string> messages;
     std::vector<std::string> questions;
     std::vector<ConfirmButtons> buttons;
-    std::vector<std::string> errors;
     ConfirmAnswer answer = ConfirmAnswer::No;
     std::function<ConfirmAnswer(const std::string&)> decide;
     std::function<void()> onBox;
 };
+using RecordingBoxes = RecordingBoxesFor<MessageService>;
 
 // A window for the batch driver that records what it is told, or, made Idle
 // for the benchmarks, only answers.

@@ -4,7 +4,7 @@
 // The main window, offscreen, with its boxes, chooser and shell replaced.
 #include "Unit1.h"
 
-#include "test_support.h"
+#include "window_fakes.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -32,7 +32,7 @@
 
 namespace {
 
-using FakeBoxes = RecordingBoxes;
+using FakeBoxes = RecordingWindowBoxes;
 
 class FakeChooser : public FolderChooser {
   public:
