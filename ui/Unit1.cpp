@@ -3,13 +3,11 @@
 
 #include "Unit1.h"
 
-#include "brindlecot_version.h"
 #include "folder_scan.h"
 #include "fs.h"
 #include "mpeg_header.h"
 #include "progress_monitor.h"
 #include "settings.h"
-#include "state_icons.h"
 #include "text.h"
 
 #include <QApplication>
@@ -17,128 +15,29 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QScreen>
 #include <QShortcut>
 #include <QStyleHints>
-#include <QStyledItemDelegate>
 #include <QTimer>
 #include <QToolTip>
 #include <QTreeView>
 #include <QWindow>
-#include <qdrawutil.h>
 
 #include <cerrno>
-#include <cstring>
-#include <tuple>
 #include <unistd.h>
 #include <utility>
 
 namespace {
 
 constexpr auto kUriList = "text/uri-list";
-
-// Draws each row with the grid line of a report view.
-class GridDelegate : public QStyledItemDelegate {
-  public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
-        QStyledItemDelegate::paint(painter, option, index);
-        painter->save();
-        painter->setPen(QColor(0xC0, 0xC0, 0xC0));
-        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
-        painter->restore();
-    }
-};
-
-template <typename Control>
-Control* Place(QWidget* parent, int left, int top, int width, int height) {
-    auto* control = new Control(parent);
-    control->setGeometry(left, top, width, height);
-    return control;
-}
-
-QLabel* PlaceLabel(QWidget* parent, int left, int top, int width, int height,
-                   const QString& text = {}) {
-    auto* label = Place<QLabel>(parent, left, top, width, height);
-    label->setText(text);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
-}
-
-// A fixed-size field on white, as the window's read-only texts are shown.
-void MakeWhiteField(QLabel* label) {
-    // Children take the window's button-face role unless told otherwise.
-    label->setBackgroundRole(QPalette::Window);
-    label->setAutoFillBackground(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    label->setPalette(palette);
-    label->setWordWrap(true);
-}
-
-QLabel* PlaceLegendPicture(QWidget* parent, int left, int top, ItemState state) {
-    auto* picture = Place<QLabel>(parent, left, top, 32, 32);
-    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picture->setPixmap(StatePicture(state));
-    return picture;
-}
-
-QProgressBar* PlaceProgressBar(QWidget* parent, int left, int top, int width, int height) {
-    auto* bar = Place<QProgressBar>(parent, left, top, width, height);
-    bar->setRange(0, 100);
-    bar->setValue(0);
-    bar->setTextVisible(false);
-    return bar;
-}
-
-QPushButton* PlaceButton(QWidget* parent, int left, int top, int width, int height,
-                         const QString& text) {
-    auto* button = Place<QPushButton>(parent, left, top, width, height);
-    button->setText(text);
-    return button;
-}
-
-// The classic group frame that the control positions are laid out for: the
-// frame's top line runs through the middle of the title, which sits on it at
-// the left, rather than a title standing above the frame.
-class ClassicGroupBox : public QGroupBox {
-  public:
-    using QGroupBox::QGroupBox;
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        const QFontMetrics metrics(font());
-        const QRect titleRect(8, 0, metrics.horizontalAdvance(title()) + 4, metrics.height());
-        painter.save();
-        painter.setClipRegion(QRegion(rect()) - titleRect);
-        qDrawShadeRect(&painter, rect().adjusted(0, metrics.height() / 2, 0, 0), palette(), true);
-        painter.restore();
-        style()->drawItemText(&painter, titleRect.adjusted(2, 0, 0, 0),
-                              Qt::AlignLeft | Qt::AlignVCenter, palette(), isEnabled(), title(),
-                              QPalette::WindowText);
-    }
-};
-
-QGroupBox* PlaceGroup(QWidget* parent, int left, int top, int width, int height,
-                      const QString& title) {
-    auto* group = Place<ClassicGroupBox>(parent, left, top, width, height);
-    group->setTitle(title);
-    return group;
-}
 
 // Keys that act only while control itself has the focus.
 QShortcut* WidgetKeys(QWidget* control, std::initializer_list<Qt::Key> keys) {
@@ -163,170 +62,6 @@ TForm1::TForm1(WindowServices services)
 
 TForm1::~TForm1() {
     FormDestroy();
-}
-
-void TForm1::CreateControls() {
-    setObjectName("Form1");
-    setWindowTitle(QString("brindlecot v") + kProgramVersion);
-    setWindowIcon(ProgramIcon());
-    QFont font("IPAPGothic");
-    font.setPixelSize(12);
-    setFont(font);
-    setFixedSize(383, 625);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
-    setBackgroundRole(QPalette::Button);
-    setAutoFillBackground(true);
-
-    CheckBox3 = Place<QCheckBox>(this, 8, 8, 233, 17);
-    CheckBox3->setText(tr("複数のファイルを同時に変換する"));
-
-    CheckBox2 = Place<QCheckBox>(this, 248, 8, 129, 17);
-    CheckBox2->setText(tr("常に前面に表示する"));
-    CheckBox2->setChecked(true);
-
-    GroupBox1 = PlaceGroup(this, 8, 24, 369, 113, tr("変換元フォルダ"));
-    Label1 = PlaceLabel(GroupBox1, 16, 16, 289, 22);
-    MakeWhiteField(Label1);
-    Button1 = PlaceButton(GroupBox1, 312, 16, 43, 22, tr("選択"));
-    FileListBox1 = Place<QListWidget>(GroupBox1, 8, 40, 353, 65);
-    FileListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
-    FileListBox1->setUniformItemSizes(true);
-    FileListBox1->setToolTip(tr("ダブルクリックで処理リスト追加"));
-
-    ListView1 = Place<QTreeView>(this, 8, 144, 369, 209);
-    ListView1->setModel(&list_);
-    ListView1->setSelectionModel(list_.selectionModel());
-    ListView1->setRootIsDecorated(false);
-    ListView1->setUniformRowHeights(true);
-    ListView1->setItemsExpandable(false);
-    ListView1->setIconSize(QSize(16, 16));
-    ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    ListView1->setEditTriggers(QAbstractItemView::SelectedClicked |
-                               QAbstractItemView::EditKeyPressed);
-    ListView1->setItemDelegate(new GridDelegate(ListView1));
-    ListView1->header()->setStretchLastSection(true);
-    ListView1->header()->setSectionsClickable(false);
-    ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
-    ListView1->setToolTip(tr("エクスプローラからD&Dでも追加できます"));
-    ListView1->viewport()->installEventFilter(this);
-    list_.SetDecorations(
-        [pictures = std::array{QVariant(QIcon(StatePicture(ItemState::Waiting))),
-                               QVariant(QIcon(StatePicture(ItemState::Processing))),
-                               QVariant(QIcon(StatePicture(ItemState::Processed))),
-                               QVariant(QIcon(StatePicture(ItemState::Failed)))}](ItemState state) {
-            return pictures[static_cast<int>(state)];
-        });
-
-    Button2 = PlaceButton(this, 232, 360, 73, 25, tr("変換"));
-    Button5 = PlaceButton(this, 232, 360, 73, 25, tr("中断"));
-    Button5->hide();
-    Button5->installEventFilter(this);
-    Button3 = PlaceButton(this, 312, 360, 65, 25, tr("クリア"));
-    Button3->setToolTip(tr("リスト内をクリアします"));
-
-    Image1 = PlaceLegendPicture(this, 16, 368, ItemState::Waiting);
-    Label2 = PlaceLabel(this, 35, 370, 46, 12, tr("処理待ち"));
-    Image2 = PlaceLegendPicture(this, 88, 368, ItemState::Processing);
-    Label3 = PlaceLabel(this, 107, 370, 36, 12, tr("処理中"));
-    Image3 = PlaceLegendPicture(this, 152, 368, ItemState::Processed);
-    Label4 = PlaceLabel(this, 176, 370, 48, 12, tr("処理済み"));
-
-    CheckBox1 = Place<QCheckBox>(this, 32, 392, 345, 17);
-    CheckBox1->setText(tr("処理リストにフォルダをドロップした時にサブフォルダも検索する"));
-    CheckBox1->setChecked(true);
-
-    GroupBox2 = PlaceGroup(this, 8, 416, 369, 41, tr("変換先フォルダ"));
-    Label5 = PlaceLabel(GroupBox2, 13, 16, 292, 17);
-    MakeWhiteField(Label5);
-    Button4 = PlaceButton(GroupBox2, 312, 16, 41, 17, tr("選択"));
-
-    GroupBox4 = PlaceGroup(this, 8, 464, 369, 33, tr("処理/選択中のMPEG Audio情報"));
-    Label10 = PlaceLabel(GroupBox4, 8, 13, 353, 12);
-
-    GroupBox3 = PlaceGroup(this, 8, 504, 369, 97, tr("出力状況"));
-    Label12 = PlaceLabel(GroupBox3, 8, 16, 60, 12, tr("全体の進捗"));
-    ProgressBar1 = PlaceProgressBar(GroupBox3, 72, 16, 281, 9);
-    Label13 = PlaceLabel(GroupBox3, 8, 32, 60, 12, tr("個別の進捗"));
-    ProgressBar2 = PlaceProgressBar(GroupBox3, 72, 32, 281, 9);
-    Label7 = PlaceLabel(GroupBox3, 8, 48, 273, 41);
-    MakeWhiteField(Label7);
-    Label6 = PlaceLabel(GroupBox3, 288, 48, 65, 17);
-    MakeWhiteField(Label6);
-    // Sizes past a gigabyte would wrap out of the field's one line.
-    Label6->setWordWrap(false);
-
-    Label9 = PlaceLabel(this, 64, 608, 154, 12, tr("MPEG Audio → WAV 変換"));
-    Label8 = PlaceLabel(this, 224, 608, 33, 12);
-
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(500);
-
-    PopupMenu1 = new QMenu(this);
-    N1 = PopupMenu1->addAction(tr("再生"));
-    Delete1 = PopupMenu1->addAction(tr("削除"));
-    N2 = PopupMenu1->addAction(tr("出力先フォルダを開く"));
-
-    DescribeControls();
-
-    // Keyboard order of the controls.
-    QWidget* order[] = {ListView1, Button2, Button3,   Button1,   FileListBox1,
-                        Button4,   Button5, CheckBox1, CheckBox2, CheckBox3};
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
-        setTabOrder(order[i], order[i + 1]);
-    for (QWidget* group : {static_cast<QWidget*>(GroupBox1), static_cast<QWidget*>(GroupBox2),
-                           static_cast<QWidget*>(GroupBox3), static_cast<QWidget*>(GroupBox4)})
-        group->setFocusPolicy(Qt::NoFocus);
-
-    // The window and everything on it take dropped files.
-    setAcceptDrops(true);
-}
-
-void TForm1::DescribeControls() {
-    // What a screen reader says: each control told apart from its namesakes.
-    const std::tuple<QWidget*, QString, QString> controls[] = {
-        {CheckBox2, tr("常に前面に表示する"),
-         tr("このウィンドウを他のウィンドウより前面に表示します")},
-        {CheckBox3, tr("複数のファイルを同時に変換する"),
-         tr("CPUのコアの数までのファイルを同時に変換します。変換中は変えられません")},
-        {GroupBox1, tr("変換元フォルダ"), tr("変換するファイルを探すフォルダ")},
-        {Label1, tr("変換元フォルダのパス"), tr("選択した変換元フォルダ")},
-        {Button1, tr("変換元フォルダを選択"), tr("変換元フォルダを選ぶダイアログを開きます")},
-        {FileListBox1, tr("変換元のファイル"),
-         tr("変換元フォルダのMPEG Audioファイル。ダブルクリックかEnterで処理リストに追加します")},
-        {ListView1, tr("処理リスト"),
-         tr("変換するファイルと状態。Deleteキーで選択した項目を削除します")},
-        {Button2, tr("変換"), tr("処理リストのファイルをすべてWAVに変換します")},
-        {Button5, tr("中断"), tr("変換中のファイルが終わったところで変換を中断します")},
-        {Button3, tr("クリア"), tr("リスト内をクリアします")},
-        {Image1, tr("処理待ちのアイコン"), tr("処理待ちの項目に付くアイコン")},
-        {Label2, tr("処理待ち"), tr("処理待ちのアイコンの説明")},
-        {Image2, tr("処理中のアイコン"), tr("処理中の項目に付くアイコン")},
-        {Label3, tr("処理中"), tr("処理中のアイコンの説明")},
-        {Image3, tr("処理済みのアイコン"), tr("処理済みの項目に付くアイコン")},
-        {Label4, tr("処理済み"), tr("処理済みのアイコンの説明")},
-        {CheckBox1, tr("サブフォルダも検索する"),
-         tr("処理リストにフォルダをドロップした時にサブフォルダも検索します")},
-        {GroupBox2, tr("変換先フォルダ"), tr("WAVファイルを書き出すフォルダ")},
-        {Label5, tr("変換先フォルダのパス"), tr("空のときは変換元と同じフォルダに書き出します")},
-        {Button4, tr("変換先フォルダを選択"), tr("変換先フォルダを選ぶダイアログを開きます")},
-        {GroupBox4, tr("処理/選択中のMPEG Audio情報"), tr("処理中または選択中のファイルの情報")},
-        {Label10, tr("MPEG Audio情報"),
-         tr("時間、バージョン、レイヤー、周波数、ビットレート、モード")},
-        {GroupBox3, tr("出力状況"), tr("変換の進み具合")},
-        {Label12, tr("全体の進捗の見出し"), tr("全体の進捗バーの見出し")},
-        {ProgressBar1, tr("全体の進捗"), tr("処理リスト全体の変換の進み具合")},
-        {Label13, tr("個別の進捗の見出し"), tr("個別の進捗バーの見出し")},
-        {ProgressBar2, tr("個別の進捗"), tr("変換中のファイルの進み具合")},
-        {Label7, tr("出力ファイル"), tr("変換中のファイルの出力先")},
-        {Label6, tr("出力サイズ"), tr("出力ファイルの現在の大きさ")},
-        {Label9, tr("プログラムの説明"), tr("MPEG AudioをWAVに変換するプログラム")},
-        {Label8, tr("ホームページ"), tr("クリックでホームページを開きます")},
-    };
-    for (const auto& [control, name, description] : controls) {
-        control->setAccessibleName(name);
-        control->setAccessibleDescription(description);
-    }
 }
 
 void TForm1::ConnectHandlers() {
@@ -366,14 +101,7 @@ void TForm1::Handle(const std::function<void()>& handler) {
 
 void TForm1::FormCreate() {
     // Drops were switched on with the controls.
-    Label8->setText(kHomePage);
-    MakeWhiteField(Label8);
-    Label8->setWordWrap(false);
-    QPalette palette = Label8->palette();
-    palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
-    Label8->setPalette(palette);
-    Label8->setCursor(Qt::PointingHandCursor);
-    Label8->adjustSize();
+    ShowHomePageLink();
     Label8->installEventFilter(this);
 
     char here[4096];

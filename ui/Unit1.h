@@ -5,10 +5,10 @@
 
 #include "batch_driver.h"
 #include "conversion_state.h"
+#include "process.h"
 #include "processing_list.h"
 #include "quiet_services.h"
 #include "repaint_pacer.h"
-#include "process.h"
 #include "window_services.h"
 
 #include <QElapsedTimer>
@@ -137,6 +137,8 @@ class TForm1 : public QWidget, private ConversionWindow {
   private:
     void CreateControls();
     void DescribeControls();
+    // Label8: the home page, as a link.
+    void ShowHomePageLink();
     void ConnectHandlers();
     void SetStayOnTop(bool on);
     void ShowSourceFolderFiles(const std::string& folder);
