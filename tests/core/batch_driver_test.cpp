@@ -3,6 +3,7 @@
 
 #include "batch_driver.h"
 
+#include "mpeg_header.h"
 #include "progress_monitor.h"
 #include "stop_signals.h"
 #include "test_support.h"
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <cmath>
@@ -449,19 +451,26 @@ TEST_F(BatchTest, NothingButARegularFileAtTheOutputPathIsWrittenThrough) {
 
 TEST_F(BatchTest, ASecondSourceOfTheSameNameNeverReplacesTheFirstWav) {
     const std::string collision = "同じ名前の出力ファイルがこの変換で作成済みです";
-    TempFolder out;
     ASSERT_EQ(::mkdir((folder / "CD1").c_str(), 0755), 0);
     ASSERT_EQ(::mkdir((folder / "CD2").c_str(), 0755), 0);
-    AddSource("CD1/01.mp3");
-    const std::string second = AddSource("CD2/01.mp3");
-    const std::string hash = Sha256Of(second);
-    window.destination = out.path() + "/";
-    Convert();
-    EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Failed}));
-    EXPECT_EQ(list.ItemAt(1).failureReason, collision);
-    EXPECT_EQ(Calls().size(), 1u) << "the decoder never ran over the first WAV";
-    EXPECT_TRUE(Exists(out / "01.wav"));
-    EXPECT_EQ(Sha256Of(second), hash);
+    for (const std::optional<int> decoders : {std::optional<int>(), std::optional<int>(2)}) {
+        TempFolder out;
+        ::unlink((folder / "calls.log").c_str());
+        list.Clear();
+        // The first decoder holds until a dispatch: both would run at once.
+        const std::string first = AddSource("CD1/01-held.mp3");
+        const std::string second = AddSource("CD2/01-held.mp3");
+        const std::string hash = Sha256Of(second);
+        window.destination = out.path() + "/";
+        window.onDispatch = [&] { Release(first); };
+        Convert(decoders);
+        EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Failed}));
+        EXPECT_EQ(list.ItemAt(1).failureReason, collision);
+        EXPECT_EQ(Calls().size(), 1u) << "the decoder never ran over the first WAV";
+        EXPECT_TRUE(Exists(out / "01-held.wav"));
+        EXPECT_EQ(Sha256Of(second), hash);
+    }
+    window.onDispatch = nullptr;
 
     // Side by side, then again: a WAV of an earlier batch is overwritten when allowed.
     AnswerReplacing(ConfirmAnswer::Yes);
@@ -480,17 +489,50 @@ TEST_F(BatchTest, ASecondSourceOfTheSameNameNeverReplacesTheFirstWav) {
 // Decoders quicker than a dispatch step still leave the window its events
 // between items: an abort clicked there stops the batch before the next one.
 TEST_F(BatchTest, AnAbortBetweenQuickItemsIsTakenAtOnce) {
-    for (int i = 1; i <= 30; ++i)
-        AddSource(std::to_string(i) + ".mp3");
     window.onDispatch = [&] {
         if (list.ItemAt(2).state == S::Processed)
             driverPtr->RequestAbort();
     };
+    // One decoder, asked for or not: the abort is taken before the next one starts.
+    for (const std::optional<int> decoders : {std::optional<int>(), std::optional<int>(1)}) {
+        ::unlink((folder / "calls.log").c_str());
+        list.Clear();
+        boxes.messages.clear();
+        for (int i = 1; i <= 30; ++i)
+            AddSource(std::to_string(i) + (decoders ? "-again.mp3" : ".mp3"));
+        Convert(decoders);
+        EXPECT_EQ(Calls().size(), 3u);
+        EXPECT_EQ(list.ItemAt(3).state, S::Waiting);
+        EXPECT_EQ(window.overall.back(), 10);
+        EXPECT_EQ(boxes.messages, std::vector<std::string>{"中断しました"});
+    }
+}
+
+TEST_F(BatchTest, AFileMadeAtTheOutputWhileItsOwnDecoderRunsIsKept) {
+    const std::string held = AddSource("held.mp3");
+    window.onDispatch = [&] {
+        if (Alive(held) && !Exists(folder / "held.wav")) {
+            WriteFile(folder / "held.wav", "theirs");
+            Release(held);
+        }
+    };
     Convert();
-    EXPECT_EQ(Calls().size(), 3u);
-    EXPECT_EQ(list.ItemAt(3).state, S::Waiting);
-    EXPECT_EQ(window.overall.back(), 10);
-    EXPECT_EQ(boxes.messages, std::vector<std::string>{"中断しました"});
+    EXPECT_EQ(ReadFile(folder / "held.wav"), "theirs");
+    EXPECT_EQ(States(), std::vector<S>{S::Failed});
+    EXPECT_TRUE(LeftOver(folder.path()).empty());
+}
+
+TEST(OutputsAtStart, TheQuestionCountsOnlyRegularFilesThatAreNotTheirOwnSource) {
+    const TempFolder folder;
+    WriteFile(folder / "plain.wav", "old");
+    ASSERT_EQ(::symlink("plain.wav", (folder / "link.wav").c_str()), 0);
+    ASSERT_EQ(::mkfifo((folder / "fifo.wav").c_str(), 0644), 0);
+    ASSERT_EQ(::mkdir((folder / "folder.wav").c_str(), 0755), 0);
+    WriteFile(folder / "own.wav", "a source of its own name");
+    const std::vector<std::string> sources = {folder / "plain.mp3", folder / "link.mp3",
+                                              folder / "fifo.mp3", folder / "folder.mp3",
+                                              folder / "own.wav"};
+    EXPECT_EQ(LookAtOutputs(sources, "").replaceable, 1);
 }
 
 // ------------------------- files already there: asked once, never written through
@@ -593,19 +635,46 @@ TEST_F(BatchTest, AFileMadeDuringTheBatchAtALaterOutputIsACollision) {
 }
 
 TEST_F(BatchTest, TheSameSourceListedAgainIsDoneWithoutASecondRun) {
-    TempFolder out, elsewhere;
+    TempFolder elsewhere;
     const std::string source = AddSource("x.mp3");
-    list.Append(source);
     ASSERT_EQ(::symlink(source.c_str(), (elsewhere / "x.mp3").c_str()), 0);
-    list.Append(elsewhere / "x.mp3");
-    window.destination = out.path() + "/";
-    Convert();
-    EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Processed, S::Processed}));
-    EXPECT_EQ(Calls().size(), 1u);
-    EXPECT_TRUE(boxes.messages.empty());
-    // Each ended with the finished WAV's figures.
-    EXPECT_EQ(window.sizeTexts, (std::vector<std::string>{"0 KB", "0 KB", "0 KB"}));
-    EXPECT_EQ(window.file, (std::vector<int>{0, 100, 100, 100}));
+    for (const std::optional<int> decoders : {std::optional<int>(), std::optional<int>(2)}) {
+        TempFolder out;
+        ::unlink((folder / "calls.log").c_str());
+        list.Clear();
+        window.sizeTexts.clear();
+        window.file.clear();
+        list.AppendMany({source, source, elsewhere / "x.mp3"});
+        window.destination = out.path() + "/";
+        Convert(decoders);
+        EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Processed, S::Processed}));
+        EXPECT_EQ(Calls().size(), 1u);
+        EXPECT_TRUE(boxes.messages.empty());
+        // Each ended with the finished WAV's figures.
+        EXPECT_EQ(window.sizeTexts, (std::vector<std::string>{"0 KB", "0 KB", "0 KB"}));
+        EXPECT_EQ(window.file, (std::vector<int>{0, 100, 100, 100}));
+    }
+}
+
+TEST_F(BatchTest, SeveralAtOnceTheShownItemIsMeasuredAgainstItsOwnEstimate) {
+    const std::string first = AddSource("1-held.mp3", Layer3Stream(32'000));
+    const std::string second = AddSource("2-held.mp3", Layer3Stream(160'000));
+    ConversionState alone;
+    ReadMpegAudioInfo(first, alone, boxes);
+    std::int64_t measuredAgainst = -1;
+    std::string measured;
+    window.onDispatch = [&] {
+        if (Alive(first) && Alive(second)) {
+            measuredAgainst = state.ExpectedWavSize;
+            measured = NameOf(state.OutputPath);
+            Release(second);
+        } else if (Gone(second)) {
+            Release(first);
+        }
+    };
+    Convert(2);
+    EXPECT_EQ(measuredAgainst, alone.ExpectedWavSize);
+    EXPECT_TRUE(measured.starts_with(".1-held.")) << measured;
 }
 
 TEST_F(BatchTest, AWavPastTwoGibWithLamesCappedSizesIsKept) {

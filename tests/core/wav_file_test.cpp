@@ -96,6 +96,9 @@ TEST(WavFile, VerdictsOnHeadersAndLengths) {
          Riff(kTwoGiB + 36, Format(2, 16, 0) + Chunk("data", kTwoGiB)), kLong, WavCheck::Malformed},
         {"capped sizes in a short file", LameHeader(kTwoGiB) + std::string(400, 0), 0,
          WavCheck::Truncated},
+        {"0xFFFFFFFF sizes in a short file",
+         Riff(0xFFFFFFFF, Format(2, 16, 4) + Chunk("data", ~0u)) + std::string(400, 0), 0,
+         WavCheck::Truncated},
         {"a capped RIFF size, a data size that ends early",
          Riff(kTwoGiB + 36, Format(2, 16, 4) + Chunk("data", 400)), kLong, WavCheck::Malformed},
     };

@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sys/prctl.h>
@@ -56,6 +57,34 @@ QPoint OnScreen(const QWidget& control) {
 
 void Key(const char* name) {
     RunProgram({"xdotool", "key", name});
+}
+
+// The built program, copied into home with the stand-in as its decoder beside
+// it (its settings are written there too), started on source, its 変換
+// clicked; it runs until the stand-in's held.pid tells that its decoder does.
+Child StartBatchOfTheProgram(const TempFolder& home, const std::string& source) {
+    std::filesystem::copy_file(qEnvironmentVariable("BRINDLECOT_PROGRAM").toStdString(),
+                               home / "brindlecot");
+    ::symlink(PlaceStandInDecoder(home.path()).c_str(), (home / "lame").c_str());
+    WriteFile(home / source, Layer3Stream(4000));
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(home.path()));
+    Child program({home / "brindlecot", home / source});
+    const std::string found = OutputOf({"xdotool", "search", "--sync", "--onlyvisible", "--pid",
+                                        std::to_string(program.Pid()), "--name", "brindlecot"});
+    const std::string window = found.substr(0, found.find('\n'));
+    const std::string info = OutputOf({"xwininfo", "-id", window});
+    const auto number = [&](const char* label) {
+        return std::stoi(info.substr(info.find(label) + std::strlen(label)));
+    };
+    // The centre of 変換, which the form places at 232, 360, 73 by 25.
+    const std::string x = std::to_string(number("Absolute upper-left X:") + 268);
+    const std::string y = std::to_string(number("Absolute upper-left Y:") + 372);
+    // A click before the window takes input is lost: clicked again until the decoder runs.
+    for (int attempt = 0; attempt < 20 && !Exists(home / "held.pid"); ++attempt) {
+        RunProgram({"xdotool", "mousemove", "--sync", x, y, "click", "1"});
+        QTest::qWaitFor([&] { return Exists(home / "held.pid"); }, 1000);
+    }
+    return program;
 }
 
 // Answers each of our dialogs with the mouse (a box's default button, the
@@ -218,6 +247,21 @@ class DesktopTest : public QObject {
         QCOMPARE(list.Count(), 1);
         QCOMPARE(list.ItemAt(0).caption, Path("c-held-nooutput.mp3"));
         QCOMPARE(answerer.seen.value(0), QString("1件のファイルを変換できませんでした: above"));
+    }
+    void aSignalToEndStopsTheProgramsDecoderLeavingNothingButItsSettings() {
+        const TempFolder home;
+        Child program = StartBatchOfTheProgram(home, "x-held.mp3");
+        QVERIFY(Exists(home / "held.pid"));
+        const pid_t decoder = std::stoi(ReadFile(home / "held.pid"));
+        ::kill(program.Pid(), SIGTERM);
+        QCOMPARE(program.Finish().exitCode, 128 + SIGTERM);
+        QVERIFY(::kill(decoder, 0) == -1 && errno == ESRCH);
+        QCOMPARE(std::count_if(std::filesystem::directory_iterator(home.path()), {},
+                               [](const auto& entry) {
+                                   return entry.path().filename().string().front() == '.';
+                               }),
+                 0);
+        QVERIFY(Exists(home / "brindlecot.ini"));
     }
 };
 

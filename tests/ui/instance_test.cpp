@@ -56,7 +56,8 @@ class InstanceTest : public QObject {
         TempFolderPath() = folder.path();
         // Only names with something there are handed over.
         ::mkdir((folder / "music").c_str(), 0755);
-        for (const char* name : {"song.mp3", "-x.mp3", "a.mp3", "b.mp3", "music/b.mp3"})
+        for (const char* name :
+             {"song.mp3", "-x.mp3", "a.mp3", "b.mp3", "music/b.mp3", "two\nlines.mp3"})
             WriteFile(folder / name, "");
     }
 
@@ -65,11 +66,13 @@ class InstanceTest : public QObject {
         InstanceLink link;
         Listen(link);
         std::unique_ptr<QProcess> second(
-            Start({"song.mp3", QString::fromStdString(folder / "music/b.mp3"), "--", "-x.mp3"}));
+            Start({"song.mp3", QString::fromStdString(folder / "music/b.mp3"), "two\nlines.mp3",
+                   "--", "-x.mp3"}));
         EndsAtOnceWithZero(*second);
         QTRY_COMPARE(received.size(), std::size_t(1));
-        QCOMPARE(received[0], (std::vector<std::string>{folder / "song.mp3", folder / "music/b.mp3",
-                                                        folder / "-x.mp3"}));
+        QCOMPARE(received[0],
+                 (std::vector<std::string>{folder / "song.mp3", folder / "music/b.mp3",
+                                           folder / "two\nlines.mp3", folder / "-x.mp3"}));
     }
 
     void theFirstRealStartTakesTheSecondsPaths() {
