@@ -46,9 +46,10 @@ std::string FailureCountText(int failures) {
 }
 
 BatchDriver::BatchDriver(ProcessingList& list, ConversionState& state, ConversionWindow& window,
-                         MessageService& boxes, std::function<std::string()> decoderPath)
+                         MessageService& boxes, std::function<std::string()> decoderPath,
+                         std::function<bool(const std::string&)> caseBlind)
     : list_(list), state_(state), window_(window), boxes_(boxes),
-      decoderPath_(std::move(decoderPath)) {}
+      decoderPath_(std::move(decoderPath)), outputs_(std::move(caseBlind)) {}
 
 void BatchDriver::RestoreIdle() {
     window_.ShowAbortButton(false);
@@ -144,7 +145,7 @@ struct BatchDriver::InFlight {
     std::size_t place; // in the batch's work, which is the list's order
     ItemId id;
     bool passedOver; // deleted before its turn to start
-    std::string source, output, informationLine;
+    std::string source, output, outputKey, informationLine;
     // What the header reader found for it, for the progress monitor.
     std::int32_t durationMinutes = 0, durationSeconds = 0;
     std::int64_t expectedWavSize = 0;
@@ -212,10 +213,10 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
             }
             // One name, one WAV: an item whose output an earlier one is still
             // writing starts once that one is in place, and is judged then.
-            const std::string output =
-                OutputPathFor(list_.ItemAt(*found).caption, window_.DestinationText());
+            const std::string key = outputs_.Key(
+                OutputPathFor(list_.ItemAt(*found).caption, window_.DestinationText()));
             if (std::none_of(items.begin(), items.end(),
-                             [&](const InFlight& item) { return item.output == output; })) {
+                             [&](const InFlight& item) { return item.outputKey == key; })) {
                 InFlight item(next, work[next], false);
                 item.source = list_.ItemAt(*found).caption;
                 try {
@@ -268,6 +269,7 @@ void BatchDriver::Start(InFlight& item, const std::string& decoder, DecoderOptio
     }
     // The reader's box may have let the destination or the list change.
     item.output = OutputPathFor(item.source, window_.DestinationText());
+    item.outputKey = outputs_.Key(item.output);
     option = OptionFor(item.source, option);
     if (const auto index = list_.IndexOf(item.id)) {
         list_.SetState(*index, ItemState::Processing);
@@ -282,12 +284,13 @@ void BatchDriver::Start(InFlight& item, const std::string& decoder, DecoderOptio
         item.verdict = item.check.reason;
     } else {
         item.temporary = std::make_unique<TemporaryOutput>(item.output);
-        if (item.temporary->Path().empty()) {
+        if (!item.temporary->Made()) {
             item.verdict = PathErrorText(item.output, item.temporary->Error());
         } else {
             item.decoder.emplace(
-                BuildDecoderCommand(decoder, option, item.source, item.temporary->Path()).arguments,
-                ChildOutput{.keepErrors = true});
+                BuildDecoderCommand(decoder, option, item.source, item.temporary->DecoderPath())
+                    .arguments,
+                ChildOutput{.keepErrors = true, .passed = item.temporary->PassedDescriptor()});
             if (!item.decoder->Started()) {
                 item.outcome = item.decoder->Finish();
                 item.decoder.reset();
@@ -298,7 +301,7 @@ void BatchDriver::Start(InFlight& item, const std::string& decoder, DecoderOptio
 
 void BatchDriver::MeasureShown(const InFlight& item) {
     if (item.temporary)
-        state_.OutputPath = item.temporary->Path();
+        state_.OutputPath = item.temporary->MeasuredPath();
     state_.DurationMinutes = item.durationMinutes;
     state_.DurationSeconds = item.durationSeconds;
     state_.ExpectedWavSize = item.expectedWavSize;
@@ -310,7 +313,7 @@ bool BatchDriver::Settle(InFlight& item, int count) {
         std::string failure;
         if (item.verdict)
             failure = *item.verdict;
-        else if (failure = DecoderVerdict(*item.outcome, item.temporary->Path()); failure.empty())
+        else if (failure = DecoderVerdict(*item.outcome, *item.temporary); failure.empty())
             failure = outputs_.PutInPlace(*item.temporary, item.source, item.output, item.check);
         item.temporary.reset();
         done = EndItem(item.id, item.output, failure, shownItem_ == item.place);

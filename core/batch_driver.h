@@ -50,8 +50,10 @@ std::string FailureCountText(int failures);
 // Converts the processing list, one item at a time, or several at once.
 class BatchDriver {
   public:
+    // caseBlind tells whether a folder takes names of one folding for one file.
     BatchDriver(ProcessingList& list, ConversionState& state, ConversionWindow& window,
-                MessageService& boxes, std::function<std::string()> decoderPath = DecoderPath);
+                MessageService& boxes, std::function<std::string()> decoderPath = DecoderPath,
+                std::function<bool(const std::string&)> caseBlind = FolderIsCaseBlind);
 
     // Runs one batch to its end; the window stays responsive meanwhile. With
     // decodersAtOnce, up to that many decoders run at once, else one: items

@@ -38,10 +38,9 @@ FileKind KindAt(const std::string& path, bool followLinks) {
     return result != 0 ? FileKind::Missing : KindOfMode(info.st_mode);
 }
 
-std::optional<FileStamp> StampAt(const std::string& path) {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0)
-        return std::nullopt;
+namespace {
+
+FileStamp StampOf(const struct stat& info) {
     const auto ns = [](const timespec& t) {
         return std::int64_t(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
     };
@@ -52,7 +51,26 @@ std::optional<FileStamp> StampAt(const std::string& path) {
     stamp.size = info.st_size;
     stamp.modifiedNs = ns(info.st_mtim);
     stamp.changedNs = ns(info.st_ctim);
+    stamp.mode = info.st_mode & 07777;
+    stamp.owner = info.st_uid;
+    stamp.group = info.st_gid;
     return stamp;
+}
+
+} // namespace
+
+std::optional<FileStamp> StampAt(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return StampOf(info);
+}
+
+std::optional<FileStamp> StampOf(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        return std::nullopt;
+    return StampOf(info);
 }
 
 std::optional<std::int64_t> FileSize(const std::string& path) {

@@ -52,10 +52,13 @@ struct FileStamp {
     std::uint64_t device = 0, inode = 0;
     FileKind kind = FileKind::Missing;
     std::int64_t size = 0, modifiedNs = 0, changedNs = 0;
+    std::uint32_t mode = 0, owner = 0, group = 0; // permission bits, user and group
     bool operator==(const FileStamp&) const = default;
 };
 // Nothing when nothing is there (or it can't be asked).
 std::optional<FileStamp> StampAt(const std::string& path);
+// The same for an open file.
+std::optional<FileStamp> StampOf(int fd);
 
 // The texts of file errors, as the error box shows them:
 //   FileErrorText: what: "path" (reason)

@@ -4,14 +4,20 @@
 #include "output_rules.h"
 
 #include "text.h"
+#include "unique_fd.h"
 #include "wav_file.h"
 
+#include <QString>
+
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <random>
+#include <utility>
 
 namespace {
 
@@ -30,17 +36,52 @@ std::optional<FileId> FollowedId(const std::string& path) {
 std::string WrittenByThisBatch() {
     return Translate("BatchDriver", "同じ名前の出力ファイルがこの変換で作成済みです");
 }
+std::string MadeMeanwhile() {
+    return Translate("BatchDriver", "変換中に出力先に同じ名前のファイルが作られました");
+}
+std::string CutShort() {
+    return Translate("BatchDriver",
+                     "出力ファイルが途中で切れています（空き容量を確認してください）");
+}
+
+// lame writes a frame of samples at a time through a buffer of a page: a
+// file system left with less room than a few of those may have cut the end of
+// its WAV, whatever the WAV's header says (past 2 GiB the header can't tell).
+constexpr std::uint64_t kRoomForTheLastWrites = 64 * 1024;
+
+bool RoomLeftAfter(int fd) {
+    struct statvfs room {};
+    return ::fstatvfs(fd, &room) != 0 ||
+           std::uint64_t(room.f_bavail) * room.f_frsize >= kRoomForTheLastWrites;
+}
+
+std::string RandomLetters(std::size_t count, bool lowerOnly = false) {
+    static constexpr char kLetters[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device random;
+    std::string letters;
+    for (std::size_t i = 0; i < count; ++i)
+        letters += kLetters[random() % (lowerOnly ? 26 : sizeof kLetters - 1)];
+    return letters;
+}
+
+// A name folded to one case: Unicode's folding for a UTF-8 name, ASCII's otherwise.
+std::string FoldedName(const std::string& name) {
+    const QString text = QString::fromUtf8(name.data(), qsizetype(name.size()));
+    if (text.toUtf8() != QByteArray(name.data(), qsizetype(name.size())))
+        return AsciiLower(name);
+    return text.toCaseFolded().toStdString();
+}
 std::string NotReplaced() {
     return Translate("BatchDriver", "同じ名前のファイルがあるため変換しませんでした");
 }
 
-std::string WavFailure(const std::string& output) {
-    switch (CheckWavFile(output)) {
+std::string WavFailure(int fd) {
+    switch (CheckWavFile(fd)) {
     case WavCheck::Complete:
         return {};
     case WavCheck::Truncated:
-        return Translate("BatchDriver",
-                         "出力ファイルが途中で切れています（空き容量を確認してください）");
+        return CutShort();
     case WavCheck::NoSamples:
         return Translate("BatchDriver", "音声データが見つかりませんでした");
     case WavCheck::Malformed:
@@ -62,12 +103,13 @@ std::string OutputPathFor(const std::string& source, const std::string& destinat
 }
 
 OutputsAtStart LookAtOutputs(const std::vector<std::string>& sources,
-                             const std::string& destination) {
+                             const std::string& destination,
+                             const std::function<std::string(const std::string&)>& keyOf) {
     OutputsAtStart outputs;
     outputs.found.reserve(sources.size());
     for (const std::string& source : sources) {
         const std::string output = OutputPathFor(source, destination);
-        const auto [entry, added] = outputs.found.try_emplace(output);
+        const auto [entry, added] = outputs.found.try_emplace(keyOf(output));
         if (!added)
             continue; // one file, counted once however many items name it
         entry->second = StampAt(output);
@@ -78,9 +120,28 @@ OutputsAtStart LookAtOutputs(const std::vector<std::string>& sources,
     return outputs;
 }
 
-// Hidden and random, its name is no user's file; in the output's folder, the
-// rename stays on one file system and never copies.
+bool FolderIsCaseBlind(const std::string& folder) {
+    const std::string name = ".brindlecot-case-" + RandomLetters(12, true);
+    const UniqueFd probe(::open(JoinPath(folder, name).c_str(),
+                                O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (!probe)
+        return false;
+    struct stat info {};
+    const bool blind = ::lstat(JoinPath(folder, AsciiUpper(name)).c_str(), &info) == 0;
+    ::unlink(JoinPath(folder, name).c_str());
+    return blind;
+}
+
+// In the output's folder, the WAV is named or renamed into place on one file
+// system and never copied.
 TemporaryOutput::TemporaryOutput(const std::string& output) {
+    const std::string folder = FolderOf(output);
+    // The mode the decoder would have created the WAV with: ours, less the umask.
+    fd_ = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+    if (fd_ >= 0)
+        return;
+    // No unnamed files here (FAT, exFAT, many FUSE and network file systems):
+    // a hidden file of a random name, which is no user's file.
     std::string stem = NameOf(output);
     if (stem.size() > 4 && stem.compare(stem.size() - 4, 4, ".wav") == 0)
         stem.resize(stem.size() - 4);
@@ -93,20 +154,10 @@ TemporaryOutput::TemporaryOutput(const std::string& output) {
         if (!stem.empty() && static_cast<unsigned char>(stem.back()) >= 0xC0)
             stem.pop_back();
     }
-    static constexpr char kLetters[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    std::random_device random;
-    const std::string folder = FolderOf(output);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string unique;
-        for (int i = 0; i < 8; ++i)
-            unique += kLetters[random() % (sizeof kLetters - 1)];
-        std::string candidate = JoinPath(folder, "." + stem + "." + unique + ".wav");
-        // The mode the decoder would have created the WAV with: ours, less the umask.
-        const int fd =
-            ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-        if (fd >= 0) {
-            ::close(fd);
+        std::string candidate = JoinPath(folder, "." + stem + "." + RandomLetters(8) + ".wav");
+        fd_ = ::open(candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (fd_ >= 0) {
             path_ = std::move(candidate);
             return;
         }
@@ -119,21 +170,82 @@ TemporaryOutput::TemporaryOutput(const std::string& output) {
 TemporaryOutput::~TemporaryOutput() {
     if (!path_.empty())
         ::unlink(path_.c_str());
+    if (fd_ >= 0)
+        ::close(fd_);
 }
 
-bool TemporaryOutput::MoveOnto(const std::string& output) {
-    // Renaming replaces the name alone: other links to a file there keep their content.
-    if (::rename(path_.c_str(), output.c_str()) != 0) {
+std::string TemporaryOutput::MeasuredPath() const {
+    return path_.empty() ? "/proc/self/fd/" + std::to_string(fd_) : path_;
+}
+
+bool TemporaryOutput::PutAt(const std::string& output) {
+    bool placed = false;
+    if (path_.empty()) {
+        // A link never replaces a name.
+        placed = ::linkat(AT_FDCWD, MeasuredPath().c_str(), AT_FDCWD, output.c_str(),
+                          AT_SYMLINK_FOLLOW) == 0;
+    } else if (::renameat2(AT_FDCWD, path_.c_str(), AT_FDCWD, output.c_str(), RENAME_NOREPLACE) ==
+               0) {
+        placed = true;
+    } else if (errno == EINVAL || errno == ENOSYS) {
+        // No such rename here: a link, else, where there are no links
+        // either, a rename after one last look.
+        if (::link(path_.c_str(), output.c_str()) == 0)
+            placed = ::unlink(path_.c_str()) == 0 || true;
+        else if (errno != EEXIST && !Exists(output))
+            placed = ::rename(path_.c_str(), output.c_str()) == 0;
+    }
+    if (!placed) {
         error_ = errno;
         return false;
     }
     path_.clear();
+    ::close(std::exchange(fd_, -1));
     return true;
 }
 
-std::string DecoderVerdict(const RunOutcome& outcome, const std::string& temporary) {
+bool TemporaryOutput::Replace(const std::string& output, const FileStamp& replaced) {
+    // A power cut right after the rename must not leave an empty file where
+    // the user's WAV was.
+    if (::fsync(fd_) != 0) {
+        error_ = errno;
+        return false;
+    }
+    ::fchmod(fd_, mode_t(replaced.mode));
+    if (::fchown(fd_, uid_t(replaced.owner), gid_t(replaced.group)) != 0)
+        ::fchmod(fd_, mode_t(replaced.mode)); // a chown refused leaves the mode ours
+    std::string named = path_;
+    if (named.empty()) {
+        // An unnamed file is renamed over the output under a hidden name of its own.
+        for (int attempt = 0; attempt < 100 && named.empty(); ++attempt) {
+            std::string candidate =
+                JoinPath(FolderOf(output), ".brindlecot." + RandomLetters(8) + ".wav");
+            if (::linkat(AT_FDCWD, MeasuredPath().c_str(), AT_FDCWD, candidate.c_str(),
+                         AT_SYMLINK_FOLLOW) == 0)
+                named = std::move(candidate);
+            else if (errno != EEXIST)
+                break;
+        }
+        if (named.empty()) {
+            error_ = errno;
+            return false;
+        }
+    }
+    // Renaming replaces the name alone: other links to the file there keep their content.
+    if (::rename(named.c_str(), output.c_str()) != 0) {
+        error_ = errno;
+        if (path_.empty())
+            ::unlink(named.c_str());
+        return false;
+    }
+    path_.clear();
+    ::close(std::exchange(fd_, -1));
+    return true;
+}
+
+std::string DecoderVerdict(const RunOutcome& outcome, const TemporaryOutput& temporary) {
     // We made the file empty; a decoder that wrote nothing created no output.
-    const std::optional<FileStamp> written = StampAt(temporary);
+    const std::optional<FileStamp> written = StampOf(temporary.Descriptor());
     if (!outcome.started)
         return Translate("BatchDriver", "デコーダを起動できませんでした");
     if (outcome.signal != 0)
@@ -146,27 +258,45 @@ std::string DecoderVerdict(const RunOutcome& outcome, const std::string& tempora
                    : outcome.lastErrorLine;
     if (!written || written->kind != FileKind::RegularFile || written->size == 0)
         return Translate("BatchDriver", "出力ファイルが作成されませんでした");
-    return WavFailure(temporary);
+    // lame ends without error on a full disk.
+    if (!RoomLeftAfter(temporary.Descriptor()))
+        return CutShort();
+    return WavFailure(temporary.Descriptor());
 }
 
 int BatchOutputs::LookBeforeBatch(const std::vector<std::string>& sources,
                                   const std::string& destination) {
-    atStart_ = LookAtOutputs(sources, destination);
+    caseBlindFolders_.clear();
+    atStart_ = LookAtOutputs(sources, destination,
+                             [this](const std::string& output) { return Key(output); });
     replaceApproved_ = false;
+    writtenKeys_.clear();
+    writtenFiles_.clear();
     converted_.clear();
     return atStart_.replaceable;
 }
 
+std::string BatchOutputs::Key(const std::string& output) const {
+    std::string folder = FolderOf(output);
+    auto [known, added] = caseBlindFolders_.try_emplace(folder, false);
+    if (added)
+        known->second = caseBlind_(folder);
+    return known->second ? JoinPath(folder, FoldedName(NameOf(output))) : output;
+}
+
 std::string BatchOutputs::ReasonToKeep(const std::string& output, const FileStamp& before) const {
-    const auto atStart = atStart_.found.find(output);
+    const std::string key = Key(output);
+    // Under another spelling or through a link, ours is never replaced, even
+    // where the file system answers for a while with what was there before.
+    if (writtenKeys_.contains(key) || writtenFiles_.contains(IdOf(before)))
+        return WrittenByThisBatch();
+    const auto atStart = atStart_.found.find(key);
     // A destination chosen during the batch: nobody was asked about its files.
     if (atStart == atStart_.found.end())
         return NotReplaced();
-    // Not there when the batch began, or changed since: this batch made it
-    // under another name that the file system takes for this one (a drive
-    // blind to case), or something else did meanwhile.
+    // Not there when the batch began, or changed since: another program wrote it.
     if (atStart->second != before)
-        return WrittenByThisBatch();
+        return MadeMeanwhile();
     return replaceApproved_ ? std::string() : NotReplaced();
 }
 
@@ -193,6 +323,9 @@ OutputCheck BatchOutputs::Check(const std::string& source, const std::string& ou
             return check;
         }
         check.reason = ReasonToKeep(output, *check.before);
+    } else if (writtenKeys_.contains(Key(output))) {
+        // Gone since this batch wrote it there: a later item still does not take its name.
+        check.reason = WrittenByThisBatch();
     }
     return check;
 }
@@ -207,9 +340,16 @@ std::string BatchOutputs::PutInPlace(TemporaryOutput& temporary, const std::stri
         if (!now.MayRun())
             return now.reason;
     }
-    if (!temporary.MoveOnto(output))
-        return PathErrorText(output, temporary.Error());
-    if (const std::optional<FileStamp> after = StampAt(output); after && now.sourceId)
-        converted_.insert_or_assign(*now.sourceId, *after);
+    const bool placed =
+        now.before ? temporary.Replace(output, *now.before) : temporary.PutAt(output);
+    if (!placed)
+        return temporary.Error() == EEXIST ? MadeMeanwhile()
+                                           : PathErrorText(output, temporary.Error());
+    writtenKeys_.insert(Key(output));
+    if (const std::optional<FileStamp> after = StampAt(output)) {
+        writtenFiles_.insert(IdOf(*after));
+        if (now.sourceId)
+            converted_.insert_or_assign(*now.sourceId, *after);
+    }
     return {};
 }

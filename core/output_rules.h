@@ -12,6 +12,7 @@
 #include "process.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -26,19 +27,30 @@ std::string OutputPathFor(const std::string& source, const std::string& destinat
 
 // What was at the output paths when a batch began.
 struct OutputsAtStart {
-    // By output path: what was there, links not followed; nothing for nothing.
+    // By output path (or key): what was there, links not followed; nothing for nothing.
     std::unordered_map<std::string, std::optional<FileStamp>> found;
     // The paths holding a regular file that a conversion would replace (a
     // source's own name excepted, which is never written): what the question counts.
     int replaceable = 0;
 };
 
-// Looks at the output path of every source, for the destination text given.
-OutputsAtStart LookAtOutputs(const std::vector<std::string>& sources,
-                             const std::string& destination);
+// Looks at the output path of every source, for the destination text given;
+// outputs of one key are one file.
+OutputsAtStart LookAtOutputs(
+    const std::vector<std::string>& sources, const std::string& destination,
+    const std::function<std::string(const std::string&)>& keyOf = [](const std::string& output) {
+        return output;
+    });
 
-// A fresh hidden file beside an output for the decoder to write; removed
-// unless it has been put in the output's place.
+// True when folder takes names that differ only in case for one file (FAT,
+// exFAT, NTFS, a case-folding ext4): a fresh probe file made there is looked
+// up under the other spelling. False when that can't be told.
+bool FolderIsCaseBlind(const std::string& folder);
+
+// The file a decoder writes until its WAV is whole: a file with no name in
+// the output's folder, handed to the decoder as its descriptor 3, so that
+// nothing is left on disk if we die; where the file system has no unnamed
+// files, a fresh hidden file beside the output, removed unless put in place.
 class TemporaryOutput {
   public:
     explicit TemporaryOutput(const std::string& output);
@@ -46,19 +58,31 @@ class TemporaryOutput {
     TemporaryOutput& operator=(const TemporaryOutput&) = delete;
     ~TemporaryOutput();
 
-    // Empty when it could not be made; Error() tells why.
-    const std::string& Path() const { return path_; }
+    // False when it could not be made; Error() tells why.
+    bool Made() const { return fd_ >= 0; }
     int Error() const { return error_; }
-    // Renames it onto output; false, with Error(), when that fails.
-    bool MoveOnto(const std::string& output);
+    // The output path the decoder is given, and the descriptor it gets as its 3 (or -1).
+    std::string DecoderPath() const { return path_.empty() ? "/dev/fd/3" : path_; }
+    int PassedDescriptor() const { return path_.empty() ? fd_ : -1; }
+    // Where the progress monitor finds it.
+    std::string MeasuredPath() const;
+    int Descriptor() const { return fd_; }
+
+    // Names it output where nothing is there; false, with Error() (EEXIST
+    // when a name was there), when that fails.
+    bool PutAt(const std::string& output);
+    // Replaces the file replaced at output, its data on the disk first, with
+    // that file's permissions, and its owner and group where we may set them.
+    bool Replace(const std::string& output, const FileStamp& replaced);
 
   private:
-    std::string path_;
+    int fd_ = -1;
+    std::string path_; // empty for a file with no name
     int error_ = 0;
 };
 
-// Why what the decoder did is no whole WAV at temporary; empty when it is one.
-std::string DecoderVerdict(const RunOutcome& outcome, const std::string& temporary);
+// Why what the decoder did is no whole WAV in temporary; empty when it is one.
+std::string DecoderVerdict(const RunOutcome& outcome, const TemporaryOutput& temporary);
 
 using FileId = std::pair<std::uint64_t, std::uint64_t>;
 
@@ -72,19 +96,26 @@ struct OutputCheck {
 };
 
 // The outputs of one batch: what was there when it began, whether the user
-// allowed replacing it, and what the batch wrote.
+// allowed replacing it, and what the batch wrote. In a folder blind to case,
+// names that differ only in case are one output.
 class BatchOutputs {
   public:
+    explicit BatchOutputs(std::function<bool(const std::string&)> caseBlind = FolderIsCaseBlind)
+        : caseBlind_(std::move(caseBlind)) {}
+
     // Looks at the outputs before the batch; how many files a yes would replace.
     int LookBeforeBatch(const std::vector<std::string>& sources, const std::string& destination);
     void ApproveReplacing(bool approved) { replaceApproved_ = approved; }
+    // What output is one output with: itself, or its name folded to one case.
+    std::string Key(const std::string& output) const;
 
     // Whether source's decoder may write output, as things stand now.
     OutputCheck Check(const std::string& source, const std::string& output) const;
-    // Puts the whole WAV at temporary in output's place. Output is looked at
+    // Puts the whole WAV in temporary in output's place. Output is looked at
     // once more just before: when it changed since check, the item is judged
-    // again as if it started now. The reason it was not put there; empty when
-    // it was, or when the source's WAV of this batch is there already.
+    // again as if it started now. Nothing is replaced but what the user
+    // allowed. The reason it was not put there; empty when it was, or when the
+    // source's WAV of this batch is there already.
     std::string PutInPlace(TemporaryOutput& temporary, const std::string& source,
                            const std::string& output, const OutputCheck& check);
 
@@ -92,8 +123,14 @@ class BatchOutputs {
     // Why an output path holding before must not be written; empty when it may.
     std::string ReasonToKeep(const std::string& output, const FileStamp& before) const;
 
-    OutputsAtStart atStart_;
+    std::function<bool(const std::string&)> caseBlind_;
+    mutable std::unordered_map<std::string, bool> caseBlindFolders_;
+    OutputsAtStart atStart_; // by Key
     bool replaceApproved_ = false;
+    // What this batch wrote: by Key, and by file, so that a later item never
+    // replaces it under another spelling or through a link.
+    std::set<std::string> writtenKeys_;
+    std::set<FileId> writtenFiles_;
     // The sources this batch has converted, with the WAV each one got: the
     // same file listed again needs no second run.
     std::map<FileId, FileStamp> converted_;

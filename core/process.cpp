@@ -18,9 +18,10 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
 #include <sched.h>
-#include <spawn.h>
 #include <sys/mman.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -29,7 +30,7 @@
 extern char** environ;
 
 #if !defined(__GLIBC__) || __GLIBC__ < 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ < 34)
-#error "starting a program needs posix_spawn_file_actions_addclosefrom_np (glibc 2.34)"
+#error "starting a program needs close_range (glibc 2.34)"
 #endif
 
 namespace {
@@ -99,9 +100,48 @@ std::string LastErrorLine(int fd) {
     return LastNonEmptyLine(tail);
 }
 
-// Spawns the program in a session of its own with only 0, 1 and 2 open; -1
-// when it could not start. glibc's posix_spawn reports a failed exec as its result.
-pid_t Spawn(const std::vector<std::string>& arguments, int errorFd, int outputFd) {
+// What the child of a start does between vfork and exec: nothing but system
+// calls, since it shares our memory until then. It ends our signal handlers
+// and its session, dies with us, takes its descriptors and runs the program.
+struct ChildStart {
+    char* const* argv;
+    int sources[4]; // its 0, 1, 2 and, when lastKept is 3, its 3
+    int lastKept;
+    pid_t parent;
+    volatile int* failure;
+};
+
+[[noreturn]] void RunChild(const ChildStart& start) {
+    struct sigaction standard {};
+    standard.sa_handler = SIG_DFL;
+    for (int signal = 1; signal < NSIG; ++signal)
+        ::sigaction(signal, &standard, nullptr);
+    // A parent already gone when the death signal is set would never send it.
+    bool ready =
+        ::setsid() >= 0 && ::prctl(PR_SET_PDEATHSIG, SIGKILL) == 0 && ::getppid() == start.parent;
+    // Moved above every descriptor they go to first, so that none is overwritten.
+    int moved[4];
+    for (int target = 0; ready && target <= start.lastKept; ++target)
+        ready = (moved[target] = ::fcntl(start.sources[target], F_DUPFD_CLOEXEC, 10)) >= 0;
+    for (int target = 0; ready && target <= start.lastKept; ++target)
+        ready = ::dup2(moved[target], target) == target;
+    if (ready) {
+        ::close_range(unsigned(start.lastKept + 1), ~0u, 0);
+        sigset_t none;
+        sigemptyset(&none);
+        ::sigprocmask(SIG_SETMASK, &none, nullptr);
+        ::execve(start.argv[0], start.argv, environ);
+    }
+    *start.failure = errno != 0 ? errno : ECHILD;
+    ::_exit(127);
+}
+
+// Spawns the program in a session of its own with only 0, 1 and 2 open, and
+// passedFd as its 3 when given; -1 when it could not start. The child dies
+// with us, by SIGKILL, whatever ends us (a crash, kill -9, a display that
+// goes): a decoder never writes on for nobody. vfork keeps a start as cheap
+// as posix_spawn's.
+pid_t Spawn(const std::vector<std::string>& arguments, int errorFd, int outputFd, int passedFd) {
     if (arguments.empty() || !IsExecutableFile(arguments.front()))
         return -1;
     std::vector<char*> argv;
@@ -109,38 +149,31 @@ pid_t Spawn(const std::vector<std::string>& arguments, int errorFd, int outputFd
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawnattr_t attributes;
-    if (posix_spawn_file_actions_init(&actions) != 0)
+    // Opened here: the child has no memory of its own to open it with.
+    const UniqueFd null(::open("/dev/null", O_RDWR | O_CLOEXEC));
+    if (!null)
         return -1;
-    if (posix_spawnattr_init(&attributes) != 0) {
-        posix_spawn_file_actions_destroy(&actions);
+    volatile int failure = 0;
+    const ChildStart start{argv.data(),
+                           {null.Get(), outputFd >= 0 ? outputFd : null.Get(),
+                            errorFd >= 0 ? errorFd : null.Get(), passedFd},
+                           passedFd >= 0 ? 3 : 2,
+                           ::getpid(),
+                           &failure};
+
+    // No handler of ours may run in the child before its exec.
+    sigset_t all, before;
+    sigfillset(&all);
+    ::pthread_sigmask(SIG_SETMASK, &all, &before);
+    const pid_t pid = ::vfork();
+    if (pid == 0)
+        RunChild(start);
+    ::pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    if (pid > 0 && failure != 0) {
+        while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+        }
         return -1;
     }
-    const auto toOrNull = [&](int fd, int target, int flags) {
-        return fd >= 0
-                   ? posix_spawn_file_actions_adddup2(&actions, fd, target) == 0
-                   : posix_spawn_file_actions_addopen(&actions, target, "/dev/null", flags, 0) == 0;
-    };
-    bool ready = toOrNull(-1, 0, O_RDONLY) && toOrNull(outputFd, 1, O_WRONLY) &&
-                 toOrNull(errorFd, 2, O_WRONLY) &&
-                 posix_spawn_file_actions_addclosefrom_np(&actions, 3) == 0;
-
-    // Signals we ignore or block would otherwise stay ignored or blocked in the child.
-    sigset_t none, all;
-    sigemptyset(&none);
-    sigfillset(&all);
-    ready = ready && posix_spawnattr_setsigmask(&attributes, &none) == 0 &&
-            posix_spawnattr_setsigdefault(&attributes, &all) == 0 &&
-            posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK |
-                                                      POSIX_SPAWN_SETSIGDEF) == 0;
-
-    pid_t pid = -1;
-    if (ready && posix_spawn(&pid, argv.front(), &actions, &attributes, argv.data(), environ) != 0)
-        pid = -1;
-    posix_spawnattr_destroy(&attributes);
-    posix_spawn_file_actions_destroy(&actions);
     return pid;
 }
 
@@ -165,7 +198,7 @@ UniqueFd EndDescriptorOf(pid_t pid) {
 Child::Child(const std::vector<std::string>& arguments, ChildOutput output) {
     if (output.keepErrors)
         errorFile_ = AnonymousFile();
-    pid_ = Spawn(arguments, errorFile_.Get(), output.output);
+    pid_ = Spawn(arguments, errorFile_.Get(), output.output, output.passed);
     if (pid_ > 0)
         pidfd_ = EndDescriptorOf(pid_);
 }
@@ -274,7 +307,7 @@ RunOutcome RunAndWait(const std::vector<std::string>& arguments,
 }
 
 bool StartWithoutWaiting(const std::vector<std::string>& arguments) {
-    const pid_t pid = Spawn(arguments, -1, -1);
+    const pid_t pid = Spawn(arguments, -1, -1, -1);
     if (pid < 0)
         return false;
     const auto reap = [pid] {

@@ -4,7 +4,8 @@
 #pragma once
 // Every program we start, started one careful way: hidden, in a session of
 // its own (no terminal, out of reach of the terminal's signals), with our
-// environment and working folder, and with only the standard descriptors.
+// environment and working folder, with only the standard descriptors, and
+// ended by the system when we end, however we end.
 
 #include "unique_fd.h"
 
@@ -23,10 +24,12 @@ struct RunOutcome {
 
 // Where a child's output goes: standard output to a descriptor of ours
 // (nowhere when negative), error output nowhere or, kept, into a file with no
-// name that its last line is read from.
+// name that its last line is read from; and a descriptor of ours it gets as
+// its 3 (/dev/fd/3), when given.
 struct ChildOutput {
     int output = -1;
     bool keepErrors = false;
+    int passed = -1;
 };
 
 // A program we started and own. Its end is noticed through a process

@@ -99,6 +99,14 @@ std::string AsciiLower(std::string_view text) {
     return lower;
 }
 
+std::string AsciiUpper(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return upper;
+}
+
 bool IsMpegAudioPath(std::string_view path) {
     // The three extensions are ASCII, so only an all-ASCII tail can match,
     // and four ASCII bytes are four characters.

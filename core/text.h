@@ -20,8 +20,9 @@ std::string_view LastCharacters(std::string_view text, std::size_t n);
 // The text without its last n characters (empty when it is shorter).
 std::string_view DropLastCharacters(std::string_view text, std::size_t n);
 
-// ASCII A-Z lower-cased, every other byte unchanged.
+// ASCII A-Z lower-cased (a-z upper-cased), every other byte unchanged.
 std::string AsciiLower(std::string_view text);
+std::string AsciiUpper(std::string_view text);
 
 // A path is MPEG audio when its last four characters, ASCII-lower-cased, are
 // ".mpa", ".mp2" or ".mp3".

@@ -32,16 +32,20 @@ bool IsCappedDataSize(std::uint64_t field) {
 } // namespace
 
 WavCheck CheckWavFile(const std::string& path) {
-    UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
+    const UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
+    return file ? CheckWavFile(file.Get()) : WavCheck::Malformed;
+}
+
+WavCheck CheckWavFile(int fd) {
     struct stat info {};
-    if (!file || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
         return WavCheck::Malformed;
     const auto size = std::uint64_t(info.st_size);
 
     unsigned char riff[12];
     if (size < sizeof riff)
         return WavCheck::Truncated;
-    if (!ReadAt(file.Get(), riff, sizeof riff, 0) || std::memcmp(riff, "RIFF", 4) != 0 ||
+    if (!ReadAt(fd, riff, sizeof riff, 0) || std::memcmp(riff, "RIFF", 4) != 0 ||
         std::memcmp(riff + 8, "WAVE", 4) != 0)
         return WavCheck::Malformed;
     const std::uint64_t riffLength = Le32(riff + 4);
@@ -62,7 +66,7 @@ WavCheck CheckWavFile(const std::string& path) {
         unsigned char head[8];
         if (offset + sizeof head > size)
             return WavCheck::Truncated;
-        if (!ReadAt(file.Get(), head, sizeof head, offset))
+        if (!ReadAt(fd, head, sizeof head, offset))
             return WavCheck::Malformed;
         const std::uint64_t length = Le32(head + 4);
         const std::uint64_t body = offset + sizeof head;
@@ -72,7 +76,7 @@ WavCheck CheckWavFile(const std::string& path) {
                 return WavCheck::Malformed;
             if (body + sizeof format > size)
                 return WavCheck::Truncated;
-            if (!ReadAt(file.Get(), format, sizeof format, body))
+            if (!ReadAt(fd, format, sizeof format, body))
                 return WavCheck::Malformed;
             blockAlign = std::uint32_t(format[12]) | std::uint32_t(format[13]) << 8;
         } else if (std::memcmp(head, "data", 4) == 0) {

@@ -19,3 +19,5 @@ enum class WavCheck {
 // 2 GiB (lame) or 0xFFFFFFFF there instead. In a file longer than 2 GiB such
 // capped sizes mean "up to the end", and the audio must be whole frames.
 WavCheck CheckWavFile(const std::string& path);
+// The same for an open file.
+WavCheck CheckWavFile(int fd);

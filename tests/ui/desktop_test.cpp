@@ -82,7 +82,7 @@ Child StartBatchOfTheProgram(const TempFolder& home, const std::string& source) 
     // A click before the window takes input is lost: clicked again until the decoder runs.
     for (int attempt = 0; attempt < 20 && !Exists(home / "held.pid"); ++attempt) {
         RunProgram({"xdotool", "mousemove", "--sync", x, y, "click", "1"});
-        QTest::qWaitFor([&] { return Exists(home / "held.pid"); }, 1000);
+        (void)QTest::qWaitFor([&] { return Exists(home / "held.pid"); }, 1000);
     }
     return program;
 }
