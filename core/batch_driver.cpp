@@ -90,8 +90,7 @@ void BatchDriver::RestoreIdle() {
 }
 
 std::string FailureCountText(int failures) {
-    return FillIn(Translate("BatchDriver", "%1件のファイルを変換できませんでした"),
-                  std::to_string(failures));
+    return Translate("BatchDriver", "%n件のファイルを変換できませんでした", nullptr, failures);
 }
 
 OutputsAtStart LookAtOutputs(const std::vector<std::string>& sources,
@@ -203,9 +202,9 @@ void BatchDriver::AskBeforeReplacing(const std::vector<ItemId>& work) {
     if (outputsAtStart_.replaceable == 0)
         return;
     // Escape, the title-bar button and a close of the window all leave the files be.
-    const std::string question = FillIn(
-        Translate("BatchDriver", "出力先に同じ名前のファイルが %1 件あります。上書きしますか？"),
-        std::to_string(outputsAtStart_.replaceable));
+    const std::string question =
+        Translate("BatchDriver", "出力先に同じ名前のファイルが %n 件あります。上書きしますか？",
+                  nullptr, outputsAtStart_.replaceable);
     replaceApproved_ =
         boxes_.Confirm(question, ConfirmButtons::YesNoDefaultNo) == ConfirmAnswer::Yes;
 }

@@ -134,6 +134,15 @@ std::string Translate(const char* context, const char* sourceText) {
     return text;
 }
 
+std::string Translate(const char* context, const char* sourceText, const char* disambiguation,
+                      int n) {
+    const int error = errno;
+    std::string text =
+        Utf8Bytes(QCoreApplication::translate(context, sourceText, disambiguation, n));
+    errno = error;
+    return text;
+}
+
 std::string FillIn(std::string_view text, std::string_view argument) {
     std::string filled(text);
     if (const auto at = filled.find("%1"); at != std::string::npos)
