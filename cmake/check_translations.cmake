@@ -1,8 +1,10 @@
 # SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a translation lacks a text of the code: each .ts is brought up to
-# date from the sources in a copy, which must then hold no unfinished entry.
-# cmake -DLUPDATE=... -DSOURCE_DIR=... -DWORK_DIR=... -P check_translations.cmake
+# date from the sources in a copy, which must then hold no unfinished entry;
+# and the same for the manual page's translations, translations/brindlecot.1.*.po.
+# cmake -DLUPDATE=... -DPO4A_UPDATEPO=... -DMSGFMT=... -DSOURCE_DIR=... -DWORK_DIR=...
+#       -P check_translations.cmake
 file(GLOB translations ${SOURCE_DIR}/translations/brindlecot_*.ts)
 if(NOT translations)
     message(FATAL_ERROR "no translations in ${SOURCE_DIR}/translations")
@@ -24,6 +26,26 @@ foreach(ts IN LISTS translations)
     if(count GREATER 0)
         message(SEND_ERROR "${name}: ${count} text(s) not translated; run "
                 "cmake --build <build> --target update_translations and translate them in Qt Linguist")
+        set(failed TRUE)
+    endif()
+endforeach()
+file(GLOB manual_translations ${SOURCE_DIR}/translations/brindlecot.1.*.po)
+foreach(po IN LISTS manual_translations)
+    get_filename_component(name ${po} NAME)
+    configure_file(${po} ${WORK_DIR}/${name} COPYONLY)
+    execute_process(
+        COMMAND ${PO4A_UPDATEPO} --format man --master-charset UTF-8
+                --master ${SOURCE_DIR}/resources/brindlecot.1 --po ${WORK_DIR}/${name}
+        WORKING_DIRECTORY ${SOURCE_DIR} OUTPUT_QUIET ERROR_QUIET RESULT_VARIABLE result)
+    execute_process(COMMAND ${MSGFMT} --statistics -o /dev/null ${WORK_DIR}/${name}
+        ERROR_VARIABLE statistics RESULT_VARIABLE format_result)
+    if(NOT result EQUAL 0 OR NOT format_result EQUAL 0)
+        message(FATAL_ERROR "po4a-updatepo or msgfmt failed on ${name}")
+    endif()
+    if(statistics MATCHES "fuzzy|untranslated")
+        string(STRIP "${statistics}" statistics)
+        message(SEND_ERROR "${name}: ${statistics}; run cmake --build <build> --target "
+                "update_translations and translate the manual page's new paragraphs")
         set(failed TRUE)
     endif()
 endforeach()
