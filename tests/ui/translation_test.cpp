@@ -11,57 +11,25 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyleOptionButton>
 #include <QtTest>
 
-#include <memory>
-
 class TranslationTest : public QObject {
     Q_OBJECT
 
-    static QString ConvertButtonFor(const QStringList& languages) {
-        const UserLanguage language(languages);
+    struct Window {
         QuietBoxes boxes;
         NoFolderChooser chooser;
         NoDesktopShell shell;
-        TForm1 form({boxes, chooser, shell, [] { return std::string("/nonexistent/lame"); },
-                     "/nonexistent/brindlecot.ini"});
-        return form.Button2->text();
-    }
+        TForm1 form{{boxes, chooser, shell, [] { return std::string("/nonexistent/lame"); },
+                     "/nonexistent/brindlecot.ini"}};
+    };
 
-    // The room a control's text needs in the control's font, with the style's
-    // margins, and the room the control has for it.
-    static std::pair<QSize, QSize> TextRoom(QWidget* control) {
-        const QFontMetrics metrics = control->fontMetrics();
-        const QStyle* style = control->style();
-        QStyleOptionButton option;
-        option.initFrom(control);
-        if (auto* button = qobject_cast<QPushButton*>(control)) {
-            const int margin = style->pixelMetric(QStyle::PM_ButtonMargin, &option, button);
-            return {{metrics.horizontalAdvance(button->text()) + 2 * margin, metrics.height()},
-                    style->subElementRect(QStyle::SE_PushButtonContents, &option, button).size()};
-        }
-        if (auto* box = qobject_cast<QCheckBox*>(control)) {
-            // The focus frame is drawn around the text.
-            const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, &option, box);
-            return {{metrics.horizontalAdvance(box->text()) + 2 * margin, metrics.height()},
-                    style->subElementRect(QStyle::SE_CheckBoxContents, &option, box).size()};
-        }
-        if (auto* group = qobject_cast<QGroupBox*>(control)) {
-            // The title stands on the frame from 8 px in; as much is left at the right.
-            return {{8 + metrics.horizontalAdvance(group->title()) + 4 + 8, metrics.height()},
-                    group->size()};
-        }
-        // A label's line starts at its top: descenders must be inside it too.
-        const QString text = qobject_cast<QLabel*>(control)->text();
-        const QRect ink = metrics.tightBoundingRect(text);
-        return {{std::max(metrics.horizontalAdvance(text), ink.right() + 1),
-                 metrics.ascent() + ink.bottom() + 1},
-                control->contentsRect().size()};
+    static QString ConvertButtonFor(const QStringList& languages) {
+        const UserLanguage language(languages);
+        return Window().form.Button2->text();
     }
 
   private slots:
@@ -105,31 +73,40 @@ class TranslationTest : public QObject {
                  "1 file of the same name is already at the output. Replace it?");
         QCOMPARE(Translate("BatchDriver", question, nullptr, 2),
                  "2 files of the same name are already at the output. Replace them?");
-        QCOMPARE(Translate("BatchDriver", "%n件のファイルを変換できませんでした", nullptr, 1),
-                 "1 file could not be converted");
     }
 
     void everyEnglishTextFitsItsControl() {
         const UserLanguage english({"en"});
-        QuietBoxes boxes;
-        NoFolderChooser chooser;
-        NoDesktopShell shell;
-        TForm1 form({boxes, chooser, shell, [] { return std::string("/nonexistent/lame"); },
-                     "/nonexistent/brindlecot.ini"});
+        const Window window;
         int checked = 0;
-        for (QWidget* control : form.findChildren<QWidget*>()) {
-            const auto* label = qobject_cast<QLabel*>(control);
-            if (!qobject_cast<QPushButton*>(control) && !qobject_cast<QCheckBox*>(control) &&
-                !qobject_cast<QGroupBox*>(control) && !(label && !label->text().isEmpty()))
+        for (QWidget* control : window.form.findChildren<QWidget*>()) {
+            const bool group = qobject_cast<QGroupBox*>(control);
+            const QString text = control->property(group ? "title" : "text").toString();
+            if (text.isEmpty() || !(group || qobject_cast<QLabel*>(control) ||
+                                    qobject_cast<QAbstractButton*>(control)))
                 continue;
-            const auto [needed, room] = TextRoom(control);
-            QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
-                     qPrintable(QString("%1: needs %2 x %3, has %4 x %5")
-                                    .arg(control->accessibleName())
-                                    .arg(needed.width())
-                                    .arg(needed.height())
-                                    .arg(room.width())
-                                    .arg(room.height())));
+            // The text's width with the style's margins, against the room for it.
+            const QFontMetrics metrics = control->fontMetrics();
+            const QStyle* style = control->style();
+            QStyleOptionButton option;
+            option.initFrom(control);
+            QSize room = group ? control->size() : control->contentsRect().size();
+            int width = metrics.horizontalAdvance(text), height = metrics.height();
+            if (qobject_cast<QPushButton*>(control)) {
+                room =
+                    style->subElementRect(QStyle::SE_PushButtonContents, &option, control).size();
+                width += 2 * style->pixelMetric(QStyle::PM_ButtonMargin, &option, control);
+            } else if (qobject_cast<QCheckBox*>(control)) {
+                // The focus frame is drawn around the text.
+                room = style->subElementRect(QStyle::SE_CheckBoxContents, &option, control).size();
+                width += 2 * style->pixelMetric(QStyle::PM_FocusFrameHMargin, &option, control);
+            } else if (group) {
+                width += 8 + 4 + 8; // on the frame from 8 px in, as much left at the right
+            } else {
+                // A label's line starts at its top: descenders must be inside it too.
+                height = metrics.ascent() + metrics.tightBoundingRect(text).bottom() + 1;
+            }
+            QVERIFY2(width <= room.width() && height <= room.height(), qPrintable(text));
             ++checked;
         }
         QVERIFY(checked >= 19);
@@ -142,14 +119,10 @@ class TranslationTest : public QObject {
         QCOMPARE(german.Language(), QString("en"));
         QMessageBox box(QMessageBox::NoIcon, "", "", QMessageBox::Cancel);
         QCOMPARE(box.button(QMessageBox::Cancel)->text(), QString("Cancel"));
-    }
-
-    void qtsOwnTextsAreJapaneseUnderJapanese() {
-        // The folder chooser's edit box: its menu is Qt's.
+        // Under Japanese they are Japanese (the folder chooser's edit box's menu too).
         const UserLanguage japanese({"ja-JP"});
-        QLineEdit edit;
-        const std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
-        QCOMPARE(menu->actions().first()->text().section('\t', 0, 0), QString("元に戻す(&U)"));
+        QMessageBox japaneseBox(QMessageBox::NoIcon, "", "", QMessageBox::Cancel);
+        QCOMPARE(japaneseBox.button(QMessageBox::Cancel)->text(), QString("キャンセル"));
     }
 };
 
