@@ -41,8 +41,7 @@ DecoderOption OptionFor(const std::string& source, DecoderOption previous) {
 }
 
 std::string FailureCountText(int failures) {
-    return FillIn(Translate("BatchDriver", "%1件のファイルを変換できませんでした"),
-                  std::to_string(failures));
+    return Translate("BatchDriver", "%n件のファイルを変換できませんでした", nullptr, failures);
 }
 
 BatchDriver::BatchDriver(ProcessingList& list, ConversionState& state, ConversionWindow& window,
@@ -112,9 +111,9 @@ void BatchDriver::AskBeforeReplacing(const std::vector<ItemId>& work) {
     if (replaceable == 0)
         return;
     // Escape, the title-bar button and a close of the window all leave the files be.
-    const std::string question = FillIn(
-        Translate("BatchDriver", "出力先に同じ名前のファイルが %1 件あります。上書きしますか？"),
-        std::to_string(replaceable));
+    const std::string question =
+        Translate("BatchDriver", "出力先に同じ名前のファイルが %n 件あります。上書きしますか？",
+                  nullptr, replaceable);
     outputs_.ApproveReplacing(boxes_.Confirm(question, ConfirmButtons::YesNoDefaultNo) ==
                               ConfirmAnswer::Yes);
 }

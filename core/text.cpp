@@ -134,10 +134,16 @@ std::string ErrorBoxText(std::string message) {
     return message;
 }
 
-// Leaves errno as it found it: callers read it in the same call.
 std::string Translate(const char* context, const char* sourceText) {
+    return Translate(context, sourceText, nullptr, -1); // -1: no count
+}
+
+// Leaves errno as it found it: callers read it in the same call.
+std::string Translate(const char* context, const char* sourceText, const char* disambiguation,
+                      int n) {
     const int error = errno;
-    std::string text = Utf8Bytes(QCoreApplication::translate(context, sourceText));
+    std::string text =
+        Utf8Bytes(QCoreApplication::translate(context, sourceText, disambiguation, n));
     errno = error;
     return text;
 }

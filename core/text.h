@@ -43,5 +43,11 @@ std::string ErrorBoxText(std::string message);
 // context and the text must be literals.
 std::string Translate(const char* context, const char* sourceText);
 
+// A text with a count: "%n" in it stands for n, and a translation has the
+// language's plural forms (Japanese has one). The disambiguation, nullptr,
+// is there for lupdate, which reads a count only as the fourth argument.
+std::string Translate(const char* context, const char* sourceText, const char* disambiguation,
+                      int n);
+
 // text with its first "%1" replaced by argument.
 std::string FillIn(std::string_view text, std::string_view argument);

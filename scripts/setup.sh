@@ -12,11 +12,11 @@ set -euo pipefail
 run_packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-qpa-plugins qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-    lame fonts-ipafont-gothic xdg-utils
+    lame fonts-ipafont-gothic xdg-utils po4a
 )
 # debhelper builds the package; dpkg-shlibdeps (dpkg-dev) and file find its
-# library dependencies.
-package_packages=(dpkg-dev file debhelper)
+# library dependencies; git and xz make the upstream tarball.
+package_packages=(dpkg-dev file debhelper git xz-utils)
 test_packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang libclang-rt-dev

@@ -44,10 +44,6 @@
         <translation>No output file was created</translation>
     </message>
     <message>
-        <source>%1件のファイルを変換できませんでした</source>
-        <translation>%1 file(s) could not be converted</translation>
-    </message>
-    <message>
         <source>デコーダが異常終了しました (シグナル %1)</source>
         <translation>The decoder crashed (signal %1)</translation>
     </message>
@@ -56,12 +52,26 @@
         <translation>Decoder exit code %1</translation>
     </message>
     <message>
-        <source>出力先に同じ名前のファイルが %1 件あります。上書きしますか？</source>
-        <translation>%1 files of the same name are already at the output. Replace them?</translation>
-    </message>
-    <message>
         <source>同じ名前のファイルがあるため変換しませんでした</source>
         <translation>Not converted: a file of the same name is there</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n件のファイルを変換できませんでした</source>
+        <translation>
+            <numerusform>%n file could not be converted</numerusform>
+            <numerusform>%n files could not be converted</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>出力先に同じ名前のファイルが %n 件あります。上書きしますか？</source>
+        <translation>
+            <numerusform>%n file of the same name is already at the output. Replace it?</numerusform>
+            <numerusform>%n files of the same name are already at the output. Replace them?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>変換中に出力先に同じ名前のファイルが作られました</source>
+        <translation>Another program made a file of the same name at the output during the conversion</translation>
     </message>
 </context>
 <context>
@@ -178,7 +188,7 @@ The files and folders named are added to the processing list as a drop of them w
     </message>
     <message>
         <source>選択</source>
-        <translation>Browse</translation>
+        <translation>Pick</translation>
     </message>
     <message>
         <source>変換</source>
@@ -194,11 +204,11 @@ The files and folders named are added to the processing list as a drop of them w
     </message>
     <message>
         <source>処理待ち</source>
-        <translation>Waiting</translation>
+        <translation>To do</translation>
     </message>
     <message>
         <source>処理中</source>
-        <translation>Busy</translation>
+        <translation>Active</translation>
     </message>
     <message>
         <source>処理済み</source>
@@ -210,7 +220,7 @@ The files and folders named are added to the processing list as a drop of them w
     </message>
     <message>
         <source>処理/選択中のMPEG Audio情報</source>
-        <translation>MPEG Audio of the current/selected item</translation>
+        <translation>MPEG Audio information of the current or selected file</translation>
     </message>
     <message>
         <source>出力状況</source>
@@ -294,19 +304,19 @@ The files and folders named are added to the processing list as a drop of them w
     </message>
     <message>
         <source>処理待ちのアイコン</source>
-        <translation>Waiting icon</translation>
+        <translation>To-do icon</translation>
     </message>
     <message>
         <source>処理待ちの項目に付くアイコン</source>
-        <translation>The icon of items waiting</translation>
+        <translation>The icon of items still to do</translation>
     </message>
     <message>
         <source>処理待ちのアイコンの説明</source>
-        <translation>Explains the waiting icon</translation>
+        <translation>Explains the to-do icon</translation>
     </message>
     <message>
         <source>処理中のアイコン</source>
-        <translation>Busy icon</translation>
+        <translation>Active icon</translation>
     </message>
     <message>
         <source>処理中の項目に付くアイコン</source>
@@ -314,7 +324,7 @@ The files and folders named are added to the processing list as a drop of them w
     </message>
     <message>
         <source>処理中のアイコンの説明</source>
-        <translation>Explains the busy icon</translation>
+        <translation>Explains the active icon</translation>
     </message>
     <message>
         <source>処理済みのアイコン</source>
@@ -442,7 +452,7 @@ The files and folders named are added to the processing list as a drop of them w
     </message>
     <message>
         <source>処理リストにフォルダをドロップした時にサブフォルダも検索する</source>
-        <translation>Search subfolders too when a folder is dropped on the list</translation>
+        <translation>Also search subfolders of folders dropped on the list</translation>
     </message>
     <message>
         <source>再生</source>
@@ -463,14 +473,6 @@ The files and folders named are added to the processing list as a drop of them w
         <translation>Open output folder</translation>
     </message>
     <message>
-        <source>%1件を変換しました</source>
-        <translation>%1 converted</translation>
-    </message>
-    <message>
-        <source>%1件を変換できませんでした</source>
-        <translation>%1 failed</translation>
-    </message>
-    <message>
         <source>中断しました。</source>
         <translation>Aborted.</translation>
     </message>
@@ -481,6 +483,20 @@ The files and folders named are added to the processing list as a drop of them w
     <message>
         <source>再生できるプログラムが見つかりません</source>
         <translation>No program to play this file was found</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n件を変換しました</source>
+        <translation>
+            <numerusform>%n file converted</numerusform>
+            <numerusform>%n files converted</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n件を変換できませんでした</source>
+        <translation>
+            <numerusform>%n file failed</numerusform>
+            <numerusform>%n files failed</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -279,10 +279,9 @@ void TForm1::BatchEnded(int converted, int failed, bool aborted) {
     // Only a user who is elsewhere needs telling; the boxes follow as ever.
     if (isActiveWindow())
         return;
-    std::string body = FillIn(Translate("TForm1", "%1件を変換しました"), std::to_string(converted));
+    std::string body = Utf8Bytes(tr("%n件を変換しました", nullptr, converted));
     if (failed > 0)
-        body += "\n" +
-                FillIn(Translate("TForm1", "%1件を変換できませんでした"), std::to_string(failed));
+        body += "\n" + Utf8Bytes(tr("%n件を変換できませんでした", nullptr, failed));
     if (aborted)
         body += "\n" + Translate("TForm1", "中断しました。");
     services_.notifier.Notify(Translate("TForm1", "変換が終わりました"), body);

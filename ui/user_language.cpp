@@ -26,8 +26,10 @@ QString ChosenLanguage(const QStringList& uiLanguages, const QStringList& availa
         // "de-DE" names a language and its country; "de" the language alone.
         const QString code = QString(wanted).replace('-', '_');
         const QString language = code.section('_', 0, 0);
-        if (language == "ja" || language == "C" || language == "POSIX" || language.isEmpty())
+        if (language == "C" || language == "POSIX" || language.isEmpty())
             return {};
+        if (language == "ja")
+            return language;
         if (available.contains(code))
             return code;
         if (available.contains(language))
@@ -40,6 +42,7 @@ UserLanguage::UserLanguage(const QStringList& uiLanguages)
     : language_(ChosenLanguage(uiLanguages, AvailableLanguages())) {
     if (language_.isEmpty())
         return;
+    // Our texts are Japanese as written: there is no brindlecot_ja to load.
     if (ours_.load(QString(kPrefix) + language_, kFolder))
         QCoreApplication::installTranslator(&ours_);
     // Qt's own texts; a language Qt has no translation for keeps them English.

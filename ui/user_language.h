@@ -13,9 +13,10 @@
 // The languages our translations are built for ("en", "pt_BR", ...).
 QStringList AvailableLanguages();
 
-// Which translation a user with these UI languages (most wanted first) reads:
-// empty for the texts as written, which Japanese users and the C and POSIX
-// locales read; else the first of theirs that we have, English when none.
+// Which language a user with these UI languages (most wanted first) reads:
+// "ja", the texts as written, with Qt's own in Japanese; empty for the C and
+// POSIX locales, which read the texts as written and Qt's own as Qt wrote
+// them; else the first of theirs that we have a translation for, English when none.
 QString ChosenLanguage(const QStringList& uiLanguages, const QStringList& available);
 
 // Puts our translation and Qt's own (standard buttons and the like) for the
@@ -26,7 +27,7 @@ class UserLanguage {
     UserLanguage(const UserLanguage&) = delete;
     UserLanguage& operator=(const UserLanguage&) = delete;
     ~UserLanguage();
-    // Empty when the texts are shown as written.
+    // "ja" or empty when our texts are shown as written.
     const QString& Language() const { return language_; }
 
   private:

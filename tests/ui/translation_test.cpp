@@ -5,34 +5,41 @@
 #include "Unit1.h"
 #include "command_line.h"
 #include "quiet_services.h"
+#include "text.h"
 #include "user_language.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyleOptionButton>
 #include <QtTest>
 
 class TranslationTest : public QObject {
     Q_OBJECT
 
-    static QString ConvertButtonFor(const QStringList& languages) {
-        const UserLanguage language(languages);
+    struct Window {
         QuietBoxes boxes;
         NoFolderChooser chooser;
         NoDesktopShell shell;
-        TForm1 form({boxes, chooser, shell, [] { return std::string("/nonexistent/lame"); },
-                     "/nonexistent/brindlecot.ini"});
-        return form.Button2->text();
+        TForm1 form{{boxes, chooser, shell, [] { return std::string("/nonexistent/lame"); },
+                     "/nonexistent/brindlecot.ini"}};
+    };
+
+    static QString ConvertButtonFor(const QStringList& languages) {
+        const UserLanguage language(languages);
+        return Window().form.Button2->text();
     }
 
   private slots:
     void japaneseAndTheCLocaleReadTheTextsAsWritten() {
         const QStringList available{"en", "de"};
-        QCOMPARE(ChosenLanguage({"ja-JP", "ja-Jpan-JP", "ja"}, available), QString());
+        QCOMPARE(ChosenLanguage({"ja-JP", "ja-Jpan-JP", "ja"}, available), QString("ja"));
         QCOMPARE(ChosenLanguage({"C"}, available), QString());
         QCOMPARE(ChosenLanguage({"POSIX"}, available), QString());
         QCOMPARE(ChosenLanguage({}, available), QString("en"));
-        QCOMPARE(ChosenLanguage({"ja", "en"}, available), QString());
+        QCOMPARE(ChosenLanguage({"ja", "en"}, available), QString("ja"));
     }
 
     void everyOtherLanguageReadsItsOwnOrEnglish() {
@@ -43,7 +50,7 @@ class TranslationTest : public QObject {
         QCOMPARE(ChosenLanguage({"fr-FR", "fr"}, available), QString("en"));
         // A Japanese second choice does not beat a first one we have.
         QCOMPARE(ChosenLanguage({"de", "ja"}, available), QString("de"));
-        QCOMPARE(ChosenLanguage({"fr", "ja"}, available), QString());
+        QCOMPARE(ChosenLanguage({"fr", "ja"}, available), QString("ja"));
     }
 
     void theEnglishTranslationIsBuiltIn() { QVERIFY(AvailableLanguages().contains("en")); }
@@ -59,6 +66,52 @@ class TranslationTest : public QObject {
         QVERIFY(UsageText().starts_with("使い方: brindlecot"));
     }
 
+    void textsWithACountAgreeWithIt() {
+        const UserLanguage english({"en"});
+        const char* question = "出力先に同じ名前のファイルが %n 件あります。上書きしますか？";
+        QCOMPARE(Translate("BatchDriver", question, nullptr, 1),
+                 "1 file of the same name is already at the output. Replace it?");
+        QCOMPARE(Translate("BatchDriver", question, nullptr, 2),
+                 "2 files of the same name are already at the output. Replace them?");
+    }
+
+    void everyEnglishTextFitsItsControl() {
+        const UserLanguage english({"en"});
+        const Window window;
+        int checked = 0;
+        for (QWidget* control : window.form.findChildren<QWidget*>()) {
+            const bool group = qobject_cast<QGroupBox*>(control);
+            const QString text = control->property(group ? "title" : "text").toString();
+            if (text.isEmpty() || !(group || qobject_cast<QLabel*>(control) ||
+                                    qobject_cast<QAbstractButton*>(control)))
+                continue;
+            // The text's width with the style's margins, against the room for it.
+            const QFontMetrics metrics = control->fontMetrics();
+            const QStyle* style = control->style();
+            QStyleOptionButton option;
+            option.initFrom(control);
+            QSize room = group ? control->size() : control->contentsRect().size();
+            int width = metrics.horizontalAdvance(text), height = metrics.height();
+            if (qobject_cast<QPushButton*>(control)) {
+                room =
+                    style->subElementRect(QStyle::SE_PushButtonContents, &option, control).size();
+                width += 2 * style->pixelMetric(QStyle::PM_ButtonMargin, &option, control);
+            } else if (qobject_cast<QCheckBox*>(control)) {
+                // The focus frame is drawn around the text.
+                room = style->subElementRect(QStyle::SE_CheckBoxContents, &option, control).size();
+                width += 2 * style->pixelMetric(QStyle::PM_FocusFrameHMargin, &option, control);
+            } else if (group) {
+                width += 8 + 4 + 8; // on the frame from 8 px in, as much left at the right
+            } else {
+                // A label's line starts at its top: descenders must be inside it too.
+                height = metrics.ascent() + metrics.tightBoundingRect(text).bottom() + 1;
+            }
+            QVERIFY2(width <= room.width() && height <= room.height(), qPrintable(text));
+            ++checked;
+        }
+        QVERIFY(checked >= 19);
+    }
+
     void qtsOwnTextsAreInTheLanguageOfOurs() {
         // Debian ships Qt's German, but our texts are English for a German
         // user: the standard buttons must not be German beside them.
@@ -66,6 +119,10 @@ class TranslationTest : public QObject {
         QCOMPARE(german.Language(), QString("en"));
         QMessageBox box(QMessageBox::NoIcon, "", "", QMessageBox::Cancel);
         QCOMPARE(box.button(QMessageBox::Cancel)->text(), QString("Cancel"));
+        // Under Japanese they are Japanese (the folder chooser's edit box's menu too).
+        const UserLanguage japanese({"ja-JP"});
+        QMessageBox japaneseBox(QMessageBox::NoIcon, "", "", QMessageBox::Cancel);
+        QCOMPARE(japaneseBox.button(QMessageBox::Cancel)->text(), QString("キャンセル"));
     }
 };
 
