@@ -215,6 +215,18 @@ TEST(SettingsLocation, BesideTheExecutableWhenItsFolderCanKeepTheFile) {
     EXPECT_FALSE(Exists(t / "xdg"));
 }
 
+TEST(SettingsLocation, ALinkBesideTheExecutableToAFileNotMadeYetIsKept) {
+    TempFolder t;
+    ::mkdir((t / "exe").c_str(), 0755);
+    ::mkdir((t / "dotfiles").c_str(), 0755);
+    ASSERT_EQ(::symlink("../dotfiles/brindlecot.ini", (t / "exe/brindlecot.ini").c_str()), 0);
+    const std::string path = SettingsPath(t / "exe", "", t / "home");
+    EXPECT_EQ(path, t / "exe/brindlecot.ini");
+    WriteSettings(path, false);
+    EXPECT_EQ(ReadFile(t / "dotfiles/brindlecot.ini"), "[front]\r\nOff\r\n");
+    EXPECT_FALSE(Exists(t / "home"));
+}
+
 TEST(SettingsLocation, ElsewhereThePerUserFileInFoldersMadeForIt) {
     TempFolder t;
     // A folder path that is a file can't hold the settings, even for root; nor
