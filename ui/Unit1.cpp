@@ -4,6 +4,7 @@
 #include "Unit1.h"
 
 #include "brindlecot_version.h"
+#include "command_line.h"
 #include "folder_scan.h"
 #include "fs.h"
 #include "mpeg_header.h"
@@ -184,6 +185,12 @@ void TForm1::CreateControls() {
     CheckBox2 = Place<QCheckBox>(this, 248, 8, 129, 17);
     CheckBox2->setText(tr("常に前面に表示する"));
     CheckBox2->setChecked(true);
+    if (!services_.stayOnTopWorks) {
+        CheckBox2->setEnabled(false);
+        CheckBox2->setToolTip(
+            tr("このデスクトップ（Wayland）では、ここからは設定できません。"
+               "ウィンドウメニューの「常に最前面」（Keep Above）を使ってください"));
+    }
 
     GroupBox1 = PlaceGroup(this, 8, 24, 369, 113, tr("変換元フォルダ"));
     Label1 = PlaceLabel(GroupBox1, 16, 16, 289, 22);
@@ -431,6 +438,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    closing_ = true;
     event->accept();
 }
 
@@ -448,8 +456,10 @@ void TForm1::StopAndClose() {
 void TForm1::Button2Click() {
     // A close asked for during the batch happens once it is over, however it ends.
     const auto closeAfterwards = qScopeGuard([this] {
-        if (std::exchange(closeRequested_, false))
+        if (std::exchange(closeRequested_, false)) {
+            closing_ = true;
             QTimer::singleShot(0, this, &QWidget::close);
+        }
     });
     // How the batch runs is settled when it starts.
     CheckBox3->setEnabled(false);
@@ -579,7 +589,7 @@ void TForm1::N1Click() {
     if (services_.shell.OpensWithThisProgram(file))
         services_.boxes.Message(Translate("TForm1", "再生できるプログラムが見つかりません"));
     else
-        services_.shell.Open(file);
+        services_.shell.Open(FileAddress(file, StartingFolder()));
 }
 
 void TForm1::ListView1Click() {
@@ -596,9 +606,10 @@ void TForm1::N2Click() {
         return;
     const std::string output = OutputPathFor(list_.ItemAt(*focused).caption, destination_);
     const auto slash = output.rfind('/');
-    services_.shell.Open(slash == std::string::npos ? "."
-                         : slash == 0               ? "/"
-                                                    : output.substr(0, slash));
+    const std::string folder = slash == std::string::npos ? "."
+                               : slash == 0               ? "/"
+                                                          : output.substr(0, slash);
+    services_.shell.Open(FileAddress(folder, StartingFolder()));
 }
 
 void TForm1::Label8Click() {
@@ -713,10 +724,13 @@ void TForm1::AddPaths(const std::vector<std::string>& paths) {
     list_.AppendMany(GatherDroppedPaths(paths, CheckBox1->isChecked()));
 }
 
-void TForm1::TakeHandedOverPaths(const std::vector<std::string>& paths) {
+bool TForm1::TakeHandedOverPaths(const std::vector<std::string>& paths) {
+    if (closing_ || closeRequested_)
+        return false;
     Handle([&] { AddPaths(paths); });
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();
+    return true;
 }

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <stdexcept>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -26,14 +27,14 @@ pid_t Start(std::vector<std::string> argv, int outputFd = -1) {
     return StartProgram(argv, outputFd);
 }
 
-// Reads from fd until a line equal to want (any line when want is empty)
+// Reads from fd until a line holding want (any line when want is empty)
 // arrives and returns it; nothing at the end of the stream.
 bool AwaitLine(int fd, const std::string& want, std::string& got) {
     std::string text;
     char buffer[256];
     for (;;) {
         for (std::size_t end; (end = text.find('\n')) != std::string::npos; text.erase(0, end + 1))
-            if (want.empty() || text.compare(0, end, want) == 0) {
+            if (text.substr(0, end).find(want) != std::string::npos) {
                 got = text.substr(0, end);
                 return true;
             }
@@ -109,4 +110,47 @@ double XDesktop::ServerCpuSeconds() const {
         else if (i == 15)
             system = std::atof(field.c_str());
     return (user + system) / static_cast<double>(::sysconf(_SC_CLK_TCK));
+}
+
+bool WaylandDesktop::Available() {
+    return ProgramPath("weston") != "weston" && ProgramPath("Xwayland") != "Xwayland";
+}
+
+WaylandDesktop::WaylandDesktop() {
+    ::setenv("XDG_RUNTIME_DIR", runtime_.path().c_str(), 1);
+    ::chmod(runtime_.path().c_str(), 0700);
+    int ready[2];
+    if (::pipe2(ready, O_CLOEXEC) != 0)
+        throw std::runtime_error("pipe failed");
+    // Its log comes on its standard output: the X display is named there.
+    compositor_ = Start({"weston", "--backend=headless-backend.so", "--xwayland",
+                         "--socket=wayland-test", "--log=/dev/stdout"},
+                        ready[1]);
+    ::close(ready[1]);
+    output_ = ready[0]; // kept open: a later line must not end it with SIGPIPE
+    const std::string said = "xserver listening on display ";
+    std::string line;
+    if (compositor_ <= 0 || !AwaitLine(output_, said, line)) {
+        End();
+        throw std::runtime_error("weston did not start");
+    }
+    ::setenv("WAYLAND_DISPLAY", "wayland-test", 1);
+    ::setenv("DISPLAY", line.substr(line.find(said) + said.size()).c_str(), 1);
+    ::setenv("XDG_SESSION_TYPE", "wayland", 1);
+    ::unsetenv("QT_QPA_PLATFORM");
+}
+
+WaylandDesktop::~WaylandDesktop() {
+    End();
+}
+
+void WaylandDesktop::End() {
+    // weston ends its own clients and its X server.
+    if (compositor_ > 0) {
+        ::kill(compositor_, SIGTERM);
+        WaitForEnd(compositor_);
+    }
+    if (output_ >= 0)
+        ::close(output_);
+    compositor_ = output_ = -1;
 }
