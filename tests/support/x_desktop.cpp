@@ -49,7 +49,11 @@ bool AwaitLine(int fd, const std::string& want, std::string& got) {
 
 } // namespace
 
-XDesktop::XDesktop() {
+XDesktop::XDesktop(Session session) {
+    if (session == Session::Wayland) {
+        StartWeston();
+        return;
+    }
     int ready[2];
     if (::pipe2(ready, O_CLOEXEC) != 0)
         throw std::runtime_error("pipe failed");
@@ -83,6 +87,29 @@ XDesktop::XDesktop() {
     }
 }
 
+void XDesktop::StartWeston() {
+    ::setenv("XDG_RUNTIME_DIR", runtime_.emplace().path().c_str(), 1);
+    ::chmod(runtime_->path().c_str(), 0700);
+    int ready[2] = {-1, -1};
+    // Its log comes on its standard output: the X display is named there.
+    if (::pipe2(ready, O_CLOEXEC) == 0)
+        server_ = Start({"weston", "--backend=headless-backend.so", "--xwayland",
+                         "--socket=wayland-test", "--log=/dev/stdout"},
+                        ready[1]);
+    ::close(ready[1]);
+    serverOutput_ = ready[0];
+    const std::string said = "xserver listening on display ";
+    std::string line;
+    if (server_ <= 0 || !AwaitLine(serverOutput_, said, line)) {
+        End();
+        throw std::runtime_error("weston did not start");
+    }
+    ::setenv("WAYLAND_DISPLAY", "wayland-test", 1);
+    ::setenv("DISPLAY", line.substr(line.find(said) + said.size()).c_str(), 1);
+    ::setenv("XDG_SESSION_TYPE", "wayland", 1);
+    ::unsetenv("QT_QPA_PLATFORM");
+}
+
 XDesktop::~XDesktop() {
     End();
 }
@@ -110,47 +137,4 @@ double XDesktop::ServerCpuSeconds() const {
         else if (i == 15)
             system = std::atof(field.c_str());
     return (user + system) / static_cast<double>(::sysconf(_SC_CLK_TCK));
-}
-
-bool WaylandDesktop::Available() {
-    return ProgramPath("weston") != "weston" && ProgramPath("Xwayland") != "Xwayland";
-}
-
-WaylandDesktop::WaylandDesktop() {
-    ::setenv("XDG_RUNTIME_DIR", runtime_.path().c_str(), 1);
-    ::chmod(runtime_.path().c_str(), 0700);
-    int ready[2];
-    if (::pipe2(ready, O_CLOEXEC) != 0)
-        throw std::runtime_error("pipe failed");
-    // Its log comes on its standard output: the X display is named there.
-    compositor_ = Start({"weston", "--backend=headless-backend.so", "--xwayland",
-                         "--socket=wayland-test", "--log=/dev/stdout"},
-                        ready[1]);
-    ::close(ready[1]);
-    output_ = ready[0]; // kept open: a later line must not end it with SIGPIPE
-    const std::string said = "xserver listening on display ";
-    std::string line;
-    if (compositor_ <= 0 || !AwaitLine(output_, said, line)) {
-        End();
-        throw std::runtime_error("weston did not start");
-    }
-    ::setenv("WAYLAND_DISPLAY", "wayland-test", 1);
-    ::setenv("DISPLAY", line.substr(line.find(said) + said.size()).c_str(), 1);
-    ::setenv("XDG_SESSION_TYPE", "wayland", 1);
-    ::unsetenv("QT_QPA_PLATFORM");
-}
-
-WaylandDesktop::~WaylandDesktop() {
-    End();
-}
-
-void WaylandDesktop::End() {
-    // weston ends its own clients and its X server.
-    if (compositor_ > 0) {
-        ::kill(compositor_, SIGTERM);
-        WaitForEnd(compositor_);
-    }
-    if (output_ >= 0)
-        ::close(output_);
-    compositor_ = output_ = -1;
 }

@@ -8,15 +8,21 @@
 // from the programs themselves: Xvfb writes its display number once it takes
 // clients, openbox runs its start-up command once it manages the screen.
 // DISPLAY and QT_QPA_PLATFORM=xcb are set for what starts after it.
+// In a Wayland session the X server and its window manager are a headless
+// weston's XWayland, ready once weston names the display, in a runtime folder
+// of its own; WAYLAND_DISPLAY, XDG_RUNTIME_DIR and XDG_SESSION_TYPE are set
+// as on a user's desktop, and QT_QPA_PLATFORM is unset.
 
 #include "test_support.h"
 
+#include <optional>
 #include <sys/types.h>
 
 class XDesktop {
   public:
+    enum class Session { X11, Wayland };
     // Throws std::runtime_error when either does not start.
-    XDesktop();
+    explicit XDesktop(Session session = Session::X11);
     XDesktop(const XDesktop&) = delete;
     XDesktop& operator=(const XDesktop&) = delete;
     ~XDesktop();
@@ -25,34 +31,12 @@ class XDesktop {
     double ServerCpuSeconds() const;
 
   private:
+    void StartWeston();
     void End();
 
+    std::optional<TempFolder> runtime_;
     pid_t server_ = -1;
     pid_t manager_ = -1;
     int serverOutput_ = -1;
     int managerOutput_ = -1;
-};
-
-// A headless Wayland desktop (weston) with XWayland, in a runtime folder of
-// its own, started in the constructor and ended, with everything it started,
-// in the destructor; it also ends if we die. Ready once weston says where its
-// X server listens. WAYLAND_DISPLAY, XDG_RUNTIME_DIR, DISPLAY and
-// XDG_SESSION_TYPE are set as in a user's Wayland session, and
-// QT_QPA_PLATFORM unset, for what starts after it.
-class WaylandDesktop {
-  public:
-    // Whether this machine has weston and Xwayland at all.
-    static bool Available();
-    // Throws std::runtime_error when weston does not start.
-    WaylandDesktop();
-    WaylandDesktop(const WaylandDesktop&) = delete;
-    WaylandDesktop& operator=(const WaylandDesktop&) = delete;
-    ~WaylandDesktop();
-
-  private:
-    void End();
-
-    TempFolder runtime_;
-    pid_t compositor_ = -1;
-    int output_ = -1;
 };
