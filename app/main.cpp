@@ -5,6 +5,7 @@
 #include "Unit1.h"
 #include "command_line.h"
 #include "desktop_notifier.h"
+#include "desktop_session.h"
 #include "instance_link.h"
 #include "qt_services.h"
 #include "settings.h"
@@ -15,6 +16,7 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -28,12 +30,21 @@ int main(int argc, char* argv[]) {
     // Read before the application object exists: --help needs no display, and
     // Qt's own option parsing would take names like "-style" from the list.
     const CommandLine command = ParseCommandLine({argv + (argc > 0 ? 1 : 0), argv + argc});
-    int qtArgc = argc > 0 ? 1 : 0;
+    // Qt's arguments: our name, and in a Wayland session with XWayland, X
+    // first, where the window can stay on top (unless the user chose).
+    std::string platforms = PreferredPlatforms(CurrentSession());
+    std::string platformOption = "-platform";
+    std::vector<char*> qtArguments(argv, argv + (argc > 0 ? 1 : 0));
+    if (!platforms.empty() && argc > 0)
+        qtArguments.insert(qtArguments.end(), {platformOption.data(), platforms.data()});
+    qtArguments.push_back(nullptr);
+    int qtArgc = int(qtArguments.size()) - 1;
     std::vector<std::string> paths;
     {
         // What is told on the terminal comes first, in the user's language,
         // and needs no display.
-        const QCoreApplication terminal(qtArgc, argv);
+        int terminalArgc = argc > 0 ? 1 : 0;
+        const QCoreApplication terminal(terminalArgc, argv);
         const UserLanguage language;
         switch (command.action) {
         case CommandLine::Action::Help:
@@ -58,21 +69,31 @@ int main(int argc, char* argv[]) {
         });
     }
 
-    QApplication application(qtArgc, argv);
+    QApplication application(qtArgc, qtArguments.data());
     QApplication::setApplicationName("brindlecot");
     const UserLanguage language;
-    // One window per user and display: a later start hands its paths over and ends.
+    // Wayland's own platform has no window above the others.
+    const bool onWayland = QGuiApplication::platformName().startsWith("wayland");
+    // One window per user and desktop: a later start hands its paths over and
+    // ends, with the token that lets the window come forward on Wayland.
     InstanceLink instance;
-    if (instance.HandOverOrListen(paths))
+    const char* token = std::getenv("XDG_ACTIVATION_TOKEN");
+    if (instance.HandOverOrListen(paths, token != nullptr ? token : ""))
         return 0;
 
     QtBoxes boxes;
     FileFolderChooser chooser(boxes);
     XdgDesktopShell shell;
     DBusNotifier notifier;
-    TForm1 Form1({boxes, chooser, shell, DecoderPath, SettingsPath(), notifier});
+    TForm1 Form1(
+        {boxes, chooser, shell, DecoderPath, SettingsPath(), notifier, UsableCores, !onWayland});
     instance.OnPathsHandedOver(
-        [&Form1](const std::vector<std::string>& paths) { Form1.TakeHandedOverPaths(paths); });
+        [&Form1, onWayland](std::vector<std::string> paths, const std::string& token) {
+            // Qt's Wayland window reads the token from there when it asks to come forward.
+            if (onWayland && !token.empty())
+                qputenv("XDG_ACTIVATION_TOKEN", QByteArray::fromStdString(token));
+            return Form1.TakeHandedOverPaths(paths);
+        });
     boxes.SetOwner(&Form1);
     chooser.SetOwner(&Form1);
     Form1.AddPaths(paths);

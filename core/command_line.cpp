@@ -41,6 +41,27 @@ std::string StartingFolder() {
     return folder ? std::string(folder.get()) : std::string();
 }
 
+namespace {
+
+// path without its "." components and repeated slashes; ".." stays, since
+// it may lead back through a link. A path of "." alone reads as itself.
+std::string WithoutDotComponents(std::string_view path) {
+    std::string clean = path.starts_with('/') ? "/" : "";
+    while (!path.empty()) {
+        const std::size_t end = path.find('/');
+        const std::string_view part = path.substr(0, end);
+        path.remove_prefix(end == std::string_view::npos ? path.size() : end + 1);
+        if (part.empty() || part == ".")
+            continue;
+        if (!clean.empty() && clean.back() != '/')
+            clean += '/';
+        clean += part;
+    }
+    return clean.empty() ? "." : clean;
+}
+
+} // namespace
+
 std::vector<std::string>
 HandOverPaths(const std::vector<std::string>& names, const std::string& workingFolder,
               const std::function<void(const std::string&)>& reportMissing) {
@@ -49,18 +70,11 @@ HandOverPaths(const std::vector<std::string>& names, const std::string& workingF
     for (const std::string& name : names) {
         // An empty name is nothing, not the working folder itself.
         const bool relative = !name.empty() && name.front() != '/' && !workingFolder.empty();
-        std::string_view rest = name;
-        // "./" names the working folder itself, however often it is said.
-        while (relative && rest.starts_with("./")) {
-            const std::size_t next = rest.find_first_not_of('/', 1);
-            if (next == std::string_view::npos)
-                break;
-            rest.remove_prefix(next);
-        }
-        std::string path = relative ? JoinPath(workingFolder, rest) : name;
-        const FileKind kind = name.empty() ? FileKind::Missing : KindAt(path);
+        const std::string given = relative ? JoinPath(workingFolder, name) : name;
+        // Asked as given: "a.mp3/." is no file.
+        const FileKind kind = name.empty() ? FileKind::Missing : KindAt(given);
         if (kind == FileKind::RegularFile || kind == FileKind::Folder)
-            paths.push_back(std::move(path));
+            paths.push_back(WithoutDotComponents(given));
         else
             reportMissing(name);
     }

@@ -26,7 +26,8 @@ std::string StartingFolder();
 
 // The names handed over, as the window takes them: each made absolute against
 // workingFolder, before anything can change the working folder, without
-// resolving links, and kept when a file or a folder is there. Each other name
+// resolving links or "..", its "." components dropped, and kept when a file
+// or a folder is there. Each other name
 // goes to reportMissing as it was given, in order. With no workingFolder,
 // relative names stay as they are.
 std::vector<std::string>

@@ -231,6 +231,25 @@ std::vector<std::string> ParseUriList(std::string_view uriList) {
     return paths;
 }
 
+std::string FileAddress(std::string_view path, std::string_view workingFolder) {
+    const std::string absolute =
+        path.starts_with('/') ? std::string(path) : JoinPath(workingFolder, path);
+    std::string address = "file://";
+    for (const char c : absolute) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                           (c >= '0' && c <= '9') ||
+                           std::string_view("-._~/").find(c) != std::string_view::npos;
+        if (plain) {
+            address += c;
+        } else {
+            constexpr char kHex[] = "0123456789ABCDEF";
+            address += {'%', kHex[byte >> 4], kHex[byte & 15]};
+        }
+    }
+    return address;
+}
+
 std::vector<std::string> ListSourceFolder(const std::string& folder) {
     FolderListing listing(folder);
     const auto fail = [&] {

@@ -22,6 +22,11 @@ std::vector<std::string> GatherDroppedPaths(const std::vector<std::string>& path
 // Local file paths of a text/uri-list, percent-decoded to the name's own bytes.
 std::vector<std::string> ParseUriList(std::string_view uriList);
 
+// The file:// address of path (made absolute against workingFolder when it is
+// relative) as the desktop's openers take it: every byte but letters, digits,
+// "-._~" and "/" percent-encoded, so no name is ever read as another address.
+std::string FileAddress(std::string_view path, std::string_view workingFolder);
+
 // The names of the regular, non-hidden files of folder matching
 // "*.mpa;*.mp2;*.mp3" without regard to case, sorted without regard to case.
 // Throws UserError when the folder can't be read.

@@ -97,12 +97,45 @@ bool IsSystemFolder(std::string_view folder) {
            top.starts_with("lib");
 }
 
+// Where a chain of links at path ends, each relative target taken from its
+// link's folder; path itself when it is no link. A dotfile manager keeps the
+// file elsewhere and a link in its place, which must stay a link. Nothing,
+// with error set, when a link can't be read or the chain does not end.
+std::optional<std::string> FinalTarget(const std::string& path, int& error) {
+    std::string current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return current;
+        std::string target(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+        if (length <= 0 || std::size_t(length) >= target.size()) {
+            error = length < 0 ? errno : ENAMETOOLONG;
+            return std::nullopt;
+        }
+        target.resize(std::size_t(length));
+        if (target.front() != '/')
+            target = JoinPath(FolderOf(current), target);
+        current = std::move(target);
+    }
+    error = ELOOP;
+    return std::nullopt;
+}
+
 bool CanKeepSettingsIn(const std::string& folder) {
     if (IsSystemFolder(folder))
         return false;
     if (!IsFolder(folder) || ::access(folder.c_str(), W_OK | X_OK) != 0)
         return false;
     const std::string path = JoinPath(folder, kSettingsName);
+    // A link to a file not made yet (a dotfile manager's) is kept as a link
+    // to a file: the file is made where it leads.
+    int error = 0;
+    if (const auto target = FinalTarget(path, error);
+        target && *target != path && !Exists(*target)) {
+        const std::string targetFolder = FolderOf(*target);
+        return IsFolder(targetFolder) && ::access(targetFolder.c_str(), W_OK | X_OK) == 0;
+    }
     return !Exists(path) || (IsRegularFile(path) && ::access(path.c_str(), W_OK) == 0);
 }
 
@@ -202,35 +235,13 @@ void ReadSettings(const std::string& path, const std::function<void(bool)>& appl
     ApplyFrontValues(bytes, applyFront, applyParallel);
 }
 
-namespace {
-
-// Where a chain of links at path ends, each relative target taken from its
-// link's folder; path itself when it is no link. A dotfile manager keeps the
-// file elsewhere and a link in its place, which must stay a link.
-std::string FinalTarget(const std::string& path) {
-    std::string current = path;
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat info {};
-        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-            return current;
-        std::string target(PATH_MAX, '\0');
-        const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
-        if (length <= 0 || std::size_t(length) >= target.size())
-            Fail(Translate("Settings", "設定ファイルを書けません"), path,
-                 length < 0 ? errno : ENAMETOOLONG);
-        target.resize(std::size_t(length));
-        if (target.front() != '/')
-            target = JoinPath(FolderOf(current), target);
-        current = std::move(target);
-    }
-    Fail(Translate("Settings", "設定ファイルを書けません"), path, ELOOP);
-}
-
-} // namespace
-
 void WriteSettings(const std::string& linkOrFile, bool front, bool parallel) {
     // The file is written where a link at its place leads, the link kept.
-    const std::string path = FinalTarget(linkOrFile);
+    int linkError = 0;
+    const std::optional<std::string> target = FinalTarget(linkOrFile, linkError);
+    if (!target)
+        Fail(Translate("Settings", "設定ファイルを書けません"), linkOrFile, linkError);
+    const std::string& path = *target;
     // The new file takes the old one's place, so it takes its permissions too;
     // one the user made read-only is refused as a plain write would refuse it,
     // root included.

@@ -21,6 +21,7 @@ test_packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang libclang-rt-dev
     xvfb xauth openbox x11-utils xdotool dbus
+    weston xwayland qt6-wayland
     lintian devscripts reuse desktop-file-utils appstream
 )
 

@@ -117,6 +117,27 @@ The files and folders named are added to the processing list as a drop of them w
     </message>
 </context>
 <context>
+    <name>InstanceLink</name>
+    <message>
+        <source>brindlecot: 途中で切れた引き継ぎを捨てました
+</source>
+        <translation>brindlecot: dropped a hand-over that broke off before its end
+</translation>
+    </message>
+    <message>
+        <source>brindlecot: 時間内に届かなかった引き継ぎを捨てました
+</source>
+        <translation>brindlecot: dropped a hand-over that did not arrive in time
+</translation>
+    </message>
+    <message>
+        <source>brindlecot: %1バイトを超える引き継ぎを捨てました
+</source>
+        <translation>brindlecot: dropped a hand-over of more than %1 bytes
+</translation>
+    </message>
+</context>
+<context>
     <name>MpegHeader</name>
     <message>
         <source>MPEGオーディオのフレームヘッダが見つかりません</source>
@@ -497,6 +518,10 @@ The files and folders named are added to the processing list as a drop of them w
             <numerusform>%n file failed</numerusform>
             <numerusform>%n files failed</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>このデスクトップ（Wayland）では、ここからは設定できません。ウィンドウメニューの「常に最前面」（Keep Above）を使ってください</source>
+        <translation>This desktop (Wayland) does not let a program keep its window on top. Use the window menu&apos;s &quot;Always on Top&quot; (Keep Above) instead</translation>
     </message>
 </context>
 <context>

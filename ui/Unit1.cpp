@@ -3,6 +3,7 @@
 
 #include "Unit1.h"
 
+#include "command_line.h"
 #include "folder_scan.h"
 #include "fs.h"
 #include "mpeg_header.h"
@@ -159,6 +160,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    closing_ = true;
     event->accept();
 }
 
@@ -176,8 +178,10 @@ void TForm1::StopAndClose() {
 void TForm1::Button2Click() {
     // A close asked for during the batch happens once it is over, however it ends.
     const auto closeAfterwards = qScopeGuard([this] {
-        if (std::exchange(closeRequested_, false))
+        if (std::exchange(closeRequested_, false)) {
+            closing_ = true;
             QTimer::singleShot(0, this, &QWidget::close);
+        }
     });
     // How the batch runs is settled when it starts.
     CheckBox3->setEnabled(false);
@@ -306,7 +310,7 @@ void TForm1::N1Click() {
     if (services_.shell.OpensWithThisProgram(file))
         services_.boxes.Message(Translate("TForm1", "再生できるプログラムが見つかりません"));
     else
-        services_.shell.Open(file);
+        services_.shell.Open(FileAddress(file, StartingFolder()));
 }
 
 void TForm1::ListView1Click() {
@@ -322,7 +326,7 @@ void TForm1::N2Click() {
     if (!list_.SelectedItem() || !focused)
         return;
     const std::string output = OutputPathFor(list_.ItemAt(*focused).caption, destination_);
-    services_.shell.Open(FolderOf(output));
+    services_.shell.Open(FileAddress(FolderOf(output), StartingFolder()));
 }
 
 void TForm1::Label8Click() {
@@ -437,10 +441,13 @@ void TForm1::AddPaths(const std::vector<std::string>& paths) {
     list_.AppendMany(GatherDroppedPaths(paths, CheckBox1->isChecked()));
 }
 
-void TForm1::TakeHandedOverPaths(const std::vector<std::string>& paths) {
+bool TForm1::TakeHandedOverPaths(const std::vector<std::string>& paths) {
+    if (closing_ || closeRequested_)
+        return false;
     Handle([&] { AddPaths(paths); });
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();
+    return true;
 }

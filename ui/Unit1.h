@@ -41,6 +41,9 @@ struct WindowServices {
     DesktopNotifier& notifier = NoNotifier::Instance();
     // How many decoders a batch runs at once when the user asks for several.
     std::function<int()> usableCores = UsableCores;
+    // False where the window system drops the stay-on-top hint (Wayland's own
+    // platform): the box then keeps its setting but can't be changed.
+    bool stayOnTopWorks = true;
 };
 
 // The main window: the processing list, the folders, the conversion and its progress.
@@ -74,8 +77,9 @@ class TForm1 : public QWidget, private ConversionWindow {
     void AddDroppedPaths(const QMimeData& drop);
     // Files and folders handed over at start, taken in as a drop of them would be.
     void AddPaths(const std::vector<std::string>& paths);
-    // Paths a later start of the program handed over: taken in, and the window comes forward.
-    void TakeHandedOverPaths(const std::vector<std::string>& paths);
+    // Paths a later start of the program handed over: taken in, and the window
+    // comes forward. A window that is closing takes none and says so.
+    bool TakeHandedOverPaths(const std::vector<std::string>& paths);
     bool CheckDecoderPresent();
     // Ends the program at once, for a signal to end or a second close during a
     // batch: a running decoder is stopped and the window closes.
@@ -163,6 +167,8 @@ class TForm1 : public QWidget, private ConversionWindow {
 
     WindowServices services_;
     bool closeRequested_ = false;
+    // Set for good once the window is on its way out.
+    bool closing_ = false;
     bool stopRequested_ = false;
     BoxesUntilClose gatedBoxes_;
     ConversionState conversion_;

@@ -141,6 +141,12 @@ void TForm1::CreateControls() {
     CheckBox2 = Place<QCheckBox>(this, 248, 8, 129, 17);
     CheckBox2->setText(tr("常に前面に表示する"));
     CheckBox2->setChecked(true);
+    if (!services_.stayOnTopWorks) {
+        CheckBox2->setEnabled(false);
+        CheckBox2->setToolTip(
+            tr("このデスクトップ（Wayland）では、ここからは設定できません。"
+               "ウィンドウメニューの「常に最前面」（Keep Above）を使ってください"));
+    }
 
     GroupBox1 = PlaceGroup(this, 8, 24, 369, 113, tr("変換元フォルダ"));
     Label1 = PlaceLabel(GroupBox1, 16, 16, 289, 22);

@@ -37,14 +37,17 @@ TEST(CommandLineHandOver, RelativeNamesAreMadeAbsoluteWhereTheyWereGiven) {
     WriteFile(elsewhere / "song.mp3", "b");
     ::mkdir((start / "album").c_str(), 0755);
     ::symlink("album", (start / "link").c_str());
-    const Paths names{"song.mp3", "./album", ".//./link", "-", start / "song.mp3"};
+    const Paths names{"song.mp3",         "./album", ".//./link",         "-",
+                      start / "song.mp3", ".",       start / "./album/.", "album/../song.mp3"};
     WriteFile(start / "-", "");
 
     const Paths paths = HandOverPaths(
         names, start.path(), [](const std::string& name) { ADD_FAILURE() << "reported " << name; });
-    // Links are kept as named: the list shows what the user typed.
+    // Links are kept as named: the list shows what the user typed, without
+    // its "." (a ".." may lead back through a link, and stays).
     EXPECT_EQ(paths, (Paths{start / "song.mp3", start / "album", start / "link", start / "-",
-                            start / "song.mp3"}));
+                            start / "song.mp3", start.path(), start / "album",
+                            start / "album/../song.mp3"}));
     // The working folder changes once a source folder is chosen; the names keep their files.
     const CurrentFolder chosen(elsewhere.path());
     EXPECT_EQ(ReadFile(paths[0]), "a");

@@ -339,6 +339,14 @@ TEST(ParseUriList, PercentDecodesToTheNamesOwnBytes) {
     EXPECT_TRUE(ParseUriList("file:///a%00b.mp3").empty());
 }
 
+TEST(FileAddress, IsAlwaysALocalFileAndReadsBackAsTheSameBytes) {
+    // An edited caption that looks like a web address is still a file here.
+    EXPECT_EQ(FileAddress("https://example.com/x.mp3", "/music"),
+              "file:///music/https%3A//example.com/x.mp3");
+    const std::string odd = "/m/caf\xe9 #1?%25\n.mp3";
+    EXPECT_EQ(ParseUriList(FileAddress(odd, "/")), Paths{odd});
+}
+
 // ----------------------------------------------------------- ListSourceFolder
 
 TEST(ListSourceFolder, ListsMatchingPlainFilesSortedWithoutCase) {

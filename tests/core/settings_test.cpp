@@ -215,6 +215,16 @@ TEST(SettingsLocation, BesideTheExecutableWhenItsFolderCanKeepTheFile) {
     EXPECT_FALSE(Exists(t / "xdg"));
 }
 
+TEST(SettingsLocation, ALinkBesideTheExecutableToAFileNotMadeYetIsKept) {
+    TempFolder t;
+    ::mkdir((t / "exe").c_str(), 0755);
+    ::mkdir((t / "dotfiles").c_str(), 0755);
+    ASSERT_EQ(::symlink("../dotfiles/brindlecot.ini", (t / "exe/brindlecot.ini").c_str()), 0);
+    EXPECT_EQ(SettingsPath(t / "exe", "", t / "home"), t / "exe/brindlecot.ini");
+    WriteSettings(t / "exe/brindlecot.ini", false);
+    EXPECT_EQ(ReadFile(t / "dotfiles/brindlecot.ini"), "[front]\r\nOff\r\n");
+}
+
 TEST(SettingsLocation, ElsewhereThePerUserFileInFoldersMadeForIt) {
     TempFolder t;
     // A folder path that is a file can't hold the settings, even for root; nor

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <stdexcept>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -26,14 +27,14 @@ Child Start(std::vector<std::string> argv, int outputFd = -1) {
     return Child(argv, {.output = outputFd});
 }
 
-// Reads from fd until a line equal to want (any line when want is empty)
+// Reads from fd until a line holding want (any line when want is empty)
 // arrives and returns it; nothing at the end of the stream.
 bool AwaitLine(int fd, const std::string& want, std::string& got) {
     std::string text;
     char buffer[256];
     for (;;) {
         for (std::size_t end; (end = text.find('\n')) != std::string::npos; text.erase(0, end + 1))
-            if (want.empty() || text.compare(0, end, want) == 0) {
+            if (text.substr(0, end).find(want) != std::string::npos) {
                 got = text.substr(0, end);
                 return true;
             }
@@ -48,7 +49,11 @@ bool AwaitLine(int fd, const std::string& want, std::string& got) {
 
 } // namespace
 
-XDesktop::XDesktop() {
+XDesktop::XDesktop(Session session) {
+    if (session == Session::Wayland) {
+        StartWeston();
+        return;
+    }
     int ready[2];
     if (::pipe2(ready, O_CLOEXEC) != 0)
         throw std::runtime_error("pipe failed");
@@ -71,8 +76,7 @@ XDesktop::XDesktop() {
         End();
         throw std::runtime_error("pipe failed");
     }
-    manager_.emplace(
-        Start({"openbox", "--sm-disable", "--startup", "echo openbox-ready"}, ready[1]));
+    manager_.emplace(Start({"openbox", "--sm-disable", "--startup", "echo openbox-ready"}, ready[1]));
     ::close(ready[1]);
     // Kept open: a later line from openbox must not end it with SIGPIPE.
     managerOutput_ = ready[0];
@@ -81,6 +85,29 @@ XDesktop::XDesktop() {
         End();
         throw std::runtime_error("openbox did not start");
     }
+}
+
+void XDesktop::StartWeston() {
+    ::setenv("XDG_RUNTIME_DIR", runtime_.emplace().path().c_str(), 1);
+    ::chmod(runtime_->path().c_str(), 0700);
+    int ready[2] = {-1, -1};
+    // Its log comes on its standard output: the X display is named there.
+    if (::pipe2(ready, O_CLOEXEC) == 0)
+        server_.emplace(Start({"weston", "--backend=headless-backend.so", "--xwayland",
+                               "--socket=wayland-test", "--log=/dev/stdout"},
+                              ready[1]));
+    ::close(ready[1]);
+    serverOutput_ = ready[0];
+    const std::string said = "xserver listening on display ";
+    std::string line;
+    if (!server_ || !server_->Started() || !AwaitLine(serverOutput_, said, line)) {
+        End();
+        throw std::runtime_error("weston did not start");
+    }
+    ::setenv("WAYLAND_DISPLAY", "wayland-test", 1);
+    ::setenv("DISPLAY", line.substr(line.find(said) + said.size()).c_str(), 1);
+    ::setenv("XDG_SESSION_TYPE", "wayland", 1);
+    ::unsetenv("QT_QPA_PLATFORM");
 }
 
 XDesktop::~XDesktop() {

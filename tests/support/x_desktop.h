@@ -8,15 +8,21 @@
 // from the programs themselves: Xvfb writes its display number once it takes
 // clients, openbox runs its start-up command once it manages the screen.
 // DISPLAY and QT_QPA_PLATFORM=xcb are set for what starts after it.
+// In a Wayland session the X server and its window manager are a headless
+// weston's XWayland, ready once weston names the display, in a runtime folder
+// of its own; WAYLAND_DISPLAY, XDG_RUNTIME_DIR and XDG_SESSION_TYPE are set
+// as on a user's desktop, and QT_QPA_PLATFORM is unset.
 
 #include "process.h"
+#include "test_support.h"
 
 #include <optional>
 
 class XDesktop {
   public:
+    enum class Session { X11, Wayland };
     // Throws std::runtime_error when either does not start.
-    XDesktop();
+    explicit XDesktop(Session session = Session::X11);
     XDesktop(const XDesktop&) = delete;
     XDesktop& operator=(const XDesktop&) = delete;
     ~XDesktop();
@@ -25,8 +31,10 @@ class XDesktop {
     double ServerCpuSeconds() const;
 
   private:
+    void StartWeston();
     void End();
 
+    std::optional<TempFolder> runtime_;
     std::optional<Child> server_;
     std::optional<Child> manager_;
     int serverOutput_ = -1;

@@ -74,10 +74,10 @@ class Unit1Test : public QObject {
 
     std::string Path(const std::string& name) const { return folder / name; }
     std::string Settings() const { return Path("brindlecot.ini"); }
-    std::unique_ptr<TForm1> MakeForm() {
+    std::unique_ptr<TForm1> MakeForm(bool stayOnTopWorks = true) {
         return std::make_unique<TForm1>(WindowServices{boxes, chooser, shell,
                                                        [this] { return decoder; }, Settings(),
-                                                       notifier, [] { return 2; }});
+                                                       notifier, [] { return 2; }, stayOnTopWorks});
     }
     std::string AddSource(const std::string& name) {
         WriteFile(Path(name), Layer3Stream(16000));
@@ -245,9 +245,14 @@ class Unit1Test : public QObject {
         AddSource("a-held.mp3");
         AddSource("b.mp3");
         AddSource("c.mp3");
-        WhileConverting(0, [this] { form->close(); });
+        bool taken = true;
+        WhileConverting(0, [this, &taken] {
+            form->close();
+            taken = form->TakeHandedOverPaths({Path("c.mp3")});
+        });
         boxes.answer = ConfirmAnswer::Yes;
         form->Button2->click();
+        QVERIFY2(!taken, "a closing window takes no files: their start opens its own window");
         QVERIFY2(form->isVisible(), "the window stays while the batch ends");
         for (int i = 0; i < 3; ++i)
             QCOMPARE(form->List().ItemAt(i).state, ItemState::Processed);
@@ -422,7 +427,7 @@ class Unit1Test : public QObject {
         list.Select(0);
         list.selectionModel()->setCurrentIndex(list.index(1), QItemSelectionModel::NoUpdate);
         form->N1Click();
-        QCOMPARE(shell.opened, std::vector<std::string>{Path("2.mp3")});
+        QCOMPARE(shell.opened, std::vector<std::string>{"file://" + Path("2.mp3")});
 
         list.Select(2);
         list.Select(3);
@@ -677,7 +682,8 @@ class Unit1Test : public QObject {
         chooser.choice = Path("out");
         form->Button4Click();
         form->N2->trigger();
-        QCOMPARE(shell.opened, (std::vector<std::string>{Path("in"), Path("out")}));
+        QCOMPARE(shell.opened,
+                 (std::vector<std::string>{"file://" + Path("in"), "file://" + Path("out")}));
     }
 
     void playNeverHandsTheFileBackToThisProgram() {
@@ -690,7 +696,7 @@ class Unit1Test : public QObject {
         QCOMPARE(boxes.messages, std::vector<std::string>{"再生できるプログラムが見つかりません"});
         shell.opensWithUs = false;
         form->N1Click();
-        QCOMPARE(shell.opened, std::vector<std::string>{Path("a.mp3")});
+        QCOMPARE(shell.opened, std::vector<std::string>{"file://" + Path("a.mp3")});
     }
 
     void handedOverPathsAreTakenInAndTheWindowComesForward() {
@@ -701,6 +707,17 @@ class Unit1Test : public QObject {
         QCOMPARE(form->List().Count(), 1);
         QVERIFY(form->isVisible());
         QVERIFY(!(form->windowState() & Qt::WindowMinimized));
+    }
+
+    // Where the window system can't keep a window on top, the box says so and
+    // the setting stays as it was saved.
+    void withoutStayOnTopTheBoxIsDisabledAndItsSettingKept() {
+        WriteFile(Settings(), "[front]\r\nOff\r\n");
+        form = MakeForm(false);
+        QVERIFY(!form->CheckBox2->isEnabled());
+        QVERIFY(form->CheckBox2->toolTip().contains("Keep Above"));
+        form.reset();
+        QCOMPARE(QString::fromStdString(ReadFile(Settings())), QString("[front]\r\nOff\r\n"));
     }
 
     void theSeveralAtOnceBoxIsKeptAndFixedDuringABatch() {

@@ -6,6 +6,7 @@
 #include "instance_link.h"
 #include "test_support.h"
 
+#include <QLocalSocket>
 #include <QProcess>
 #include <QtTest>
 
@@ -39,13 +40,17 @@ class InstanceTest : public QObject {
         static std::string path;
         return path;
     }
-    void Listen(InstanceLink& link) {
+    // take: what the window answers, as a closing one says no.
+    void Listen(InstanceLink& link, bool take = true) {
         QVERIFY(!link.HandOverOrListen({}));
-        link.OnPathsHandedOver(
-            [this](const std::vector<std::string>& paths) { received.push_back(paths); });
+        link.OnPathsHandedOver([this, take](std::vector<std::string> paths, const std::string&) {
+            received.push_back(paths);
+            return take;
+        });
     }
+    // Our event loop runs meanwhile: a link here answers the start.
     static void EndsAtOnceWithZero(QProcess& program) {
-        QVERIFY(program.waitForFinished(30000));
+        QTRY_COMPARE_WITH_TIMEOUT(program.state(), QProcess::NotRunning, 30000);
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
     }
@@ -83,6 +88,39 @@ class InstanceTest : public QObject {
         EndsAtOnceWithZero(*second);
         // The first goes on: one window.
         QCOMPARE(first->state(), QProcess::Running);
+        first->kill();
+        first->waitForFinished();
+    }
+
+    void aStartHandedToAClosingWindowOpensItsOwn() {
+        init();
+        InstanceLink closing;
+        Listen(closing, false);
+        std::unique_ptr<QProcess> second(Start({"a.mp3"}));
+        QTRY_COMPARE(received.size(), std::size_t(1));
+        // The closing one listens no more; the second start does, in a window of its own.
+        QTRY_VERIFY_WITH_TIMEOUT(::access(InstanceSocketPath().c_str(), F_OK) == 0, 30000);
+        second->kill();
+        second->waitForFinished();
+    }
+
+    // A message larger than a command line, or one that never ends, is
+    // dropped and told; the window goes on taking starts.
+    void aMessageIsBoundedInSizeAndTime() {
+        init();
+        std::unique_ptr<QProcess> first(Start({}));
+        QTRY_VERIFY_WITH_TIMEOUT(::access(InstanceSocketPath().c_str(), F_OK) == 0, 30000);
+        QLocalSocket endless, unfinished;
+        for (QLocalSocket* socket : {&endless, &unfinished})
+            socket->connectToServer(QString::fromStdString(InstanceSocketPath()));
+        unfinished.write(QByteArray("\0/a.mp3", 7));
+        while (endless.write(QByteArray(1 << 20, 'x')) > 0 && endless.waitForBytesWritten()) {
+        }
+        QByteArray said;
+        QTRY_VERIFY_WITH_TIMEOUT((said += first->readAllStandardError()).count("brindlecot: ") == 2,
+                                 30000);
+        std::unique_ptr<QProcess> second(Start({"a.mp3"}));
+        EndsAtOnceWithZero(*second);
         first->kill();
         first->waitForFinished();
     }
