@@ -8,6 +8,7 @@
 #include "FileFolder.h"
 #include "Unit1.h"
 #include "qt_services.h"
+#include "process.h"
 #include "test_support.h"
 #include "x_desktop.h"
 
@@ -26,6 +27,8 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <poll.h>
+#include <sys/syscall.h>
 #include <set>
 #include <sys/prctl.h>
 #include <sys/stat.h>
@@ -59,16 +62,29 @@ void Key(const char* name) {
     RunProgram({"xdotool", "key", name});
 }
 
+int HiddenFilesIn(const TempFolder& folder) {
+    return int(std::count_if(
+        std::filesystem::directory_iterator(folder.path()), {},
+        [](const auto& entry) { return entry.path().filename().string().front() == '.'; }));
+}
+
 // The built program, copied into home with the stand-in as its decoder beside
 // it (its settings are written there too), started on source, its 変換
 // clicked; it runs until the stand-in's held.pid tells that its decoder does.
-Child StartBatchOfTheProgram(const TempFolder& home, const std::string& source) {
+Child StartBatchOfTheProgram(const TempFolder& home, const std::vector<std::string>& sources,
+                             bool severalAtOnce = false) {
     std::filesystem::copy_file(qEnvironmentVariable("BRINDLECOT_PROGRAM").toStdString(),
                                home / "brindlecot");
     ::symlink(PlaceStandInDecoder(home.path()).c_str(), (home / "lame").c_str());
-    WriteFile(home / source, Layer3Stream(4000));
+    WriteFile(home / "brindlecot.ini",
+              std::string("[front]\r\nOn\r\n") + (severalAtOnce ? "[parallel]\r\nOn\r\n" : ""));
+    std::vector<std::string> arguments{home / "brindlecot"};
+    for (const std::string& source : sources) {
+        WriteFile(home / source, Layer3Stream(4000));
+        arguments.push_back(home / source);
+    }
     qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(home.path()));
-    Child program({home / "brindlecot", home / source});
+    Child program(arguments);
     const std::string found = OutputOf({"xdotool", "search", "--sync", "--onlyvisible", "--pid",
                                         std::to_string(program.Pid()), "--name", "brindlecot"});
     const std::string window = found.substr(0, found.find('\n'));
@@ -250,18 +266,37 @@ class DesktopTest : public QObject {
     }
     void aSignalToEndStopsTheProgramsDecoderLeavingNothingButItsSettings() {
         const TempFolder home;
-        Child program = StartBatchOfTheProgram(home, "x-held.mp3");
+        Child program = StartBatchOfTheProgram(home, {"x-held.mp3"});
         QVERIFY(Exists(home / "held.pid"));
         const pid_t decoder = std::stoi(ReadFile(home / "held.pid"));
         ::kill(program.Pid(), SIGTERM);
         QCOMPARE(program.Finish().exitCode, 128 + SIGTERM);
         QVERIFY(::kill(decoder, 0) == -1 && errno == ESRCH);
-        QCOMPARE(std::count_if(std::filesystem::directory_iterator(home.path()), {},
-                               [](const auto& entry) {
-                                   return entry.path().filename().string().front() == '.';
-                               }),
-                 0);
-        QVERIFY(Exists(home / "brindlecot.ini"));
+        QCOMPARE(HiddenFilesIn(home), 0);
+        QVERIFY(ReadFile(home / "brindlecot.ini").find("[front]") != std::string::npos);
+    }
+
+    // Killed outright, the program leaves neither a decoder nor a file.
+    void aProgramKilledDuringABatchOfSeveralAtOnceLeavesNoDecoderAndNoFile() {
+        const TempFolder home;
+        const std::size_t atOnce = UsableCores() >= 2 ? 2 : 1;
+        Child program = StartBatchOfTheProgram(home, {"a-held.mp3", "b-held.mp3"}, true);
+        std::vector<UniqueFd> decoders;
+        for (const char* source : {"a-held.mp3", "b-held.mp3"}) {
+            if (decoders.size() == atOnce)
+                break;
+            QTRY_VERIFY_WITH_TIMEOUT(Exists(home / (std::string(source) + ".pid")), 20000);
+            const pid_t pid = std::stoi(ReadFile(home / (std::string(source) + ".pid")));
+            decoders.emplace_back(int(::syscall(SYS_pidfd_open, pid, 0)));
+            QVERIFY(decoders.back());
+        }
+        ::kill(program.Pid(), SIGKILL);
+        program.Finish();
+        for (const UniqueFd& decoder : decoders) {
+            pollfd end{decoder.Get(), POLLIN, 0};
+            QCOMPARE(::poll(&end, 1, 20'000), 1);
+        }
+        QCOMPARE(HiddenFilesIn(home), 0);
     }
 };
 
