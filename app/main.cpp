@@ -8,6 +8,7 @@
 #include "instance_link.h"
 #include "qt_services.h"
 #include "settings.h"
+#include "sleep_inhibitor.h"
 #include "stop_signals.h"
 #include "text.h"
 #include "user_language.h"
@@ -70,7 +71,9 @@ int main(int argc, char* argv[]) {
     FileFolderChooser chooser(boxes);
     XdgDesktopShell shell;
     DBusNotifier notifier;
-    TForm1 Form1({boxes, chooser, shell, DecoderPath, SettingsPath(), notifier});
+    DBusSleepInhibitor sleepInhibitor;
+    TForm1 Form1({boxes, chooser, shell, DecoderPath, SettingsPath(), notifier, UsableCores,
+                  sleepInhibitor});
     instance.OnPathsHandedOver(
         [&Form1](const std::vector<std::string>& paths) { Form1.TakeHandedOverPaths(paths); });
     boxes.SetOwner(&Form1);

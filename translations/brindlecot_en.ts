@@ -482,6 +482,10 @@ The files and folders named are added to the processing list as a drop of them w
         <source>再生できるプログラムが見つかりません</source>
         <translation>No program to play this file was found</translation>
     </message>
+    <message>
+        <source>MPEG オーディオを WAV に変換しています</source>
+        <translation>Converting MPEG audio to WAV</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

@@ -182,6 +182,10 @@ void TForm1::Button2Click() {
     // How the batch runs is settled when it starts.
     CheckBox3->setEnabled(false);
     const auto allowChoiceAgain = qScopeGuard([this] { CheckBox3->setEnabled(!batch_.Running()); });
+    // The machine stays awake until the batch ends, however it ends.
+    awake_ = services_.sleepInhibitor.Hold(
+        Translate("TForm1", "MPEG オーディオを WAV に変換しています"));
+    const auto sleepAgain = qScopeGuard([this] { awake_.reset(); });
     batch_.Convert(CheckBox3->isChecked() ? std::optional(services_.usableCores()) : std::nullopt);
     // The batch's boxes closed unanswered; a failure still deserves a word
     // before the program ends, unless the user would not wait for the end.
@@ -276,6 +280,7 @@ void TForm1::DispatchEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 void TForm1::BatchEnded(int converted, int failed, bool aborted) {
+    awake_.reset(); // the boxes that follow may wait long for an answer
     // Only a user who is elsewhere needs telling; the boxes follow as ever.
     if (isActiveWindow())
         return;

@@ -41,6 +41,7 @@ struct WindowServices {
     DesktopNotifier& notifier = NoNotifier::Instance();
     // How many decoders a batch runs at once when the user asks for several.
     std::function<int()> usableCores = UsableCores;
+    SleepInhibitor& sleepInhibitor = NoSleepInhibitor::Instance();
 };
 
 // The main window: the processing list, the folders, the conversion and its progress.
@@ -168,6 +169,8 @@ class TForm1 : public QWidget, private ConversionWindow {
     ConversionState conversion_;
     ProcessingList list_;
     BatchDriver batch_;
+    // From a batch's start to its end: the machine stays awake.
+    std::unique_ptr<SleepInhibitor::Token> awake_;
     std::string sourceFolder_;
     std::string destination_;
     bool activated_ = false;
