@@ -21,8 +21,9 @@ class PortalToken : public SleepInhibitor::Token {
     PortalToken(QDBusConnection bus, QString request)
         : bus_(std::move(bus)), request_(std::move(request)) {}
     ~PortalToken() override {
-        bus_.send(QDBusMessage::createMethodCall(kPortal, request_,
-                                                 "org.freedesktop.portal.Request", "Close"));
+        // Not waited for: the answer is of no use.
+        bus_.asyncCall(QDBusMessage::createMethodCall(kPortal, request_,
+                                                      "org.freedesktop.portal.Request", "Close"));
     }
 
   private:
