@@ -9,6 +9,7 @@
 #include "instance_link.h"
 #include "qt_services.h"
 #include "settings.h"
+#include "sleep_inhibitor.h"
 #include "stop_signals.h"
 #include "text.h"
 #include "user_language.h"
@@ -85,8 +86,9 @@ int main(int argc, char* argv[]) {
     FileFolderChooser chooser(boxes);
     XdgDesktopShell shell;
     DBusNotifier notifier;
-    TForm1 Form1(
-        {boxes, chooser, shell, DecoderPath, SettingsPath(), notifier, UsableCores, !onWayland});
+    DBusSleepInhibitor sleepInhibitor;
+    TForm1 Form1({boxes, chooser, shell, DecoderPath, SettingsPath(), notifier, UsableCores,
+                  !onWayland, sleepInhibitor});
     instance.OnPathsHandedOver(
         [&Form1, onWayland](std::vector<std::string> paths, const std::string& token) {
             // Qt's Wayland window reads the token from there when it asks to come forward.

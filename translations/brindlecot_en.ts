@@ -523,6 +523,10 @@ The files and folders named are added to the processing list as a drop of them w
         <source>このデスクトップ（Wayland）では、ここからは設定できません。ウィンドウメニューの「常に最前面」（Keep Above）を使ってください</source>
         <translation>This desktop (Wayland) does not let a program keep its window on top. Use the window menu&apos;s &quot;Always on Top&quot; (Keep Above) instead</translation>
     </message>
+    <message>
+        <source>MPEG オーディオを WAV に変換しています</source>
+        <translation>Converting MPEG audio to WAV</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

@@ -255,13 +255,18 @@ void TForm1::SetOutputSizeText(const std::string& text) {
     Label6->setText(QString::fromStdString(text));
 }
 void TForm1::EnableProgressTimer(bool enabled) {
-    // Both run exactly while a batch does.
+    // They run exactly while a batch's decoders do, after its question and
+    // before its closing boxes, and so does the machine stay awake, however
+    // the batch ends.
     if (enabled) {
         Timer1->start();
         repaintPacer_.Start();
+        awake_ = services_.sleepInhibitor.Hold(
+            Translate("TForm1", "MPEG オーディオを WAV に変換しています"));
     } else {
         Timer1->stop();
         repaintPacer_.Stop();
+        awake_.reset();
     }
 }
 void TForm1::MakeItemVisible(int index) {

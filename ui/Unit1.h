@@ -44,6 +44,7 @@ struct WindowServices {
     // False where the window system drops the stay-on-top hint (Wayland's own
     // platform): the box then keeps its setting but can't be changed.
     bool stayOnTopWorks = true;
+    SleepInhibitor& sleepInhibitor = NoSleepInhibitor::Instance();
 };
 
 // The main window: the processing list, the folders, the conversion and its progress.
@@ -174,6 +175,8 @@ class TForm1 : public QWidget, private ConversionWindow {
     ConversionState conversion_;
     ProcessingList list_;
     BatchDriver batch_;
+    // From a batch's start to its end: the machine stays awake.
+    std::unique_ptr<SleepInhibitor::Token> awake_;
     std::string sourceFolder_;
     std::string destination_;
     bool activated_ = false;

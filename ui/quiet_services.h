@@ -35,3 +35,13 @@ class NoNotifier : public DesktopNotifier {
         return none;
     }
 };
+
+class NoSleepInhibitor : public SleepInhibitor {
+  public:
+    std::unique_ptr<Token> Hold(const std::string&) override { return nullptr; }
+    // For windows that are handed none: it holds nothing.
+    static NoSleepInhibitor& Instance() {
+        static NoSleepInhibitor none;
+        return none;
+    }
+};

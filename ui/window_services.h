@@ -7,6 +7,7 @@
 
 #include "message_service.h"
 
+#include <memory>
 #include <string>
 
 // The boxes the window shows: the core's message and confirmation boxes and
@@ -38,6 +39,18 @@ class DesktopNotifier {
   public:
     virtual ~DesktopNotifier() = default;
     virtual void Notify(const std::string& summary, const std::string& body) = 0;
+};
+
+// Keeps the machine from sleeping while a batch runs: awake for as long as
+// the token Hold gives lives; no token when the desktop offers no way.
+class SleepInhibitor {
+  public:
+    class Token {
+      public:
+        virtual ~Token() = default;
+    };
+    virtual ~SleepInhibitor() = default;
+    virtual std::unique_ptr<Token> Hold(const std::string& reason) = 0;
 };
 
 // Passes boxes through until the window is closing; from then on every box

@@ -1,9 +1,13 @@
 // SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The notification at a batch's end, on a private session bus (the test runs
-// under dbus-run-session) with a stand-in for the desktop's notification service.
+// The desktop's services around a batch, on a private session bus (the test
+// runs under dbus-run-session) with stand-ins for them: the notification at
+// its end, the machine kept awake meanwhile.
+#include "Unit1.h"
 #include "desktop_notifier.h"
+#include "sleep_inhibitor.h"
+#include "test_support.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -28,6 +32,23 @@ class FakeNotificationService : public QObject {
         return uint(calls.size());
     }
 };
+
+// The portal's inhibitor and the request it hands out, in one.
+class FakePortal : public QObject {
+    Q_OBJECT
+  public:
+    QStringList calls;
+
+  public slots:
+    QDBusObjectPath Inhibit(const QString&, uint flags, const QVariantMap& options) {
+        calls << QString("Inhibit %1 %2").arg(flags).arg(options["reason"].toString());
+        return QDBusObjectPath("/request");
+    }
+    void Close() { calls << "Close"; }
+};
+
+// The window's other services, answering no one.
+struct QuietServices : QuietBoxes, NoFolderChooser, NoDesktopShell {};
 
 } // namespace
 
@@ -66,6 +87,31 @@ class NotificationTest : public QObject {
             QDBusConnection::connectToBus("unix:path=/nonexistent", "none");
         QVERIFY(!none.isConnected());
         DBusNotifier(none).Notify("a", "b");
+        // Neither the portal nor logind to keep the machine awake: nothing held.
+        QVERIFY(!DBusSleepInhibitor(QDBusConnection::sessionBus(), none).Hold("a"));
+    }
+
+    void aBatchKeepsTheMachineAwakeUntilItEnds() {
+        // On the window's own connection, where Qt answers the call in place.
+        FakePortal portal;
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        const auto exported = QDBusConnection::ExportAllSlots;
+        bus.registerObject("/org/freedesktop/portal/desktop", "org.freedesktop.portal.Inhibit",
+                           &portal, exported);
+        bus.registerObject("/request", "org.freedesktop.portal.Request", &portal, exported);
+        QVERIFY(bus.registerService("org.freedesktop.portal.Desktop"));
+        DBusSleepInhibitor inhibitor(bus, QDBusConnection("no system bus"));
+        const TempFolder folder;
+        QuietServices quiet;
+        TForm1 form({quiet, quiet, quiet, [&] { return PlaceStandInDecoder(folder.path()); },
+                     folder / "ini", NoNotifier::Instance(), UsableCores, true, inhibitor});
+        WriteFile(folder / "a.mp3", Layer3Stream(16000));
+        form.List().Append(folder / "a.mp3");
+        const QStringList held{"Inhibit 12 MPEG オーディオを WAV に変換しています"};
+        QObject::connect(&form.List(), &QAbstractItemModel::dataChanged,
+                         [&] { QCOMPARE(portal.calls, held); });
+        form.Button2Click();
+        QCOMPARE(portal.calls, held + QStringList{"Close"});
     }
 };
 
