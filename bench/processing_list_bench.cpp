@@ -144,7 +144,8 @@ void BM_LookAtOutputs(benchmark::State& state) {
             WriteFile(folder / ("track " + std::to_string(i) + ".wav"), "");
     }
     for (auto _ : state) {
-        const OutputsAtStart outputs = LookAtOutputs(sources, "");
+        const OutputsAtStart outputs =
+            LookAtOutputs(sources, [](const std::string& s) { return OutputPathFor(s, ""); });
         if (outputs.replaceable != (present ? kSources : 0))
             state.SkipWithError("wrong count");
     }

@@ -20,9 +20,9 @@
 // batch with the box unchecked or checked alone; both by default).
 #include "Unit1.h"
 #include "bench_support.h"
-#include "window_fakes.h"
 #include "process.h"
 #include "quiet_services.h"
+#include "window_fakes.h"
 #include "x_desktop.h"
 
 #include <QApplication>

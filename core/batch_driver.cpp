@@ -11,7 +11,9 @@
 
 #include <algorithm>
 #include <exception>
+#include <map>
 #include <memory>
+#include <set>
 
 namespace {
 
@@ -40,9 +42,27 @@ DecoderOption OptionFor(const std::string& source, DecoderOption previous) {
                                                            : DecoderOption::Decode;
 }
 
-std::string FailureCountText(int failures) {
-    return Translate("BatchDriver", "%n件のファイルを変換できませんでした", nullptr, failures);
+std::string CommonFolder(const std::vector<std::string>& sources) {
+    std::optional<std::string> common;
+    for (const std::string& source : sources) {
+        const std::string folder = FolderOf(source);
+        if (!common)
+            common = folder;
+        while (folder != *common && !folder.starts_with(JoinPath(*common, "")) &&
+               FolderOf(*common) != *common)
+            common = FolderOf(*common);
+    }
+    return common.value_or(".");
 }
+
+namespace {
+
+bool IsDestination(const std::string& destination) {
+    // Two characters or fewer are an empty or cancelled choice; the root is a folder.
+    return CharacterCount(destination) > 2 || destination == "/";
+}
+
+} // namespace
 
 BatchDriver::BatchDriver(ProcessingList& list, ConversionState& state, ConversionWindow& window,
                          MessageService& boxes, std::function<std::string()> decoderPath,
@@ -62,10 +82,11 @@ void BatchDriver::Convert(std::optional<int> decodersAtOnce) {
     if (running_)
         return;
     running_ = true;
-    severalAtOnce_ = decodersAtOnce.has_value();
     state_.AbortRequested = false;
     stopRequested_ = false;
-    failures_ = 0;
+    failures_ = keptBack_ = converted_ = 0;
+    failureDetails_.clear();
+    separateRoot_.reset();
     window_.ShowConvertButton(false);
     window_.ShowAbortButton(true);
     window_.EnableClearButton(false);
@@ -80,7 +101,15 @@ void BatchDriver::Convert(std::optional<int> decodersAtOnce) {
     for (int i = 0; i < count; ++i)
         work.push_back(list_.ItemAt(i).id);
 
-    AskBeforeReplacing(work);
+    std::vector<std::string> sources;
+    sources.reserve(work.size());
+    for (const ItemId id : work)
+        if (const auto index = list_.IndexOf(id))
+            sources.push_back(list_.ItemAt(*index).caption);
+    outputs_.Begin();
+    AskAboutSameNames(sources);
+    if (!stopRequested_)
+        AskBeforeReplacing(sources);
     if (stopRequested_)
         return;
 
@@ -92,22 +121,50 @@ void BatchDriver::Convert(std::optional<int> decodersAtOnce) {
     if (!converted)
         return;
 
+    converted_ = *converted;
     idle.Now();
     window_.BatchEnded(*converted, failures_, state_.AbortRequested);
-    if (failures_ > 0)
-        boxes_.Message(FailureCountText(failures_));
+    if (const std::optional<BatchReport> report = EndReport())
+        boxes_.Report(report->text, report->details);
     if (boxes_.Confirm(Translate("BatchDriver", "処理済みのリストを削除しますか？"),
                        ConfirmButtons::YesNo) == ConfirmAnswer::Yes)
         list_.DeleteProcessedItems();
 }
 
-void BatchDriver::AskBeforeReplacing(const std::vector<ItemId>& work) {
-    std::vector<std::string> sources;
-    sources.reserve(work.size());
-    for (const ItemId id : work)
-        if (const auto index = list_.IndexOf(id))
-            sources.push_back(list_.ItemAt(*index).caption);
-    const int replaceable = outputs_.LookBeforeBatch(sources, window_.DestinationText());
+void BatchDriver::AskAboutSameNames(const std::vector<std::string>& sources) {
+    // Beside their sources, items of one name share a folder: folders of
+    // their own would not tell them apart.
+    const std::string destination = window_.DestinationText();
+    if (!IsDestination(destination))
+        return;
+    std::map<std::string, std::set<std::string>> folders; // by output, of its sources
+    std::map<std::string, int> items;
+    for (const std::string& source : sources) {
+        const std::string key = outputs_.Key(OutputPathFor(source, destination));
+        folders[key].insert(FolderOf(source));
+        ++items[key];
+    }
+    int clashing = 0;
+    for (const auto& [key, from] : folders)
+        if (from.size() > 1)
+            clashing += items[key];
+    if (clashing == 0)
+        return;
+    // Escape, the title-bar button and a close of the window keep to one folder.
+    const std::string question =
+        Translate("BatchDriver",
+                  "同じ名前のWAVファイルになる項目が %n "
+                  "件あります。変換元のフォルダ構成を出力先に作って別々に保存しますか？",
+                  nullptr, clashing);
+    if (boxes_.Confirm(question, ConfirmButtons::YesNo) == ConfirmAnswer::Yes)
+        separateRoot_ = CommonFolder(sources);
+    else
+        outputs_.DeclineSeparateFolders();
+}
+
+void BatchDriver::AskBeforeReplacing(const std::vector<std::string>& sources) {
+    const int replaceable = outputs_.LookBeforeBatch(
+        sources, [this](const std::string& source) { return OutputFor(source); });
     if (replaceable == 0)
         return;
     // Escape, the title-bar button and a close of the window all leave the files be.
@@ -118,23 +175,32 @@ void BatchDriver::AskBeforeReplacing(const std::vector<ItemId>& work) {
                               ConfirmAnswer::Yes);
 }
 
-bool BatchDriver::EndItem(ItemId id, const std::string& output, const std::string& failure,
-                          bool shown) {
-    if (failure.empty() && shown) {
-        // The last tick may have seen the output midway, or not at all.
-        if (const auto size = FileSize(output))
-            window_.SetOutputSizeText(OutputSizeText(*size));
-        window_.SetFileProgress(100);
+std::string BatchDriver::OutputFor(const std::string& source) const {
+    std::string destination = window_.DestinationText();
+    if (separateRoot_ && IsDestination(destination)) {
+        const std::string folder = FolderOf(source);
+        if (folder != *separateRoot_) {
+            const std::size_t skip = separateRoot_->size() + (*separateRoot_ == "/" ? 0 : 1);
+            destination = JoinPath(JoinPath(destination, folder.substr(skip)), "");
+        }
     }
-    if (!failure.empty())
-        ++failures_;
-    if (const auto index = list_.IndexOf(id)) {
-        if (failure.empty())
-            list_.SetState(*index, ItemState::Processed);
-        else
-            list_.SetFailed(*index, failure);
-    }
-    return failure.empty();
+    return OutputPathFor(source, destination);
+}
+
+std::optional<BatchReport> BatchDriver::EndReport() const {
+    if (failures_ == 0 && keptBack_ == 0)
+        return std::nullopt;
+    BatchReport report;
+    report.text = Translate("BatchDriver", "%n件を変換しました", nullptr, converted_);
+    if (keptBack_ > 0)
+        report.text +=
+            "\n" + Translate("BatchDriver", "%n件は同じ名前のファイルがあるため変換しませんでした",
+                             nullptr, keptBack_);
+    if (failures_ > 0)
+        report.text += "\n" + Translate("BatchDriver", "%n件のファイルを変換できませんでした",
+                                        nullptr, failures_);
+    report.details = failureDetails_;
+    return report;
 }
 
 struct BatchDriver::InFlight {
@@ -151,12 +217,38 @@ struct BatchDriver::InFlight {
     OutputCheck check;
     std::unique_ptr<TemporaryOutput> temporary;
     std::optional<Child> decoder;
-    std::optional<RunOutcome> outcome;  // once the decoder has ended
-    std::optional<std::string> verdict; // decided without a decoder: empty for done
+    std::optional<RunOutcome> outcome; // once the decoder has ended
+    std::optional<Verdict> verdict;    // decided without a decoder
 
     bool Running() const { return decoder.has_value(); }
     bool Finished() const { return passedOver || verdict || outcome; }
 };
+
+bool BatchDriver::EndItem(const InFlight& item, const Verdict& verdict) {
+    if (verdict.Converted() && shownItem_ == item.place) {
+        // The last tick may have seen the output midway, or not at all.
+        if (const auto size = FileSize(item.output))
+            window_.SetOutputSizeText(OutputSizeText(*size));
+        window_.SetFileProgress(100);
+    }
+    if (verdict.keptBack) {
+        ++keptBack_;
+    } else if (!verdict.Converted()) {
+        ++failures_;
+        failureDetails_ += NameOf(item.source) + ": " + verdict.reason + "\n";
+        if (!verdict.decoderSaid.empty())
+            failureDetails_ += "    " + verdict.decoderSaid + "\n";
+    }
+    if (const auto index = list_.IndexOf(item.id)) {
+        if (verdict.keptBack)
+            list_.SetKeptBack(*index, verdict.reason);
+        else if (!verdict.Converted())
+            list_.SetFailed(*index, verdict.reason);
+        else
+            list_.SetState(*index, ItemState::Processed);
+    }
+    return verdict.Converted();
+}
 
 std::optional<int> BatchDriver::RunItems(const std::string& decoder,
                                          const std::vector<ItemId>& work, int decodersAtOnce) {
@@ -212,8 +304,7 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
             }
             // One name, one WAV: an item whose output an earlier one is still
             // writing starts once that one is in place, and is judged then.
-            const std::string key = outputs_.Key(
-                OutputPathFor(list_.ItemAt(*found).caption, window_.DestinationText()));
+            const std::string key = outputs_.Key(OutputFor(list_.ItemAt(*found).caption));
             if (std::none_of(items.begin(), items.end(),
                              [&](const InFlight& item) { return item.outputKey == key; })) {
                 InFlight item(next, work[next], false);
@@ -267,7 +358,7 @@ void BatchDriver::Start(InFlight& item, const std::string& decoder, DecoderOptio
         window_.SetInformationLine(item.informationLine);
     }
     // The reader's box may have let the destination or the list change.
-    item.output = OutputPathFor(item.source, window_.DestinationText());
+    item.output = OutputFor(item.source);
     item.outputKey = outputs_.Key(item.output);
     option = OptionFor(item.source, option);
     if (const auto index = list_.IndexOf(item.id)) {
@@ -278,13 +369,18 @@ void BatchDriver::Start(InFlight& item, const std::string& decoder, DecoderOptio
     if (shown)
         window_.SetOutputPathText(item.output);
 
+    // Folders of their own for outputs of one name; made ones stay, an abort or not.
+    if (const int error = separateRoot_ ? MakeFolders(FolderOf(item.output)) : 0) {
+        item.verdict = Verdict{PathErrorText(FolderOf(item.output), error)};
+        return;
+    }
     item.check = outputs_.Check(item.source, item.output);
     if (!item.check.MayRun()) {
-        item.verdict = item.check.reason;
+        item.verdict = item.check.verdict;
     } else {
         item.temporary = std::make_unique<TemporaryOutput>(item.output);
         if (!item.temporary->Made()) {
-            item.verdict = PathErrorText(item.output, item.temporary->Error());
+            item.verdict = Verdict{PathErrorText(item.output, item.temporary->Error())};
         } else {
             item.decoder.emplace(
                 BuildDecoderCommand(decoder, option, item.source, item.temporary->DecoderPath())
@@ -309,13 +405,13 @@ void BatchDriver::MeasureShown(const InFlight& item) {
 bool BatchDriver::Settle(InFlight& item, int count) {
     bool done = false;
     if (!item.passedOver) {
-        std::string failure;
+        Verdict verdict;
         if (item.verdict)
-            failure = *item.verdict;
-        else if (failure = DecoderVerdict(*item.outcome, *item.temporary); failure.empty())
-            failure = outputs_.PutInPlace(*item.temporary, item.source, item.output, item.check);
+            verdict = *item.verdict;
+        else if (verdict = DecoderVerdict(*item.outcome, *item.temporary); verdict.Converted())
+            verdict = outputs_.PutInPlace(*item.temporary, item.source, item.output, item.check);
         item.temporary.reset();
-        done = EndItem(item.id, item.output, failure, shownItem_ == item.place);
+        done = EndItem(item, verdict);
     }
     window_.SetOverallProgress(static_cast<int>((item.place + 1) * 100.0 / count));
     return done;

@@ -44,8 +44,15 @@ class ConversionWindow {
 // The decoder option for source's extension; previous when it has none of the three.
 DecoderOption OptionFor(const std::string& source, DecoderOption previous);
 
-// "N件のファイルを変換できませんでした": the box after a batch with failures.
-std::string FailureCountText(int failures);
+// The deepest folder that holds every one of sources.
+std::string CommonFolder(const std::vector<std::string>& sources);
+
+// The box that ends a batch in which anything but plain success happened:
+// how many were converted, kept back and failed, and each failure's file and
+// reason in its details.
+struct BatchReport {
+    std::string text, details;
+};
 
 // Converts the processing list, one item at a time, or several at once.
 class BatchDriver {
@@ -66,10 +73,10 @@ class BatchDriver {
     // is killed, its unfinished output removed, and no box is shown.
     void RequestStop() { stopRequested_ = true; }
     bool Running() const { return running_; }
-    // True while a batch runs several decoders at once.
-    bool RunningSeveralAtOnce() const { return running_ && severalAtOnce_; }
     // The items that failed in the last batch.
     int Failures() const { return failures_; }
+    // The last batch's closing report; nothing when every item was converted.
+    std::optional<BatchReport> EndReport() const;
 
   private:
     // An item started, decided or passed over, and not yet put in place.
@@ -96,11 +103,17 @@ class BatchDriver {
     // The batch stopped for a program that is ending: running decoders killed,
     // their items left waiting for another batch.
     std::optional<int> Stop(std::deque<InFlight>& items);
-    // Asks once whether the files at the outputs may be replaced, before any decoder runs.
-    void AskBeforeReplacing(const std::vector<ItemId>& work);
-    // An item's end: its state, or its failure and reason, and when it is the
-    // item shown, its finished WAV's figures. True when it was converted.
-    bool EndItem(ItemId id, const std::string& output, const std::string& failure, bool shown);
+    // Asks once, before any decoder runs, whether items of one output name
+    // go to folders of their own, and whether files there may be replaced.
+    void AskAboutSameNames(const std::vector<std::string>& sources);
+    void AskBeforeReplacing(const std::vector<std::string>& sources);
+    // Where source's WAV goes: the destination read afresh, and below it the
+    // source's folder as it stands under separateRoot_ when chosen.
+    std::string OutputFor(const std::string& source) const;
+    // An item's end: its state, or its failure or being kept back and the
+    // reason, and when it is the item shown, its finished WAV's figures. True
+    // when it was converted.
+    bool EndItem(const InFlight& item, const Verdict& verdict);
     void RestoreIdle();
 
     ProcessingList& list_;
@@ -109,9 +122,11 @@ class BatchDriver {
     MessageService& boxes_;
     std::function<std::string()> decoderPath_;
     bool running_ = false;
-    bool severalAtOnce_ = false;
     std::optional<std::size_t> shownItem_; // the item the window follows, by its place
     bool stopRequested_ = false;
-    int failures_ = 0;
+    int failures_ = 0, keptBack_ = 0, converted_ = 0;
+    std::string failureDetails_;
     BatchOutputs outputs_;
+    // The folder whose structure the outputs take, when the user chose it.
+    std::optional<std::string> separateRoot_;
 };

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -122,4 +123,15 @@ std::string FolderOf(std::string_view path) {
 std::string NameOf(std::string_view path) {
     const std::size_t cut = path.rfind('/');
     return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
+}
+
+int MakeFolders(const std::string& folder) {
+    if (IsFolder(folder))
+        return 0;
+    if (const std::string parent = FolderOf(folder); parent != folder)
+        if (const int error = MakeFolders(parent))
+            return error;
+    if (::mkdir(folder.c_str(), 0777) == 0 || (errno == EEXIST && IsFolder(folder)))
+        return 0;
+    return errno;
 }

@@ -37,6 +37,10 @@ inline bool Exists(const std::string& path) {
     return KindAt(path, false) != FileKind::Missing;
 }
 
+// Makes folder and every missing folder above it: 0, or the error of the one
+// that could not be made.
+int MakeFolders(const std::string& folder);
+
 // The size in bytes of what is at path, links followed; nothing when there is nothing.
 std::optional<std::int64_t> FileSize(const std::string& path);
 

@@ -17,6 +17,8 @@ class MessageService {
     virtual ~MessageService() = default;
     // Message box: application title as caption, no icon, "OK".
     virtual void Message(const std::string& text) = 0;
+    // The same, with details the user can read with the keyboard, select and copy.
+    virtual void Report(const std::string& text, const std::string& details) = 0;
     // Confirmation box "確認". None when closed by the title-bar button.
     virtual ConfirmAnswer Confirm(const std::string& text, ConfirmButtons buttons) = 0;
 };

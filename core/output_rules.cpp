@@ -33,11 +33,8 @@ std::optional<FileId> FollowedId(const std::string& path) {
     return FileId{info.st_dev, info.st_ino};
 }
 
-std::string WrittenByThisBatch() {
-    return Translate("BatchDriver", "同じ名前の出力ファイルがこの変換で作成済みです");
-}
-std::string MadeMeanwhile() {
-    return Translate("BatchDriver", "変換中に出力先に同じ名前のファイルが作られました");
+Verdict MadeMeanwhile() {
+    return {Translate("BatchDriver", "変換中に出力先に同じ名前のファイルが作られました")};
 }
 std::string CutShort() {
     return Translate("BatchDriver",
@@ -72,8 +69,8 @@ std::string FoldedName(const std::string& name) {
         return AsciiLower(name);
     return text.toCaseFolded().toStdString();
 }
-std::string NotReplaced() {
-    return Translate("BatchDriver", "同じ名前のファイルがあるため変換しませんでした");
+Verdict NotReplaced() {
+    return {Translate("BatchDriver", "同じ名前のファイルがあるため変換しませんでした"), {}, true};
 }
 
 std::string WavFailure(int fd) {
@@ -103,12 +100,12 @@ std::string OutputPathFor(const std::string& source, const std::string& destinat
 }
 
 OutputsAtStart LookAtOutputs(const std::vector<std::string>& sources,
-                             const std::string& destination,
+                             const std::function<std::string(const std::string&)>& outputFor,
                              const std::function<std::string(const std::string&)>& keyOf) {
     OutputsAtStart outputs;
     outputs.found.reserve(sources.size());
     for (const std::string& source : sources) {
-        const std::string output = OutputPathFor(source, destination);
+        const std::string output = outputFor(source);
         const auto [entry, added] = outputs.found.try_emplace(keyOf(output));
         if (!added)
             continue; // one file, counted once however many items name it
@@ -243,36 +240,57 @@ bool TemporaryOutput::Replace(const std::string& output, const FileStamp& replac
     return true;
 }
 
-std::string DecoderVerdict(const RunOutcome& outcome, const TemporaryOutput& temporary) {
+Verdict DecoderFailure(const std::string& lineBefore, const std::string& lastLine) {
+    // Its usual last words, and the line before them that says why.
+    static const std::pair<const char*, const char*> kKnown[] = {
+        {"Could not find", QT_TRANSLATE_NOOP("BatchDriver", "変換元ファイルが見つかりません")},
+        {"Error reading headers",
+         QT_TRANSLATE_NOOP("BatchDriver", "MPEG オーディオとして読めません")},
+        {"Can't init infile", QT_TRANSLATE_NOOP("BatchDriver", "MPEG オーディオとして読めません")},
+        {"Can't init outfile", QT_TRANSLATE_NOOP("BatchDriver", "出力ファイルを作れません")},
+    };
+    for (const auto& [said, meaning] : kKnown)
+        for (const std::string* line : {&lineBefore, &lastLine})
+            if (line->find(said) != std::string::npos)
+                return {Translate("BatchDriver", meaning), *line};
+    return {lastLine};
+}
+
+Verdict DecoderVerdict(const RunOutcome& outcome, const TemporaryOutput& temporary) {
     // We made the file empty; a decoder that wrote nothing created no output.
     const std::optional<FileStamp> written = StampOf(temporary.Descriptor());
     if (!outcome.started)
-        return Translate("BatchDriver", "デコーダを起動できませんでした");
+        return {Translate("BatchDriver", "デコーダを起動できませんでした")};
     if (outcome.signal != 0)
-        return FillIn(Translate("BatchDriver", "デコーダが異常終了しました (シグナル %1)"),
-                      std::to_string(outcome.signal));
+        return {FillIn(Translate("BatchDriver", "デコーダが異常終了しました (シグナル %1)"),
+                       std::to_string(outcome.signal))};
     if (outcome.exitCode != 0)
         return outcome.lastErrorLine.empty()
-                   ? FillIn(Translate("BatchDriver", "デコーダの終了コード %1"),
-                            std::to_string(outcome.exitCode))
-                   : outcome.lastErrorLine;
+                   ? Verdict{FillIn(Translate("BatchDriver", "デコーダの終了コード %1"),
+                                    std::to_string(outcome.exitCode))}
+                   : DecoderFailure(outcome.errorLineBefore, outcome.lastErrorLine);
     if (!written || written->kind != FileKind::RegularFile || written->size == 0)
-        return Translate("BatchDriver", "出力ファイルが作成されませんでした");
+        return {Translate("BatchDriver", "出力ファイルが作成されませんでした")};
     // lame ends without error on a full disk.
     if (!RoomLeftAfter(temporary.Descriptor()))
-        return CutShort();
-    return WavFailure(temporary.Descriptor());
+        return {CutShort()};
+    return {WavFailure(temporary.Descriptor())};
 }
 
-int BatchOutputs::LookBeforeBatch(const std::vector<std::string>& sources,
-                                  const std::string& destination) {
+void BatchOutputs::Begin() {
     caseBlindFolders_.clear();
-    atStart_ = LookAtOutputs(sources, destination,
-                             [this](const std::string& output) { return Key(output); });
+    atStart_ = {};
     replaceApproved_ = false;
+    separateDeclined_ = false;
     writtenKeys_.clear();
     writtenFiles_.clear();
     converted_.clear();
+}
+
+int BatchOutputs::LookBeforeBatch(const std::vector<std::string>& sources,
+                                  const std::function<std::string(const std::string&)>& outputFor) {
+    atStart_ = LookAtOutputs(sources, outputFor,
+                             [this](const std::string& output) { return Key(output); });
     return atStart_.replaceable;
 }
 
@@ -284,7 +302,13 @@ std::string BatchOutputs::Key(const std::string& output) const {
     return known->second ? JoinPath(folder, FoldedName(NameOf(output))) : output;
 }
 
-std::string BatchOutputs::ReasonToKeep(const std::string& output, const FileStamp& before) const {
+Verdict BatchOutputs::WrittenByThisBatch() const {
+    return {Translate("BatchDriver", "同じ名前の出力ファイルがこの変換で作成済みです"),
+            {},
+            separateDeclined_};
+}
+
+Verdict BatchOutputs::ReasonToKeep(const std::string& output, const FileStamp& before) const {
     const std::string key = Key(output);
     // Under another spelling or through a link, ours is never replaced, even
     // where the file system answers for a while with what was there before.
@@ -297,21 +321,21 @@ std::string BatchOutputs::ReasonToKeep(const std::string& output, const FileStam
     // Not there when the batch began, or changed since: another program wrote it.
     if (atStart->second != before)
         return MadeMeanwhile();
-    return replaceApproved_ ? std::string() : NotReplaced();
+    return replaceApproved_ ? Verdict{} : NotReplaced();
 }
 
 OutputCheck BatchOutputs::Check(const std::string& source, const std::string& output) const {
     OutputCheck check;
     // Renaming onto the source would replace it with its own decode.
     if (SameFile(source, output)) {
-        check.reason = Translate("BatchDriver", "出力先が変換元と同じファイルです");
+        check.verdict = {Translate("BatchDriver", "出力先が変換元と同じファイルです")};
         return check;
     }
     check.before = StampAt(output);
     if (check.before && check.before->kind != FileKind::RegularFile) {
-        check.reason = Translate(
+        check.verdict = {Translate(
             "BatchDriver",
-            "出力先に通常のファイルでないものがあります（削除するか別の出力先を選んでください）");
+            "出力先に通常のファイルでないものがあります（削除するか別の出力先を選んでください）")};
         return check;
     }
     check.sourceId = FollowedId(source);
@@ -322,29 +346,29 @@ OutputCheck BatchOutputs::Check(const std::string& source, const std::string& ou
             check.alreadyDone = true;
             return check;
         }
-        check.reason = ReasonToKeep(output, *check.before);
+        check.verdict = ReasonToKeep(output, *check.before);
     } else if (writtenKeys_.contains(Key(output))) {
         // Gone since this batch wrote it there: a later item still does not take its name.
-        check.reason = WrittenByThisBatch();
+        check.verdict = WrittenByThisBatch();
     }
     return check;
 }
 
-std::string BatchOutputs::PutInPlace(TemporaryOutput& temporary, const std::string& source,
-                                     const std::string& output, const OutputCheck& check) {
+Verdict BatchOutputs::PutInPlace(TemporaryOutput& temporary, const std::string& source,
+                                 const std::string& output, const OutputCheck& check) {
     OutputCheck now = check;
     // Something may have taken the name while the decoder ran: an earlier
     // item of the same name, or another program.
     if (StampAt(output) != check.before) {
         now = Check(source, output);
         if (!now.MayRun())
-            return now.reason;
+            return now.verdict;
     }
     const bool placed =
         now.before ? temporary.Replace(output, *now.before) : temporary.PutAt(output);
     if (!placed)
         return temporary.Error() == EEXIST ? MadeMeanwhile()
-                                           : PathErrorText(output, temporary.Error());
+                                           : Verdict{PathErrorText(output, temporary.Error())};
     writtenKeys_.insert(Key(output));
     if (const std::optional<FileStamp> after = StampAt(output)) {
         writtenFiles_.insert(IdOf(*after));

@@ -34,10 +34,10 @@ struct OutputsAtStart {
     int replaceable = 0;
 };
 
-// Looks at the output path of every source, for the destination text given;
-// outputs of one key are one file.
+// Looks at the output path of every source; outputs of one key are one file.
 OutputsAtStart LookAtOutputs(
-    const std::vector<std::string>& sources, const std::string& destination,
+    const std::vector<std::string>& sources,
+    const std::function<std::string(const std::string&)>& outputFor,
     const std::function<std::string(const std::string&)>& keyOf = [](const std::string& output) {
         return output;
     });
@@ -81,8 +81,25 @@ class TemporaryOutput {
     int error_ = 0;
 };
 
-// Why what the decoder did is no whole WAV in temporary; empty when it is one.
-std::string DecoderVerdict(const RunOutcome& outcome, const TemporaryOutput& temporary);
+// Why an item is not converted, as its list entry tells it; what the decoder
+// said, when the reason tells it in other words; and whether it was the
+// user's own choice.
+struct Verdict {
+    Verdict() = default;
+    Verdict(std::string reason, std::string decoderSaid = {}, bool keptBack = false)
+        : reason(std::move(reason)), decoderSaid(std::move(decoderSaid)), keptBack(keptBack) {}
+    std::string reason; // empty when it is converted
+    std::string decoderSaid;
+    bool keptBack = false;
+    bool Converted() const { return reason.empty(); }
+};
+
+// What lame's last lines of error output mean, in the user's language with
+// the path left out; its last line as it stands when it is none of its usual ones.
+Verdict DecoderFailure(const std::string& lineBefore, const std::string& lastLine);
+
+// Why what the decoder did is no whole WAV in temporary; none when it is one.
+Verdict DecoderVerdict(const RunOutcome& outcome, const TemporaryOutput& temporary);
 
 using FileId = std::pair<std::uint64_t, std::uint64_t>;
 
@@ -90,9 +107,9 @@ using FileId = std::pair<std::uint64_t, std::uint64_t>;
 struct OutputCheck {
     std::optional<FileStamp> before;
     std::optional<FileId> sourceId;
-    std::string reason;       // why it must not run; empty when it may
+    Verdict verdict;          // why it must not run; none when it may
     bool alreadyDone = false; // the same source's WAV of this batch is there
-    bool MayRun() const { return reason.empty() && !alreadyDone; }
+    bool MayRun() const { return verdict.Converted() && !alreadyDone; }
 };
 
 // The outputs of one batch: what was there when it began, whether the user
@@ -103,9 +120,15 @@ class BatchOutputs {
     explicit BatchOutputs(std::function<bool(const std::string&)> caseBlind = FolderIsCaseBlind)
         : caseBlind_(std::move(caseBlind)) {}
 
+    // A new batch: nothing looked at, allowed or written yet.
+    void Begin();
     // Looks at the outputs before the batch; how many files a yes would replace.
-    int LookBeforeBatch(const std::vector<std::string>& sources, const std::string& destination);
+    int LookBeforeBatch(const std::vector<std::string>& sources,
+                        const std::function<std::string(const std::string&)>& outputFor);
     void ApproveReplacing(bool approved) { replaceApproved_ = approved; }
+    // The user would not have outputs of one name put in folders of their own:
+    // the later ones are kept back by that choice.
+    void DeclineSeparateFolders() { separateDeclined_ = true; }
     // What output is one output with: itself, or its name folded to one case.
     std::string Key(const std::string& output) const;
 
@@ -114,19 +137,21 @@ class BatchOutputs {
     // Puts the whole WAV in temporary in output's place. Output is looked at
     // once more just before: when it changed since check, the item is judged
     // again as if it started now. Nothing is replaced but what the user
-    // allowed. The reason it was not put there; empty when it was, or when the
+    // allowed. Why it was not put there; none when it was, or when the
     // source's WAV of this batch is there already.
-    std::string PutInPlace(TemporaryOutput& temporary, const std::string& source,
-                           const std::string& output, const OutputCheck& check);
+    Verdict PutInPlace(TemporaryOutput& temporary, const std::string& source,
+                       const std::string& output, const OutputCheck& check);
 
   private:
-    // Why an output path holding before must not be written; empty when it may.
-    std::string ReasonToKeep(const std::string& output, const FileStamp& before) const;
+    // Why an output path holding before must not be written; none when it may.
+    Verdict ReasonToKeep(const std::string& output, const FileStamp& before) const;
+    Verdict WrittenByThisBatch() const;
 
     std::function<bool(const std::string&)> caseBlind_;
     mutable std::unordered_map<std::string, bool> caseBlindFolders_;
     OutputsAtStart atStart_; // by Key
     bool replaceApproved_ = false;
+    bool separateDeclined_ = false;
     // What this batch wrote: by Key, and by file, so that a later item never
     // replaces it under another spelling or through a link.
     std::set<std::string> writtenKeys_;

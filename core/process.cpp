@@ -47,10 +47,13 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\f' || c == '\v';
 }
 
-// lame ends its progress lines with carriage returns, its messages with line feeds.
-std::string LastNonEmptyLine(std::string_view text) {
+// The last non-empty lines of text, the last one first, at most count of
+// them. lame ends its progress lines with carriage returns, its messages with
+// line feeds.
+std::vector<std::string> LastNonEmptyLines(std::string_view text, std::size_t count) {
+    std::vector<std::string> lines;
     std::size_t end = text.size();
-    while (end > 0) {
+    while (end > 0 && lines.size() < count) {
         std::size_t start = text.find_last_of("\r\n", end - 1);
         start = start == std::string_view::npos ? 0 : start + 1;
         std::string_view line = text.substr(start, end - start);
@@ -59,10 +62,10 @@ std::string LastNonEmptyLine(std::string_view text) {
         while (!line.empty() && IsBlank(line.back()))
             line.remove_suffix(1);
         if (!line.empty())
-            return std::string(line);
+            lines.emplace_back(line);
         end = start == 0 ? 0 : start - 1;
     }
-    return {};
+    return lines;
 }
 
 // A file with no name, so nothing is left behind when we are done with it.
@@ -88,7 +91,8 @@ UniqueFd AnonymousFile() {
     return {};
 }
 
-std::string LastErrorLine(int fd) {
+// The last two non-empty lines of the error file, the last one first.
+std::vector<std::string> LastErrorLines(int fd) {
     struct stat info {};
     if (fd < 0 || fstat(fd, &info) != 0 || info.st_size <= 0)
         return {};
@@ -97,7 +101,7 @@ std::string LastErrorLine(int fd) {
     std::string tail(length, '\0');
     const ssize_t got = pread(fd, tail.data(), length, off_t(size - length));
     tail.resize(got > 0 ? std::size_t(got) : 0);
-    return LastNonEmptyLine(tail);
+    return LastNonEmptyLines(tail, 2);
 }
 
 // What the child of a start does between vfork and exec: nothing but system
@@ -244,7 +248,9 @@ RunOutcome Child::Finish() {
         return {};
     Reap(true);
     RunOutcome outcome = OutcomeOf(status_);
-    outcome.lastErrorLine = LastErrorLine(errorFile_.Get());
+    const std::vector<std::string> lines = LastErrorLines(errorFile_.Get());
+    outcome.lastErrorLine = lines.size() > 0 ? lines[0] : std::string();
+    outcome.errorLineBefore = lines.size() > 1 ? lines[1] : std::string();
     return outcome;
 }
 

@@ -17,9 +17,10 @@
 
 struct RunOutcome {
     bool started = false;
-    int exitCode = -1;         // -1 when it could not start or was killed
-    int signal = 0;            // the signal that ended it, 0 when it exited
-    std::string lastErrorLine; // last non-empty line of its error output
+    int exitCode = -1;           // -1 when it could not start or was killed
+    int signal = 0;              // the signal that ended it, 0 when it exited
+    std::string lastErrorLine;   // last non-empty line of its error output
+    std::string errorLineBefore; // the non-empty line before it, which often says why
 };
 
 // Where a child's output goes: standard output to a descriptor of ours

@@ -81,6 +81,13 @@ void ProcessingList::SetFailed(int index, std::string reason) {
     EmitChanged(index);
 }
 
+void ProcessingList::SetKeptBack(int index, std::string reason) {
+    ListItem& item = MutableItemAt(index);
+    item.state = ItemState::Waiting;
+    item.failureReason = std::move(reason);
+    EmitChanged(index);
+}
+
 void ProcessingList::SetCaption(int index, std::string caption) {
     MutableItemAt(index).caption = std::move(caption);
     EmitChanged(index);
@@ -262,7 +269,7 @@ QVariant ProcessingList::data(const QModelIndex& index, int role) const {
     case Qt::EditRole:
         return DisplayText(item.caption);
     case Qt::ToolTipRole:
-        if (item.state == ItemState::Failed)
+        if (!item.failureReason.empty())
             return DisplayText(item.failureReason);
         return {};
     case Qt::DecorationRole:

@@ -22,7 +22,7 @@ struct ListItem {
     ItemId id = 0;
     std::string caption; // the file's path, as the file system's bytes
     ItemState state = ItemState::Waiting;
-    std::string failureReason; // set with ItemState::Failed
+    std::string failureReason; // set with ItemState::Failed, or Waiting when kept back
 };
 
 // The processing list: the one store of work, with its selection and focus.
@@ -44,6 +44,8 @@ class ProcessingList : public QAbstractListModel {
     const ListItem& ItemAt(int index) const;
     void SetState(int index, ItemState state);
     void SetFailed(int index, std::string reason);
+    // Waiting, not converted by the user's own choice, with the reason for it.
+    void SetKeptBack(int index, std::string reason);
     void SetCaption(int index, std::string caption);
     void Select(int index);
     std::optional<int> FocusedItem() const;

@@ -19,6 +19,7 @@ namespace {
 class CountingBoxes : public MessageService {
   public:
     void Message(const std::string&) override { ++messages; }
+    void Report(const std::string&, const std::string&) override { ++messages; }
     ConfirmAnswer Confirm(const std::string&, ConfirmButtons) override {
         return ConfirmAnswer::None;
     }

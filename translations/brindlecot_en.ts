@@ -73,6 +73,39 @@
         <source>変換中に出力先に同じ名前のファイルが作られました</source>
         <translation>Another program made a file of the same name at the output during the conversion</translation>
     </message>
+    <message numerus="yes">
+        <source>同じ名前のWAVファイルになる項目が %n 件あります。変換元のフォルダ構成を出力先に作って別々に保存しますか？</source>
+        <translation>
+            <numerusform>%n item would make a WAV file of the same name as another. Make the source folders at the output and keep them apart?</numerusform>
+            <numerusform>%n items would make WAV files of the same name. Make the source folders at the output and keep them apart?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n件を変換しました</source>
+        <translation>
+            <numerusform>%n file converted</numerusform>
+            <numerusform>%n files converted</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n件は同じ名前のファイルがあるため変換しませんでした</source>
+        <translation>
+            <numerusform>%n file not converted: a file of the same name is there</numerusform>
+            <numerusform>%n files not converted: files of the same name are there</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>変換元ファイルが見つかりません</source>
+        <translation>The source file was not found</translation>
+    </message>
+    <message>
+        <source>MPEG オーディオとして読めません</source>
+        <translation>Not readable as MPEG audio</translation>
+    </message>
+    <message>
+        <source>出力ファイルを作れません</source>
+        <translation>The output file cannot be made</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -154,9 +154,6 @@ void TForm1::closeEvent(QCloseEvent* event) {
     if (batch_.Running()) {
         if (std::exchange(closeRequested_, true))
             StopAndClose();
-        // Several at once, the decoders running finish and no more start.
-        else if (batch_.RunningSeveralAtOnce())
-            batch_.RequestAbort();
         event->ignore();
         return;
     }
@@ -190,7 +187,8 @@ void TForm1::Button2Click() {
     // The batch's boxes closed unanswered; a failure still deserves a word
     // before the program ends, unless the user would not wait for the end.
     if (closeRequested_ && !stopRequested_ && batch_.Failures() > 0)
-        services_.boxes.Message(FailureCountText(batch_.Failures()));
+        if (const std::optional<BatchReport> report = batch_.EndReport())
+            services_.boxes.Report(report->text, report->details);
 }
 
 void TForm1::Button5Click() {

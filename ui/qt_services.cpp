@@ -109,7 +109,15 @@ const QWidget* QtBoxes::Owner() const {
 }
 
 void QtBoxes::Message(const std::string& text) {
+    Report(text, {});
+}
+
+void QtBoxes::Report(const std::string& text, const std::string& details) {
     QMessageBox box(QMessageBox::NoIcon, Title(), DisplayText(text), QMessageBox::Ok);
+    // The details area is a read-only text field: the keyboard reaches it, and
+    // its text can be selected and copied.
+    if (!details.empty())
+        box.setDetailedText(DisplayText(details));
     Prepare(box, Owner());
     box.exec();
 }

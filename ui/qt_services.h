@@ -17,6 +17,7 @@ class QtBoxes : public WindowBoxes {
     // The main window, once it exists; until then the boxes stand alone.
     void SetOwner(const QWidget* owner) { owner_ = owner; }
     void Message(const std::string& text) override;
+    void Report(const std::string& text, const std::string& details) override;
     ConfirmAnswer Confirm(const std::string& text, ConfirmButtons buttons) override;
     void Error(const std::string& text) override;
 

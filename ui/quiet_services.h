@@ -12,6 +12,7 @@
 class QuietBoxes : public WindowBoxes {
   public:
     void Message(const std::string&) override {}
+    void Report(const std::string&, const std::string&) override {}
     ConfirmAnswer Confirm(const std::string&, ConfirmButtons) override { return ConfirmAnswer::No; }
     void Error(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
 };

@@ -63,6 +63,10 @@ class BoxesUntilClose : public MessageService {
         if (!closing_)
             boxes_.Message(text);
     }
+    void Report(const std::string& text, const std::string& details) override {
+        if (!closing_)
+            boxes_.Report(text, details);
+    }
     ConfirmAnswer Confirm(const std::string& text, ConfirmButtons buttons) override {
         return closing_ ? ConfirmAnswer::None : boxes_.Confirm(text, buttons);
     }

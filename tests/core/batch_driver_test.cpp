@@ -262,7 +262,13 @@ TEST_F(BatchTest, FailuresAreMarkedWithTheirReasonAndCounted) {
     EXPECT_EQ(list.ItemAt(3).failureReason, "出力ファイルが作成されませんでした");
     EXPECT_EQ(window.overall.back(), 100);
     EXPECT_EQ(boxes.messages,
-              (std::vector<std::string>{"中断しました", "4件のファイルを変換できませんでした"}));
+              (std::vector<std::string>{"中断しました",
+                                        "2件を変換しました\n4件のファイルを変換できませんでした"}));
+    // Every failure by name and reason, in the details the box offers.
+    EXPECT_EQ(boxes.details.back(), "fail.mp3: Could not decode this file\n"
+                                    "silent.mp3: デコーダの終了コード 7\n"
+                                    "kill.mp3: デコーダが異常終了しました (シグナル 9)\n"
+                                    "nooutput.mp3: 出力ファイルが作成されませんでした\n");
 }
 
 TEST_F(BatchTest, AMissingDecoderFailsEveryItemWithoutStopping) {
@@ -272,7 +278,8 @@ TEST_F(BatchTest, AMissingDecoderFailsEveryItemWithoutStopping) {
     Convert();
     EXPECT_EQ(States(), (std::vector<S>{S::Failed, S::Failed}));
     EXPECT_EQ(list.ItemAt(0).failureReason, "デコーダを起動できませんでした");
-    EXPECT_EQ(boxes.messages, std::vector<std::string>{"2件のファイルを変換できませんでした"});
+    EXPECT_EQ(boxes.messages,
+              std::vector<std::string>{"0件を変換しました\n2件のファイルを変換できませんでした"});
 }
 
 TEST_F(BatchTest, NeverRunsTheDecoderOverItsOwnSource) {
@@ -460,7 +467,8 @@ TEST_F(BatchTest, ASecondSourceOfTheSameNameNeverReplacesTheFirstWav) {
         window.destination = out.path() + "/";
         window.onDispatch = [&] { Release(first); };
         Convert(decoders);
-        EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Failed}));
+        // Folders of their own declined: the later one is kept back by that choice.
+        EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Waiting}));
         EXPECT_EQ(list.ItemAt(1).failureReason, collision);
         EXPECT_EQ(Calls().size(), 1u) << "the decoder never ran over the first WAV";
         EXPECT_TRUE(Exists(out / "01-held.wav"));
@@ -528,7 +536,9 @@ TEST(OutputsAtStart, TheQuestionCountsOnlyRegularFilesThatAreNotTheirOwnSource) 
     const std::vector<std::string> sources = {folder / "plain.mp3", folder / "link.mp3",
                                               folder / "fifo.mp3", folder / "folder.mp3",
                                               folder / "own.wav"};
-    EXPECT_EQ(LookAtOutputs(sources, "").replaceable, 1);
+    EXPECT_EQ(LookAtOutputs(sources, [](const std::string& s) { return OutputPathFor(s, ""); })
+                  .replaceable,
+              1);
 }
 
 // ------------------------- files already there: asked once, never written through
@@ -570,14 +580,17 @@ TEST_F(BatchTest, TheQuestionComesOnceBeforeAnyDecoderAndOnlyYesReplaces) {
             EXPECT_EQ(ReadFile(folder / "b.wav").size(), 48u);
             EXPECT_EQ(Calls().size(), 3u);
         } else {
-            EXPECT_EQ(States(), (std::vector<S>{S::Failed, S::Failed, S::Processed, S::Failed}));
+            // Kept back by the user's own choice: waiting, not failed, nor counted as failed.
+            EXPECT_EQ(States(), (std::vector<S>{S::Waiting, S::Waiting, S::Processed, S::Waiting}));
             EXPECT_EQ(list.ItemAt(0).failureReason, notReplaced);
             EXPECT_EQ(list.ItemAt(1).failureReason, notReplaced);
             EXPECT_EQ(ReadFile(folder / "a.wav"), "a user's own a.wav");
             EXPECT_EQ(ReadFile(folder / "b.wav"), "a user's own b.wav");
             EXPECT_EQ(Calls().size(), 1u) << "c alone";
-            EXPECT_EQ(boxes.messages,
-                      std::vector<std::string>{"3件のファイルを変換できませんでした"});
+            EXPECT_EQ(
+                boxes.messages,
+                std::vector<std::string>{
+                    "1件を変換しました\n3件は同じ名前のファイルがあるため変換しませんでした"});
         }
     }
 
@@ -630,6 +643,54 @@ TEST_F(BatchTest, AFileMadeDuringTheBatchAtALaterOutputIsACollision) {
     EXPECT_EQ(Calls().size(), 1u);
 }
 
+// Two albums' "01 Intro.mp3" into one destination: asked once, before any
+// decoder; yes keeps the folders under the deepest one holding every source.
+TEST_F(BatchTest, SameNamedTracksGoToFoldersOfTheirOwnWhenTheUserSaysSo) {
+    for (const char* album :
+         {"Music", "Music/Artist", "Music/Artist/Album A", "Music/Artist/Album B"})
+        ASSERT_EQ(::mkdir((folder / album).c_str(), 0755), 0);
+    for (const char* track : {"Album A/01 Intro.mp3", "Album B/01 Intro.mp3", "Album B/02.mp3"})
+        AddSource(std::string("Music/Artist/") + track);
+    TempFolder out;
+    WriteFile(out / "Album A", "a file where a folder is wanted");
+    window.destination = out.path() + "/";
+    boxes.decide = [](const std::string& question) {
+        return question.find("フォルダ構成") != std::string::npos ? ConfirmAnswer::Yes
+                                                                  : ConfirmAnswer::No;
+    };
+    Convert();
+    EXPECT_EQ(boxes.questions.front(), "同じ名前のWAVファイルになる項目が 2 件あります。"
+                                       "変換元のフォルダ構成を出力先に作って別々に保存しますか？");
+    EXPECT_EQ(boxes.buttons.front(), ConfirmButtons::YesNo);
+    EXPECT_EQ(States(), (std::vector<S>{S::Failed, S::Processed, S::Processed}));
+    EXPECT_EQ(list.ItemAt(0).failureReason.rfind(out / "Album A: ", 0), 0u)
+        << "a folder that can't be made fails with the system's reason";
+    EXPECT_TRUE(Exists(out / "Album B/01 Intro.wav") && Exists(out / "Album B/02.wav"));
+    EXPECT_EQ(CommonFolder({"/m/a/b/x.mp3", "/m/a/c/y.mp3", "/m/a/z.mp3"}), "/m/a");
+    EXPECT_EQ(CommonFolder({"/a/x.mp3", "/b/y.mp3"}), "/");
+}
+
+TEST(DecoderFailure, LamesUsualLastWordsAreToldInTheUsersLanguage) {
+    const std::string noInput = "Can't init infile '/m/a.mp3'";
+    const struct {
+        std::string before, last, reason, said;
+    } cases[] = {
+        {"Could not find \"/m/a.mp3\".", noInput, "変換元ファイルが見つかりません",
+         "Could not find \"/m/a.mp3\"."},
+        {"Error reading headers in mp3 input file /m/a.mp3.", noInput,
+         "MPEG オーディオとして読めません", "Error reading headers in mp3 input file /m/a.mp3."},
+        {"", noInput, "MPEG オーディオとして読めません", noInput},
+        {"", "Can't init outfile '/o/a.wav'", "出力ファイルを作れません",
+         "Can't init outfile '/o/a.wav'"},
+        {"Frame 3", "Something else", "Something else", ""},
+    };
+    for (const auto& c : cases) {
+        const Verdict verdict = DecoderFailure(c.before, c.last);
+        EXPECT_EQ(verdict.reason, c.reason) << c.last;
+        EXPECT_EQ(verdict.decoderSaid, c.said) << c.last;
+    }
+}
+
 // A drive blind to case (exFAT, FAT) takes song.wav and SONG.wav for one file,
 // and may answer for a while with the old file's identity under either name.
 TEST_F(BatchTest, InAFolderBlindToCaseNamesOfOneFoldingAreOneOutput) {
@@ -644,9 +705,9 @@ TEST_F(BatchTest, InAFolderBlindToCaseNamesOfOneFoldingAreOneOutput) {
     window.destination = out.path() + "/";
     AnswerReplacing(ConfirmAnswer::Yes);
     Convert(2);
-    EXPECT_EQ(boxes.questions.front(),
-              "出力先に同じ名前のファイルが 1 件あります。上書きしますか？");
-    EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Failed}));
+    ASSERT_EQ(boxes.questions.size(), 3u);
+    EXPECT_EQ(boxes.questions[1], "出力先に同じ名前のファイルが 1 件あります。上書きしますか？");
+    EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Waiting}));
     EXPECT_EQ(list.ItemAt(1).failureReason, "同じ名前の出力ファイルがこの変換で作成済みです");
     EXPECT_EQ(Calls().size(), 1u);
 }
@@ -810,7 +871,8 @@ TEST_F(BatchTest, SeveralAtOnceRunNeverMoreThanAskedAndStartInListOrder) {
     // The window follows the earliest running item, the first one throughout.
     EXPECT_EQ(window.outputs, std::vector<std::string>{folder / "1-held.wav"});
     EXPECT_EQ(window.infoLines.size(), 1u);
-    EXPECT_EQ(boxes.messages, std::vector<std::string>{"1件のファイルを変換できませんでした"});
+    EXPECT_EQ(boxes.messages,
+              std::vector<std::string>{"4件を変換しました\n1件のファイルを変換できませんでした"});
     for (const char* wav : {"1-held.wav", "2-held.wav", "4-held.wav", "5-held.wav"})
         EXPECT_EQ(ReadFile(folder / wav).size(), 4044u) << wav;
     EXPECT_FALSE(Exists(folder / "3-held-fail.wav"));

@@ -96,12 +96,16 @@ template <class Boxes> class RecordingBoxesFor : public Boxes {
         if (onBox)
             onBox();
     }
+    void Report(const std::string& text, const std::string& detailText) override {
+        details.push_back(detailText);
+        Message(text);
+    }
     ConfirmAnswer Confirm(const std::string& text, ConfirmButtons shown) override {
         questions.push_back(text);
         buttons.push_back(shown);
         return decide ? decide(text) : answer;
     }
-    std::vector<std::string> messages;
+    std::vector<std::string> messages, details;
     std::vector<std::string> questions;
     std::vector<ConfirmButtons> buttons;
     ConfirmAnswer answer = ConfirmAnswer::No;

@@ -76,7 +76,8 @@ XDesktop::XDesktop(Session session) {
         End();
         throw std::runtime_error("pipe failed");
     }
-    manager_.emplace(Start({"openbox", "--sm-disable", "--startup", "echo openbox-ready"}, ready[1]));
+    manager_.emplace(
+        Start({"openbox", "--sm-disable", "--startup", "echo openbox-ready"}, ready[1]));
     ::close(ready[1]);
     // Kept open: a later line from openbox must not end it with SIGPIPE.
     managerOutput_ = ready[0];

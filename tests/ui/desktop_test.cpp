@@ -7,8 +7,8 @@
 // typed through the server.
 #include "FileFolder.h"
 #include "Unit1.h"
-#include "qt_services.h"
 #include "process.h"
+#include "qt_services.h"
 #include "test_support.h"
 #include "x_desktop.h"
 
@@ -28,10 +28,10 @@
 #include <filesystem>
 #include <fstream>
 #include <poll.h>
-#include <sys/syscall.h>
 #include <set>
 #include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -195,9 +195,10 @@ class DesktopTest : public QObject {
         form->Button1->click();
         form->List().Append(Path("a-nooutput.mp3"));
         form->Button2->click();
-        QCOMPARE(answerer.seen, QStringList({"フォルダを選択して下さい。: above",
-                                             "1件のファイルを変換できませんでした: above",
-                                             "処理済みのリストを削除しますか？: above"}));
+        QCOMPARE(answerer.seen,
+                 QStringList({"フォルダを選択して下さい。: above",
+                              "0件を変換しました\n1件のファイルを変換できませんでした: above",
+                              "処理済みのリストを削除しますか？: above"}));
     }
 
     void theWindowManagerOffersMinimiseAndCloseButNoMaximise() {
@@ -262,7 +263,8 @@ class DesktopTest : public QObject {
         form->Button2->click();
         QCOMPARE(list.Count(), 1);
         QCOMPARE(list.ItemAt(0).caption, Path("c-held-nooutput.mp3"));
-        QCOMPARE(answerer.seen.value(0), QString("1件のファイルを変換できませんでした: above"));
+        QCOMPARE(answerer.seen.value(0),
+                 QString("0件を変換しました\n1件のファイルを変換できませんでした: above"));
     }
     void aSignalToEndStopsTheProgramsDecoderLeavingNothingButItsSettings() {
         const TempFolder home;

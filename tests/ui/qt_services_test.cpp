@@ -105,6 +105,12 @@ class QtServicesTest : public QObject {
             box.buttons().front()->click();
         });
         boxes.Error("設定ファイルを書けません.");
+        // A batch's report carries each failure in details that can be selected and copied.
+        WhenShown([](QMessageBox& box) {
+            QCOMPARE(box.detailedText(), QString("a.mp3: MPEG オーディオとして読めません\n"));
+            box.buttons().front()->click();
+        });
+        boxes.Report("0件を変換しました", "a.mp3: MPEG オーディオとして読めません\n");
     }
 
     void everyBoxShowsItsWholeCaptionAndButtonsWithoutIcons() {
