@@ -20,7 +20,7 @@ package_packages=(dpkg-dev file debhelper git xz-utils)
 test_packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang libclang-rt-dev
-    xvfb xauth openbox x11-utils xdotool dbus
+    xvfb xauth openbox x11-utils xdotool dbus exfat-fuse exfatprogs
     weston xwayland qt6-wayland
     lintian devscripts reuse desktop-file-utils appstream
 )

@@ -9,6 +9,7 @@
 #include "test_support.h"
 
 #include <QCoreApplication>
+#include <QScopeGuard>
 
 #include <gtest/gtest.h>
 #include <sys/mount.h>
@@ -641,6 +642,42 @@ TEST_F(BatchTest, AFileMadeDuringTheBatchAtALaterOutputIsACollision) {
     EXPECT_EQ(list.ItemAt(1).failureReason, "変換中に出力先に同じ名前のファイルが作られました");
     EXPECT_EQ(ReadFile(folder / "b.wav"), "made meanwhile");
     EXPECT_EQ(Calls().size(), 1u);
+}
+
+// The same on a real exFAT stick, where the drive itself is blind to case.
+TEST_F(BatchTest, OnARealExfatDriveTheLaterItemNeverReplacesTheEarlierOnesWav) {
+    if (::geteuid() != 0 || ProgramPath("mkfs.exfat") == "mkfs.exfat" ||
+        ProgramPath("mount.exfat-fuse") == "mount.exfat-fuse" || !Exists("/dev/fuse"))
+        GTEST_SKIP() << "no exFAT through FUSE here (root, exfatprogs, exfat-fuse, /dev/fuse)";
+    const TempFolder stick;
+    WriteFile(folder / "stick.img", "");
+    ASSERT_EQ(::truncate((folder / "stick.img").c_str(), 16 << 20), 0);
+    ASSERT_EQ(RunProgram({"mkfs.exfat", folder / "stick.img"}), 0);
+    std::string device = OutputOf({"losetup", "-f", "--show", folder / "stick.img"});
+    device = device.substr(0, device.find('\n'));
+    if (device.empty() || RunProgram({"mount.exfat-fuse", device, stick.path()}) != 0) {
+        if (!device.empty())
+            RunProgram({"losetup", "-d", device});
+        GTEST_SKIP() << "exFAT could not be mounted here";
+    }
+    const auto unmount = qScopeGuard([&] {
+        RunProgram({"umount", stick.path()});
+        RunProgram({"losetup", "-d", device});
+    });
+    EXPECT_TRUE(FolderIsCaseBlind(stick.path()));
+    EXPECT_FALSE(FolderIsCaseBlind(folder.path()));
+    WriteFile(stick / "song.wav", "old");
+    ASSERT_EQ(::mkdir((folder / "a").c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir((folder / "b").c_str(), 0755), 0);
+    AddSource("a/song.mp3", Layer3Stream(100));
+    AddSource("b/SONG.mp3");
+    window.destination = stick.path() + "/";
+    AnswerReplacing(ConfirmAnswer::Yes);
+    Convert();
+    EXPECT_EQ(boxes.questions[1], "出力先に同じ名前のファイルが 1 件あります。上書きしますか？");
+    EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Waiting}));
+    EXPECT_EQ(ReadFile(stick / "song.wav").size(), 48u) << "the first item's WAV";
+    EXPECT_EQ(EntriesIn(stick.path()), 1u) << "nothing left beside it";
 }
 
 // Two albums' "01 Intro.mp3" into one destination: asked once, before any
