@@ -55,15 +55,6 @@ std::string CommonFolder(const std::vector<std::string>& sources) {
     return common.value_or(".");
 }
 
-namespace {
-
-bool IsDestination(const std::string& destination) {
-    // Two characters or fewer are an empty or cancelled choice; the root is a folder.
-    return CharacterCount(destination) > 2 || destination == "/";
-}
-
-} // namespace
-
 BatchDriver::BatchDriver(ProcessingList& list, ConversionState& state, ConversionWindow& window,
                          MessageService& boxes, std::function<std::string()> decoderPath,
                          std::function<bool(const std::string&)> caseBlind)
@@ -97,15 +88,13 @@ void BatchDriver::Convert(std::optional<int> decodersAtOnce) {
     // meanwhile are passed over, items added meanwhile wait for the next batch.
     const int count = list_.Count();
     std::vector<ItemId> work;
-    work.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i)
-        work.push_back(list_.ItemAt(i).id);
-
     std::vector<std::string> sources;
-    sources.reserve(work.size());
-    for (const ItemId id : work)
-        if (const auto index = list_.IndexOf(id))
-            sources.push_back(list_.ItemAt(*index).caption);
+    work.reserve(static_cast<std::size_t>(count));
+    sources.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        work.push_back(list_.ItemAt(i).id);
+        sources.push_back(list_.ItemAt(i).caption);
+    }
     outputs_.Begin();
     AskAboutSameNames(sources);
     if (!stopRequested_)
@@ -135,7 +124,7 @@ void BatchDriver::AskAboutSameNames(const std::vector<std::string>& sources) {
     // Beside their sources, items of one name share a folder: folders of
     // their own would not tell them apart.
     const std::string destination = window_.DestinationText();
-    if (!IsDestination(destination))
+    if (!IsDestinationChosen(destination))
         return;
     std::map<std::string, std::set<std::string>> folders; // by output, of its sources
     std::map<std::string, int> items;
@@ -177,7 +166,7 @@ void BatchDriver::AskBeforeReplacing(const std::vector<std::string>& sources) {
 
 std::string BatchDriver::OutputFor(const std::string& source) const {
     std::string destination = window_.DestinationText();
-    if (separateRoot_ && IsDestination(destination)) {
+    if (separateRoot_ && IsDestinationChosen(destination)) {
         const std::string folder = FolderOf(source);
         if (folder != *separateRoot_) {
             const std::size_t skip = separateRoot_->size() + (*separateRoot_ == "/" ? 0 : 1);

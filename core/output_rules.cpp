@@ -90,11 +90,13 @@ std::string WavFailure(int fd) {
 
 } // namespace
 
+bool IsDestinationChosen(const std::string& destination) {
+    return CharacterCount(destination) > 2 || destination == "/";
+}
+
 std::string OutputPathFor(const std::string& source, const std::string& destination) {
     std::string output = std::string(DropLastCharacters(source, 3)) + "wav";
-    // Two characters or fewer are an empty or cancelled choice, but the root
-    // is a folder like any other.
-    if (CharacterCount(destination) > 2 || destination == "/")
+    if (IsDestinationChosen(destination))
         output = destination + NameOf(output);
     return output;
 }

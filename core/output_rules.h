@@ -21,8 +21,11 @@
 #include <utility>
 #include <vector>
 
-// The WAV path for source: beside it, or in destination when that text has
-// more than two characters or is the root "/".
+// True when the destination text names a folder: more than two characters, or
+// the root "/"; fewer are an empty or cancelled choice.
+bool IsDestinationChosen(const std::string& destination);
+
+// The WAV path for source: beside it, or in destination when one is chosen.
 std::string OutputPathFor(const std::string& source, const std::string& destination);
 
 // What was at the output paths when a batch began.
