@@ -33,6 +33,7 @@
 #include <QWindow>
 
 #include <cerrno>
+#include <cstdio>
 #include <unistd.h>
 #include <utility>
 
@@ -135,6 +136,14 @@ void TForm1::FormDestroy() {
     Handle([this] {
         WriteSettings(services_.settingsPath, CheckBox2->isChecked(), CheckBox3->isChecked());
     });
+}
+
+void TForm1::WriteSettingsQuietly() {
+    try {
+        WriteSettings(services_.settingsPath, CheckBox2->isChecked(), CheckBox3->isChecked());
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "brindlecot: %s\n", error.what());
+    }
 }
 
 bool TForm1::event(QEvent* event) {

@@ -62,6 +62,9 @@ class TForm1 : public QWidget, private ConversionWindow {
     void FormCreate();
     void FormActivate();
     void FormDestroy();
+    // What FormDestroy writes, for an end with no display left: a failure is
+    // told on standard error, as no box can show.
+    void WriteSettingsQuietly();
     void Button1Click();
     void Button2Click();
     void Button3Click();

@@ -7,8 +7,8 @@
 // typed through the server.
 #include "FileFolder.h"
 #include "Unit1.h"
-#include "qt_services.h"
 #include "process.h"
+#include "qt_services.h"
 #include "test_support.h"
 #include "x_desktop.h"
 
@@ -27,11 +27,12 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <poll.h>
-#include <sys/syscall.h>
 #include <set>
 #include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -274,6 +275,28 @@ class DesktopTest : public QObject {
         QVERIFY(::kill(decoder, 0) == -1 && errno == ESRCH);
         QCOMPARE(HiddenFilesIn(home), 0);
         QVERIFY(ReadFile(home / "brindlecot.ini").find("[front]") != std::string::npos);
+    }
+
+    // The display ends under a batch (its server ends, an ssh -X drops): the
+    // program ends, with a status that says so, its settings written.
+    void aDisplayThatEndsEndsTheProgramWithItsSettingsWritten() {
+        const TempFolder home;
+        const QByteArray display = qgetenv("DISPLAY"), platform = qgetenv("QT_QPA_PLATFORM");
+        const auto backToOurDisplay = qScopeGuard([&] {
+            qputenv("DISPLAY", display);
+            qputenv("QT_QPA_PLATFORM", platform);
+        });
+        std::optional<Child> program;
+        {
+            const XDesktop itsOwn;
+            program.emplace(StartBatchOfTheProgram(home, {"x-held.mp3"}, true));
+            QVERIFY(Exists(home / "held.pid"));
+            // Read at the start: a file there at the end was written at the end.
+            ::unlink((home / "brindlecot.ini").c_str());
+        }
+        QCOMPARE(program->Finish().exitCode, 1);
+        QCOMPARE(ReadFile(home / "brindlecot.ini"),
+                 std::string("[front]\r\nOn\r\n[parallel]\r\nOn\r\n"));
     }
 
     // Killed outright, the program leaves neither a decoder nor a file.
