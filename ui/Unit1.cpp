@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGroupBox>
@@ -176,6 +177,11 @@ void TForm1::closeEvent(QCloseEvent* event) {
 void TForm1::StopAndClose() {
     stopRequested_ = true;
     closeRequested_ = true;
+    // An open box or chooser waits in a loop of its own, above the batch's:
+    // closed unanswered, as from its title bar, it lets the stop go on at once.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != this && window->isVisible() && qobject_cast<QDialog*>(window) != nullptr)
+            window->close();
     if (batch_.Running())
         batch_.RequestStop(); // the batch's end closes the window
     else

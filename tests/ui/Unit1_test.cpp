@@ -4,6 +4,7 @@
 // The main window, offscreen, with its boxes, chooser and shell replaced.
 #include "Unit1.h"
 
+#include "FileFolder.h"
 #include "window_fakes.h"
 
 #include <QCheckBox>
@@ -312,6 +313,54 @@ class Unit1Test : public QObject {
             QCOMPARE(QString::fromStdString(ReadFile(Settings())), QString("[front]\r\nOn\r\n"));
             ::unlink(Settings().c_str());
         }
+    }
+
+    // The real chooser opened during a batch waits in a loop above the
+    // batch's: a second close closes it unanswered and stops at once.
+    void aSecondCloseClosesAnOpenChooserAndStopsAtOnce() {
+        FileFolderChooser realChooser(boxes);
+        form = std::make_unique<TForm1>(
+            WindowServices{boxes, realChooser, shell, [this] { return decoder; }, Settings()});
+        realChooser.SetOwner(form.get());
+        form->show();
+        const std::string held = AddSource("x-held.mp3");
+        ::unlink((held + ".pid").c_str());
+        const auto openChooser = [] {
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (qobject_cast<FolderDialog*>(window) && window->isVisible())
+                    return window;
+            return static_cast<QWidget*>(nullptr);
+        };
+        bool closedByTheClose = false;
+        WhileConverting(
+            0,
+            [&] {
+                QTimer::singleShot(0, form.get(), [&] {
+                    QWidget* chooserWindow = openChooser();
+                    form->close();
+                    form->close();
+                    closedByTheClose = chooserWindow != nullptr && !chooserWindow->isVisible();
+                });
+                form->Button1->click();
+            },
+            false);
+        // Left open, the chooser would hold the batch until this closes it.
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [&] {
+            if (QWidget* window = openChooser())
+                window->close();
+        });
+        guard.start(10000);
+        form->Button2->click();
+        QVERIFY(closedByTheClose);
+        QVERIFY(guard.isActive());
+        QTRY_VERIFY(!form->isVisible());
+        const pid_t pid = std::stoi(ReadFile(held + ".pid"));
+        QVERIFY2(::kill(pid, 0) == -1 && errno == ESRCH, "the decoder is gone");
+        for (const QString& name : QDir(QString::fromStdString(folder.path()))
+                                       .entryList(QDir::Files | QDir::Hidden | QDir::System))
+            QVERIFY2(!name.startsWith(".") && !name.endsWith(".wav"), qPrintable(name));
     }
 
     // The last tick may come before the decoder is done, or not at all.
