@@ -113,6 +113,7 @@ class Unit1Test : public QObject {
     void init() {
         boxes = FakeBoxes();
         chooser.choice.reset();
+        chooser.realWith = nullptr;
         shell = FakeShell();
         notifier = FakeNotifier();
         decoder = PlaceStandInDecoder(folder.path());
