@@ -37,9 +37,9 @@ using FakeBoxes = RecordingWindowBoxes;
 
 class FakeChooser : public FolderChooser {
   public:
-    void SelectFolder(const std::string& initial, std::string& result) override {
+    void SelectFolder(const std::string&, std::string& result) override {
         if (realWith != nullptr)
-            ::SelectFolder(initial, result, *realWith);
+            ::SelectFolder({}, result, *realWith);
         else if (choice)
             result = *choice;
     }
