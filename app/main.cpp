@@ -6,6 +6,7 @@
 #include "command_line.h"
 #include "desktop_notifier.h"
 #include "desktop_session.h"
+#include "exit_hook.h"
 #include "instance_link.h"
 #include "qt_services.h"
 #include "settings.h"
@@ -107,6 +108,10 @@ int main(int argc, char* argv[]) {
         Form1.StopAndClose();
         QCoreApplication::exit(128 + signal);
     });
+    // A display that ends (its server ended, an ssh -X dropped) ends the
+    // program in Qt's exit(1), past every destructor: the settings are written
+    // then, as at a close; the decoders die with us, their files unnamed.
+    const ExitHook settingsAtExit([&Form1] { Form1.WriteSettingsQuietly(); });
     Form1.show();
     const int code = QApplication::exec();
     return stoppedBy != 0 ? 128 + stoppedBy : code;

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGroupBox>
@@ -33,6 +34,7 @@
 #include <QWindow>
 
 #include <cerrno>
+#include <cstdio>
 #include <unistd.h>
 #include <utility>
 
@@ -137,6 +139,14 @@ void TForm1::FormDestroy() {
     });
 }
 
+void TForm1::WriteSettingsQuietly() {
+    try {
+        WriteSettings(services_.settingsPath, CheckBox2->isChecked(), CheckBox3->isChecked());
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "brindlecot: %s\n", error.what());
+    }
+}
+
 bool TForm1::event(QEvent* event) {
     const bool handled = QWidget::event(event);
     // The first activation after showing runs the decoder check, once.
@@ -164,6 +174,11 @@ void TForm1::closeEvent(QCloseEvent* event) {
 void TForm1::StopAndClose() {
     stopRequested_ = true;
     closeRequested_ = true;
+    // An open box or chooser waits in a loop of its own, above the batch's:
+    // closed unanswered, as from its title bar, it lets the stop go on at once.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != this && window->isVisible() && qobject_cast<QDialog*>(window) != nullptr)
+            window->close();
     if (batch_.Running())
         batch_.RequestStop(); // the batch's end closes the window
     else

@@ -62,6 +62,9 @@ class TForm1 : public QWidget, private ConversionWindow {
     void FormCreate();
     void FormActivate();
     void FormDestroy();
+    // What FormDestroy writes, for an end with no display left: a failure is
+    // told on standard error, as no box can show.
+    void WriteSettingsQuietly();
     void Button1Click();
     void Button2Click();
     void Button3Click();
@@ -83,7 +86,8 @@ class TForm1 : public QWidget, private ConversionWindow {
     bool TakeHandedOverPaths(const std::vector<std::string>& paths);
     bool CheckDecoderPresent();
     // Ends the program at once, for a signal to end or a second close during a
-    // batch: a running decoder is stopped and the window closes.
+    // batch: open boxes and choosers close unanswered, a running decoder is
+    // stopped and the window closes.
     void StopAndClose();
     // The information line in Label10, whole however long it is.
     void ShowInformationLine(const QString& line);

@@ -4,6 +4,7 @@
 // The main window, offscreen, with its boxes, chooser and shell replaced.
 #include "Unit1.h"
 
+#include "FileFolder.h"
 #include "window_fakes.h"
 
 #include <QCheckBox>
@@ -37,10 +38,13 @@ using FakeBoxes = RecordingWindowBoxes;
 class FakeChooser : public FolderChooser {
   public:
     void SelectFolder(const std::string&, std::string& result) override {
-        if (choice)
+        if (realWith != nullptr)
+            ::SelectFolder({}, result, *realWith);
+        else if (choice)
             result = *choice;
     }
     std::optional<std::string> choice;
+    MessageService* realWith = nullptr; // the real chooser, with these boxes
 };
 
 class FakeShell : public DesktopShell {
@@ -109,6 +113,7 @@ class Unit1Test : public QObject {
     void init() {
         boxes = FakeBoxes();
         chooser.choice.reset();
+        chooser.realWith = nullptr;
         shell = FakeShell();
         notifier = FakeNotifier();
         decoder = PlaceStandInDecoder(folder.path());
@@ -276,24 +281,29 @@ class Unit1Test : public QObject {
         QTRY_VERIFY(!form->isVisible());
     }
 
-    // A second close, or a signal to end, while a decoder that never ends runs.
+    // A second close, or a signal to end, while a decoder that never ends
+    // runs; a second close also while the real chooser waits in its loop,
+    // above the batch's, which ends only once the chooser is closed.
     void aSecondCloseOrASignalStopsAtOnceLeavingNothing() {
-        for (const bool bySignal : {false, true}) {
+        for (const int way : {0, 1, 2}) {
             form = MakeForm();
             boxes = FakeBoxes();
+            chooser.realWith = way == 2 ? &boxes : nullptr;
             form->show();
-            const std::string held = AddSource(bySignal ? "s-held.mp3" : "c-held.mp3");
+            const std::string held = AddSource("c-held.mp3");
             AddSource("b.mp3");
             ::unlink((held + ".pid").c_str());
             WhileConverting(
                 0,
-                [this, bySignal] {
-                    if (bySignal) {
-                        form->StopAndClose();
-                    } else {
+                [this, way] {
+                    if (way == 1)
+                        return form->StopAndClose();
+                    QTimer::singleShot(0, form.get(), [this] {
                         form->close();
                         form->close();
-                    }
+                    });
+                    if (way == 2)
+                        form->Button1->click();
                 },
                 false);
             QElapsedTimer clock;

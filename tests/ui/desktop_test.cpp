@@ -278,6 +278,24 @@ class DesktopTest : public QObject {
         QVERIFY(ReadFile(home / "brindlecot.ini").find("[front]") != std::string::npos);
     }
 
+    // The display ends under a batch (its server ends, an ssh -X drops): the
+    // program ends, with a status that says so, its settings written.
+    void aDisplayThatEndsEndsTheProgramWithItsSettingsWritten() {
+        const TempFolder home;
+        const QByteArray display = qgetenv("DISPLAY"), platform = qgetenv("QT_QPA_PLATFORM");
+        std::optional<Child> program;
+        {
+            const XDesktop itsOwn;
+            program.emplace(StartBatchOfTheProgram(home, {"x-held.mp3"}, true));
+            ::unlink((home / "brindlecot.ini").c_str()); // read at the start
+        }
+        qputenv("DISPLAY", display); // for the tests after this one
+        qputenv("QT_QPA_PLATFORM", platform);
+        QCOMPARE(program->Finish().exitCode, 1);
+        QCOMPARE(ReadFile(home / "brindlecot.ini"),
+                 std::string("[front]\r\nOn\r\n[parallel]\r\nOn\r\n"));
+    }
+
     // Killed outright, the program leaves neither a decoder nor a file.
     void aProgramKilledDuringABatchOfSeveralAtOnceLeavesNoDecoderAndNoFile() {
         const TempFolder home;
