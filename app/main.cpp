@@ -110,8 +110,12 @@ int main(int argc, char* argv[]) {
     });
     // A display that ends (its server ended, an ssh -X dropped) ends the
     // program in Qt's exit(1), past every destructor: the settings are written
-    // then, as at a close; the decoders die with us, their files unnamed.
-    const ExitHook settingsAtExit([&Form1] { Form1.WriteSettingsQuietly(); });
+    // then, as at a close, and the hand-over socket goes; the decoders die
+    // with us, their files unnamed.
+    const ExitHook settingsAtExit([&Form1, &instance] {
+        Form1.WriteSettingsQuietly();
+        instance.StopListening();
+    });
     Form1.show();
     const int code = QApplication::exec();
     return stoppedBy != 0 ? 128 + stoppedBy : code;

@@ -189,10 +189,14 @@ bool TemporaryOutput::PutAt(const std::string& output) {
     } else if (errno == EINVAL || errno == ENOSYS) {
         // No such rename here: a link, else, where there are no links
         // either, a rename after one last look.
-        if (::link(path_.c_str(), output.c_str()) == 0)
-            placed = ::unlink(path_.c_str()) == 0 || true;
-        else if (errno != EEXIST && !Exists(output))
+        if (::link(path_.c_str(), output.c_str()) == 0) {
+            ::unlink(path_.c_str());
+            placed = true;
+        } else if (errno == EEXIST || Exists(output)) {
+            errno = EEXIST;
+        } else {
             placed = ::rename(path_.c_str(), output.c_str()) == 0;
+        }
     }
     if (!placed) {
         error_ = errno;
@@ -210,9 +214,11 @@ bool TemporaryOutput::Replace(const std::string& output, const FileStamp& replac
         error_ = errno;
         return false;
     }
+    // The owner first: a change of owner clears the set-ID bits the mode may give.
+    if (::fchown(fd_, uid_t(replaced.owner), gid_t(replaced.group)) != 0) {
+        // Another's file may not be given away by us: the new one stays ours.
+    }
     ::fchmod(fd_, mode_t(replaced.mode));
-    if (::fchown(fd_, uid_t(replaced.owner), gid_t(replaced.group)) != 0)
-        ::fchmod(fd_, mode_t(replaced.mode)); // a chown refused leaves the mode ours
     std::string named = path_;
     if (named.empty()) {
         // An unnamed file is renamed over the output under a hidden name of its own.

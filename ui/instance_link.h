@@ -39,6 +39,8 @@ class InstanceLink : public QObject {
     // start open its own window and this instance stop listening.
     using Receiver = std::function<bool(std::vector<std::string> paths, std::string token)>;
     void OnPathsHandedOver(Receiver receive) { receive_ = std::move(receive); }
+    // Listens no more, its socket's name gone: for an end that skips the destructors.
+    void StopListening() { server_.close(); }
 
   private:
     bool HandOver(const std::vector<std::string>& paths, const std::string& token) const;

@@ -294,6 +294,8 @@ class DesktopTest : public QObject {
         QCOMPARE(program->Finish().exitCode, 1);
         QCOMPARE(ReadFile(home / "brindlecot.ini"),
                  std::string("[front]\r\nOn\r\n[parallel]\r\nOn\r\n"));
+        QVERIFY(std::none_of(std::filesystem::directory_iterator(home.path()), {},
+                             [](const auto& entry) { return entry.is_socket(); }));
     }
 
     // Killed outright, the program leaves neither a decoder nor a file.
