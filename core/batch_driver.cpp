@@ -13,7 +13,9 @@
 #include <exception>
 #include <map>
 #include <memory>
+
 #include <set>
+#include <sys/resource.h>
 
 namespace {
 
@@ -252,6 +254,13 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
     std::exception_ptr unreadable;
     int converted = 0;
     shownItem_.reset();
+    // Each item holds its decoder's file open until its turn to be put in
+    // place: behind one long item, the others wait within the descriptors
+    // we may open.
+    rlimit descriptors{};
+    const std::size_t mostInFlight = ::getrlimit(RLIMIT_NOFILE, &descriptors) == 0
+                                         ? std::clamp<std::size_t>(descriptors.rlim_cur / 4, 4, 256)
+                                         : 64;
 
     for (;;) {
         // Ended decoders give their descriptors back at once: thousands of
@@ -284,7 +293,7 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
         const auto running = std::count_if(items.begin(), items.end(),
                                            [](const InFlight& item) { return item.Running(); });
         if (!unreadable && !state_.AbortRequested && next < work.size() &&
-            running < decodersAtOnce) {
+            running < decodersAtOnce && items.size() < mostInFlight) {
             const auto found = list_.IndexOf(work[next]);
             if (!found) {
                 items.emplace_back(next, work[next], true);

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <chrono>
@@ -938,6 +939,27 @@ TEST_F(BatchTest, SeveralAtOnceTheEarlierItemWinsANameEvenWhenALaterOneEndsFirst
     EXPECT_EQ(list.ItemAt(1).failureReason, "同じ名前の出力ファイルがこの変換で作成済みです");
     EXPECT_TRUE(Exists(folder / "first/01-held.wav"));
     EXPECT_TRUE(LeftOver(folder / "first").empty());
+}
+
+// Quick items finished behind a long one each hold their file open: never
+// more than the program may open.
+TEST_F(BatchTest, SeveralAtOnceManyItemsBehindALongOneStayWithinTheOpenFiles) {
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+    rlimit few = saved;
+    few.rlim_cur = 64;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &few), 0);
+    const std::string first = AddSource("0-held.mp3");
+    for (int i = 1; i <= 80; ++i)
+        AddSource(std::to_string(i) + ".mp3");
+    window.onDispatch = [&] {
+        if (Calls().size() > 12)
+            Release(first);
+    };
+    Convert(2);
+    ::setrlimit(RLIMIT_NOFILE, &saved);
+    const std::vector<S> states = States();
+    EXPECT_EQ(std::count(states.begin(), states.end(), S::Processed), 81);
 }
 
 TEST_F(BatchTest, SeveralAtOnceAnAbortLetsTheRunningFinishAndStartsNoMore) {
