@@ -44,6 +44,10 @@ DecoderOption OptionFor(const std::string& source, DecoderOption previous) {
                                                            : DecoderOption::Decode;
 }
 
+std::string ConvertedCountText(int converted) {
+    return Translate("BatchDriver", "%n件を変換しました", nullptr, converted);
+}
+
 std::string CommonFolder(const std::vector<std::string>& sources) {
     std::optional<std::string> common;
     for (const std::string& source : sources) {
@@ -182,7 +186,7 @@ std::optional<BatchReport> BatchDriver::EndReport() const {
     if (failures_ == 0 && keptBack_ == 0)
         return std::nullopt;
     BatchReport report;
-    report.text = Translate("BatchDriver", "%n件を変換しました", nullptr, converted_);
+    report.text = ConvertedCountText(converted_);
     if (keptBack_ > 0)
         report.text +=
             "\n" + Translate("BatchDriver", "%n件は同じ名前のファイルがあるため変換しませんでした",

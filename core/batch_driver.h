@@ -47,6 +47,10 @@ DecoderOption OptionFor(const std::string& source, DecoderOption previous);
 // The deepest folder that holds every one of sources.
 std::string CommonFolder(const std::vector<std::string>& sources);
 
+// "N件を変換しました": how many items a batch converted, as its report and
+// its notification say it.
+std::string ConvertedCountText(int converted);
+
 // The box that ends a batch in which anything but plain success happened:
 // how many were converted, kept back and failed, and each failure's file and
 // reason in its details.

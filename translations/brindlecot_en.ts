@@ -539,13 +539,6 @@ The files and folders named are added to the processing list as a drop of them w
         <translation>No program to play this file was found</translation>
     </message>
     <message numerus="yes">
-        <source>%n件を変換しました</source>
-        <translation>
-            <numerusform>%n file converted</numerusform>
-            <numerusform>%n files converted</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
         <source>%n件を変換できませんでした</source>
         <translation>
             <numerusform>%n file failed</numerusform>

@@ -301,7 +301,7 @@ void TForm1::BatchEnded(int converted, int failed, bool aborted) {
     // Only a user who is elsewhere needs telling; the boxes follow as ever.
     if (isActiveWindow())
         return;
-    std::string body = Utf8Bytes(tr("%n件を変換しました", nullptr, converted));
+    std::string body = ConvertedCountText(converted);
     if (failed > 0)
         body += "\n" + Utf8Bytes(tr("%n件を変換できませんでした", nullptr, failed));
     if (aborted)
