@@ -15,6 +15,8 @@
 #include <memory>
 
 #include <set>
+
+#include <fcntl.h>
 #include <sys/resource.h>
 
 namespace {
@@ -37,11 +39,19 @@ class IdleOnExit {
 
 } // namespace
 
-DecoderOption OptionFor(const std::string& source, DecoderOption previous) {
-    if (!IsMpegAudioPath(source))
-        return previous;
-    return AsciiLower(LastCharacters(source, 4)) == ".mpa" ? DecoderOption::DecodeMp2Input
-                                                           : DecoderOption::Decode;
+DecoderOption OptionFor(const std::string& source, DecoderOption previous, int layer) {
+    // lame decodes only the layer its option names: a Layer III ".mpa" read
+    // as Layer II gives a few bytes of noise and success.
+    const std::string extension = AsciiLower(LastCharacters(source, 4));
+    const int extensionLayer = extension == ".mp3" ? 3 : IsMpegAudioPath(source) ? 2 : 0;
+    if (layer == 0 || layer == extensionLayer) {
+        if (extensionLayer == 0)
+            return previous;
+        return extension == ".mpa" ? DecoderOption::DecodeMp2Input : DecoderOption::Decode;
+    }
+    return layer == 1   ? DecoderOption::DecodeMp1Input
+           : layer == 2 ? DecoderOption::DecodeMp2Input
+                        : DecoderOption::DecodeMp3Input;
 }
 
 std::string ConvertedCountText(int converted) {
@@ -72,6 +82,7 @@ void BatchDriver::RestoreIdle() {
     window_.ShowConvertButton(true);
     window_.EnableClearButton(true);
     window_.EnableProgressTimer(false);
+    shownFile_ = UniqueFd();
     running_ = false;
 }
 
@@ -199,24 +210,39 @@ std::optional<BatchReport> BatchDriver::EndReport() const {
 }
 
 struct BatchDriver::InFlight {
-    InFlight(std::size_t place, ItemId id, bool passedOver)
-        : place(place), id(id), passedOver(passedOver) {}
+    // Where an item is between its preparation and its being put in place.
+    enum class Stage {
+        Ready,      // prepared: header read, output looked at, the decoder's files open
+        Running,    // its decoder runs
+        Finished,   // its decoder has ended
+        Decided,    // its verdict came without a decoder
+        PassedOver, // deleted from the list before its turn
+    };
+
+    InFlight(std::size_t place, ItemId id) : place(place), id(id) {}
 
     std::size_t place; // in the batch's work, which is the list's order
     ItemId id;
-    bool passedOver; // deleted before its turn to start
-    std::string source, output, outputKey, informationLine;
-    // What the header reader found for it, for the progress monitor.
-    std::int32_t durationMinutes = 0, durationSeconds = 0;
-    std::int64_t expectedWavSize = 0;
+    Stage stage = Stage::Ready;
+    std::string source, output, outputKey;
+    MpegAudioInfo header;
+    std::exception_ptr unreadable; // the header reader's error, told at the item's turn
+    DecoderOption option = DecoderOption::DecodeMp2Input;
     OutputCheck check;
+    bool outputLooked = false; // check tells what was at the output then
     std::unique_ptr<TemporaryOutput> temporary;
+    std::vector<std::string> command; // the decoder's, once its files are open
     std::optional<Child> decoder;
     std::optional<RunOutcome> outcome; // once the decoder has ended
     std::optional<Verdict> verdict;    // decided without a decoder
 
-    bool Running() const { return decoder.has_value(); }
-    bool Finished() const { return passedOver || verdict || outcome; }
+    bool Done() const {
+        return stage == Stage::Finished || stage == Stage::Decided || stage == Stage::PassedOver;
+    }
+    void Decide(Verdict decided) {
+        verdict = std::move(decided);
+        stage = Stage::Decided;
+    }
 };
 
 bool BatchDriver::EndItem(const InFlight& item, const Verdict& verdict) {
@@ -245,6 +271,16 @@ bool BatchDriver::EndItem(const InFlight& item, const Verdict& verdict) {
     return verdict.Converted();
 }
 
+namespace {
+
+// Why an item failed for something nothing foresaw, in the user's words: what
+// was thrown means nothing to them.
+Verdict UnexpectedFailure() {
+    return Verdict{Translate("BatchDriver", "予期しないエラーのため変換できませんでした")};
+}
+
+} // namespace
+
 std::optional<int> BatchDriver::RunItems(const std::string& decoder,
                                          const std::vector<ItemId>& work, int decodersAtOnce) {
     const int count = static_cast<int>(work.size());
@@ -252,8 +288,11 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
     // decoder left running on any way out is killed with its item, and its
     // unfinished WAV goes with its temporary file.
     std::deque<InFlight> items;
+    // The next item, prepared while decoders run; closed, leaving nothing,
+    // when it does not start.
+    std::optional<InFlight> ready;
     std::size_t next = 0;
-    DecoderOption option = DecoderOption::DecodeMp2Input;
+    DecoderOption option = DecoderOption::DecodeMp2Input; // the last started item's
     // A source the header reader can't open ends the batch once those before it are done.
     std::exception_ptr unreadable;
     int converted = 0;
@@ -266,80 +305,93 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
                                          ? std::clamp<std::size_t>(descriptors.rlim_cur / 4, 4, 256)
                                          : 64;
 
-    for (;;) {
-        // Ended decoders give their descriptors back at once: thousands of
-        // items may wait for an earlier one.
-        for (InFlight& item : items) {
-            if (item.decoder && item.decoder->Ended()) {
-                item.outcome = item.decoder->Finish();
-                item.decoder.reset();
+    try {
+        for (;;) {
+            // Running to finished: ended decoders give their descriptors back
+            // at once, thousands of items may wait for an earlier one.
+            for (InFlight& item : items) {
+                if (item.stage == InFlight::Stage::Running && item.decoder->Ended()) {
+                    item.outcome = item.decoder->Finish();
+                    item.decoder.reset();
+                    item.stage = InFlight::Stage::Finished;
+                }
             }
-        }
 
-        // Put in place in list order, an item only after every one before it,
-        // and the events handled after each, so that an abort or a close is
-        // taken before anything new starts.
-        bool settled = false;
-        while (!items.empty() && items.front().Finished()) {
-            if (Settle(items.front(), count))
-                ++converted;
-            items.pop_front();
-            settled = true;
-            window_.DispatchEvents();
-            if (stopRequested_)
-                return Stop(items);
-        }
-        if (settled)
-            ShowEarliest(items);
-
-        // Start what may start, in list order; a modal box of the header
-        // reader holds the starts while the running decoders go on.
-        const auto running = std::count_if(items.begin(), items.end(),
-                                           [](const InFlight& item) { return item.Running(); });
-        if (!unreadable && !state_.AbortRequested && next < work.size() &&
-            running < decodersAtOnce && items.size() < mostInFlight) {
-            const auto found = list_.IndexOf(work[next]);
-            if (!found) {
-                items.emplace_back(next, work[next], true);
-                ++next;
-                continue;
+            // Done to put in place, in list order, an item only after every
+            // one before it, and the events handled after each, so that an
+            // abort or a close is taken before anything new starts.
+            bool settled = false;
+            while (!items.empty() && items.front().Done()) {
+                if (Settle(items.front(), count))
+                    ++converted;
+                items.pop_front();
+                settled = true;
+                window_.DispatchEvents();
+                if (stopRequested_)
+                    return Stop(items, ready);
             }
-            // One name, one WAV: an item whose output an earlier one is still
-            // writing starts once that one is in place, and is judged then.
-            const std::string key = outputs_.Key(OutputFor(list_.ItemAt(*found).caption));
-            if (std::none_of(items.begin(), items.end(),
-                             [&](const InFlight& item) { return item.outputKey == key; })) {
-                InFlight item(next, work[next], false);
-                item.source = list_.ItemAt(*found).caption;
-                try {
-                    Start(item, decoder, option, count, items.empty());
+            if (settled)
+                ShowEarliest(items);
+
+            const bool mayStart = !unreadable && !state_.AbortRequested && next < work.size() &&
+                                  items.size() < mostInFlight;
+            if (!mayStart) {
+                ready.reset();
+            } else {
+                // Nothing to ready: the next item is prepared; ready to
+                // running, once a decoder may start and the item, looked at
+                // again, is as it was prepared.
+                if (ready && !StillAsPrepared(*ready))
+                    ready.reset();
+                if (!ready)
+                    if (auto prepared = Prepare(next, work[next], decoder, option, items))
+                        ready.emplace(std::move(*prepared));
+                const auto running =
+                    std::count_if(items.begin(), items.end(), [](const InFlight& item) {
+                        return item.stage == InFlight::Stage::Running;
+                    });
+                if (ready && running < decodersAtOnce) {
+                    if (ready->unreadable) {
+                        unreadable = ready->unreadable;
+                        ready.reset();
+                        continue;
+                    }
+                    if (ready->stage != InFlight::Stage::PassedOver) {
+                        Start(*ready, decoder, count, items.empty());
+                        option = ready->option;
+                    }
+                    items.push_back(std::move(*ready));
+                    ready.reset();
                     ++next;
-                    items.push_back(std::move(item));
                     // Reading a later item's header replaced the estimate the
                     // monitor measures the shown one against.
                     if (const auto shown = Shown(items); shown != items.end())
                         MeasureShown(*shown);
-                } catch (...) {
-                    unreadable = std::current_exception();
+                    if (stopRequested_)
+                        return Stop(items, ready);
+                    continue;
                 }
-                if (stopRequested_)
-                    return Stop(items);
-                continue;
             }
-        }
 
-        if (items.empty() && (unreadable || state_.AbortRequested || next == work.size()))
-            break;
-        if (items.front().Finished())
-            continue;
-        std::vector<Child*> decoders;
-        for (InFlight& item : items)
-            if (item.decoder)
-                decoders.push_back(&*item.decoder);
-        WaitForAnyEnd(
-            decoders, [this] { window_.DispatchEvents(); }, [this] { return stopRequested_; });
-        if (stopRequested_)
-            return Stop(items);
+            if (items.empty() && (unreadable || state_.AbortRequested || next == work.size()))
+                break;
+            if (items.empty() || items.front().Done())
+                continue;
+            std::vector<Child*> decoders;
+            for (InFlight& item : items)
+                if (item.decoder)
+                    decoders.push_back(&*item.decoder);
+            WaitForAnyEnd(
+                decoders, [this] { window_.DispatchEvents(); }, [this] { return stopRequested_; });
+            if (stopRequested_)
+                return Stop(items, ready);
+        }
+    } catch (...) {
+        // What nothing foresaw stops the batch as a stop would, and the user
+        // is told so in words of ours before the closing question.
+        Stop(items, ready);
+        boxes_.Message(Translate("BatchDriver", "予期しないエラーのため変換を中止しました"));
+        return converted;
     }
 
     if (unreadable)
@@ -349,69 +401,153 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
     return converted;
 }
 
-void BatchDriver::Start(InFlight& item, const std::string& decoder, DecoderOption& option,
-                        int count, bool shown) {
-    item.informationLine = ReadMpegAudioInfo(item.source, state_, boxes_);
-    item.durationMinutes = state_.DurationMinutes;
-    item.durationSeconds = state_.DurationSeconds;
-    item.expectedWavSize = state_.ExpectedWavSize;
-    if (shown) {
-        shownItem_ = item.place;
-        window_.SetInformationLine(item.informationLine);
+std::optional<BatchDriver::InFlight> BatchDriver::Prepare(std::size_t place, ItemId id,
+                                                          const std::string& decoder,
+                                                          DecoderOption previous,
+                                                          const std::deque<InFlight>& items) {
+    InFlight item(place, id);
+    const auto index = list_.IndexOf(id);
+    if (!index) {
+        item.stage = InFlight::Stage::PassedOver;
+        return item;
     }
-    // The reader's box may have let the destination or the list change.
+    item.source = list_.ItemAt(*index).caption;
     item.output = OutputFor(item.source);
     item.outputKey = outputs_.Key(item.output);
-    option = OptionFor(item.source, option);
-    if (const auto index = list_.IndexOf(item.id)) {
-        list_.SetState(*index, ItemState::Processing);
-        const bool last = static_cast<int>(item.place) == count - 1 || *index + 1 >= list_.Count();
-        window_.MakeItemVisible(last ? *index : *index + 1);
+    // One name, one WAV: an item whose output an earlier one is still
+    // writing is prepared once that one is in place, and is judged then.
+    if (std::any_of(items.begin(), items.end(),
+                    [&](const InFlight& earlier) { return earlier.outputKey == item.outputKey; }))
+        return std::nullopt;
+    try {
+        item.header = ReadMpegAudioHeader(item.source);
+    } catch (const UserError&) {
+        item.unreadable = std::current_exception();
+        return item;
+    } catch (...) {
+        item.Decide(UnexpectedFailure());
+        return item;
     }
-    if (shown)
-        window_.SetOutputPathText(item.output);
+    item.option = OptionFor(item.source, previous, item.header.layer);
+    // Folders of their own are made only when the item starts.
+    if (!separateRoot_)
+        OpenOutput(item, decoder);
+    return item;
+}
 
-    // Folders of their own for outputs of one name; made ones stay, an abort or not.
-    if (const int error = separateRoot_ ? MakeFolders(FolderOf(item.output)) : 0) {
-        item.verdict = Verdict{PathErrorText(FolderOf(item.output), error)};
-        return;
-    }
-    item.check = outputs_.Check(item.source, item.output);
-    if (!item.check.MayRun()) {
-        item.verdict = item.check.verdict;
-    } else {
+bool BatchDriver::StillAsPrepared(const InFlight& item) const {
+    if (item.stage == InFlight::Stage::PassedOver)
+        return true;
+    const auto index = list_.IndexOf(item.id);
+    return index && list_.ItemAt(*index).caption == item.source && !item.unreadable &&
+           OutputFor(item.source) == item.output &&
+           StampAt(item.source, true) == item.header.file &&
+           (!item.outputLooked || StampAt(item.output) == item.check.before);
+}
+
+void BatchDriver::OpenOutput(InFlight& item, const std::string& decoder) {
+    try {
+        item.check = outputs_.Check(item.source, item.output);
+        item.outputLooked = true;
+        if (!item.check.MayRun())
+            return item.Decide(item.check.verdict);
         item.temporary = std::make_unique<TemporaryOutput>(item.output);
-        if (!item.temporary->Made()) {
-            item.verdict = Verdict{PathErrorText(item.output, item.temporary->Error())};
-        } else {
-            item.decoder.emplace(
-                BuildDecoderCommand(decoder, option, item.source, item.temporary->DecoderPath())
-                    .arguments,
-                ChildOutput{.keepErrors = true, .passed = item.temporary->PassedDescriptor()});
-            if (!item.decoder->Started()) {
-                item.outcome = item.decoder->Finish();
-                item.decoder.reset();
+        if (!item.temporary->Made())
+            return item.Decide(Verdict{PathErrorText(item.output, item.temporary->Error())});
+        item.command =
+            BuildDecoderCommand(decoder, item.option, item.source, item.temporary->DecoderPath())
+                .arguments;
+    } catch (...) {
+        item.temporary.reset();
+        item.Decide(UnexpectedFailure());
+    }
+}
+
+void BatchDriver::Start(InFlight& item, const std::string& decoder, int count, bool shown) {
+    try {
+        TakeMpegAudioInfo(item.source, item.header, state_, boxes_);
+        if (shown) {
+            shownItem_ = item.place;
+            window_.SetInformationLine(item.header.line);
+        }
+        // The reader's box may have let the destination or the list change.
+        if (const std::string output = OutputFor(item.source); output != item.output) {
+            item.output = output;
+            item.outputKey = outputs_.Key(output);
+            item.temporary.reset();
+            item.command.clear();
+            if (item.header.file) {
+                item.verdict.reset();
+                item.stage = InFlight::Stage::Ready;
+                if (!separateRoot_)
+                    OpenOutput(item, decoder);
             }
         }
+        if (const auto index = list_.IndexOf(item.id)) {
+            list_.SetState(*index, ItemState::Processing);
+            const bool last =
+                static_cast<int>(item.place) == count - 1 || *index + 1 >= list_.Count();
+            window_.MakeItemVisible(last ? *index : *index + 1);
+        }
+        if (shown)
+            window_.SetOutputPathText(item.output);
+        if (item.stage == InFlight::Stage::Decided)
+            return;
+        // Folders of their own for outputs of one name; made ones stay, an abort or not.
+        if (separateRoot_) {
+            if (const int error = MakeFolders(FolderOf(item.output)))
+                return item.Decide(Verdict{PathErrorText(FolderOf(item.output), error)});
+            OpenOutput(item, decoder);
+            if (item.stage == InFlight::Stage::Decided)
+                return;
+        }
+        item.decoder.emplace(
+            item.command,
+            ChildOutput{.keepErrors = true, .passed = item.temporary->PassedDescriptor()});
+        item.stage = InFlight::Stage::Running;
+        if (!item.decoder->Started()) {
+            item.outcome = item.decoder->Finish();
+            item.decoder.reset();
+            item.stage = InFlight::Stage::Finished;
+        }
+    } catch (...) {
+        item.decoder.reset();
+        item.temporary.reset();
+        item.Decide(UnexpectedFailure());
     }
 }
 
 void BatchDriver::MeasureShown(const InFlight& item) {
-    if (item.temporary)
+    if (item.temporary) {
         state_.OutputPath = item.temporary->MeasuredPath();
-    state_.DurationMinutes = item.durationMinutes;
-    state_.DurationSeconds = item.durationSeconds;
-    state_.ExpectedWavSize = item.expectedWavSize;
+        shownFile_ = UniqueFd();
+    }
+    state_.DurationMinutes = item.header.durationMinutes;
+    state_.DurationSeconds = item.header.durationSeconds;
+    state_.ExpectedWavSize = item.header.expectedWavSize;
 }
 
 bool BatchDriver::Settle(InFlight& item, int count) {
     bool done = false;
-    if (!item.passedOver) {
+    if (item.stage != InFlight::Stage::PassedOver) {
+        // The shown item's file stays open until another is shown: the ticks
+        // of the boxes that end the batch measure it, finished, and not
+        // whatever file takes its descriptor next.
+        const bool shown = shownItem_ == item.place && item.temporary;
+        if (shown)
+            shownFile_ = UniqueFd(::fcntl(item.temporary->Descriptor(), F_DUPFD_CLOEXEC, 0));
         Verdict verdict;
-        if (item.verdict)
-            verdict = *item.verdict;
-        else if (verdict = DecoderVerdict(*item.outcome, *item.temporary); verdict.Converted())
-            verdict = outputs_.PutInPlace(*item.temporary, item.source, item.output, item.check);
+        try {
+            if (item.verdict)
+                verdict = *item.verdict;
+            else if (verdict = DecoderVerdict(*item.outcome, *item.temporary); verdict.Converted())
+                verdict =
+                    outputs_.PutInPlace(*item.temporary, item.source, item.output, item.check);
+        } catch (...) {
+            verdict = UnexpectedFailure();
+        }
+        if (shown && shownFile_)
+            state_.OutputPath = "/proc/self/fd/" + std::to_string(shownFile_.Get());
         item.temporary.reset();
         done = EndItem(item, verdict);
     }
@@ -426,24 +562,29 @@ BatchDriver::Shown(const std::deque<InFlight>& items) const {
 }
 
 void BatchDriver::ShowEarliest(const std::deque<InFlight>& items) {
-    const auto earliest = std::find_if(items.begin(), items.end(),
-                                       [](const InFlight& item) { return !item.passedOver; });
+    const auto earliest = std::find_if(items.begin(), items.end(), [](const InFlight& item) {
+        return item.stage != InFlight::Stage::PassedOver;
+    });
     if (earliest == items.end() || shownItem_ == earliest->place)
         return;
     shownItem_ = earliest->place;
-    window_.SetInformationLine(earliest->informationLine);
+    window_.SetInformationLine(earliest->header.line);
     window_.SetOutputPathText(earliest->output);
     MeasureShown(*earliest);
 }
 
-std::optional<int> BatchDriver::Stop(std::deque<InFlight>& items) {
-    // Not converted: the items are left as waiting for another batch.
+std::optional<int> BatchDriver::Stop(std::deque<InFlight>& items, std::optional<InFlight>& ready) {
+    // Not converted: the items are left as waiting for another batch, and
+    // the one prepared is closed unstarted.
+    ready.reset();
     for (InFlight& item : items) {
         if (item.decoder)
             item.decoder->Kill();
-        if (const auto index = list_.IndexOf(item.id); index && !item.passedOver)
+        if (const auto index = list_.IndexOf(item.id);
+            index && item.stage != InFlight::Stage::PassedOver)
             list_.SetState(*index, ItemState::Waiting);
     }
     items.clear();
+    shownFile_ = UniqueFd();
     return std::nullopt;
 }

@@ -8,6 +8,7 @@
 #include "message_service.h"
 #include "output_rules.h"
 #include "processing_list.h"
+#include "unique_fd.h"
 
 #include <deque>
 #include <functional>
@@ -41,8 +42,10 @@ class ConversionWindow {
     virtual void BatchEnded(int /*converted*/, int /*failed*/, bool /*aborted*/) {}
 };
 
-// The decoder option for source's extension; previous when it has none of the three.
-DecoderOption OptionFor(const std::string& source, DecoderOption previous);
+// The decoder option for source's extension where its first frame's layer
+// (1 to 3; 0 when unknown) agrees with it, else the option for that layer;
+// previous for a source with neither.
+DecoderOption OptionFor(const std::string& source, DecoderOption previous, int layer = 0);
 
 // The deepest folder that holds every one of sources.
 std::string CommonFolder(const std::vector<std::string>& sources);
@@ -83,18 +86,28 @@ class BatchDriver {
     std::optional<BatchReport> EndReport() const;
 
   private:
-    // An item started, decided or passed over, and not yet put in place.
+    // An item from its preparation to its being put in place.
     struct InFlight;
 
     // Runs the items of work, up to decodersAtOnce decoders at a time: items
-    // start in list order and are put in place in list order. How many were
-    // converted; nothing when the batch was stopped (RequestStop).
+    // start in list order and are put in place in list order, and while
+    // decoders run, the next one is prepared. How many were converted;
+    // nothing when the batch was stopped (RequestStop).
     std::optional<int> RunItems(const std::string& decoder, const std::vector<ItemId>& work,
                                 int decodersAtOnce);
-    // Reads the item's header and starts its decoder, unless its output is
-    // decided without one; shown, the window follows it from the start.
-    void Start(InFlight& item, const std::string& decoder, DecoderOption& option, int count,
-               bool shown);
+    // The item at place in work, made ready to start: its header read, its
+    // output looked at, its decoder's files open and its command built.
+    // Nothing while an earlier item in flight writes its output.
+    std::optional<InFlight> Prepare(std::size_t place, ItemId id, const std::string& decoder,
+                                    DecoderOption previous, const std::deque<InFlight>& items);
+    // True when a prepared item's entry, output and file are as they were.
+    bool StillAsPrepared(const InFlight& item) const;
+    // Looks at the item's output and opens its decoder's files, or decides it.
+    void OpenOutput(InFlight& item, const std::string& decoder);
+    // The item's turn: its header shown (with the reader's hint) and its
+    // decoder started, unless its output is decided without one; shown, the
+    // window follows it from the start.
+    void Start(InFlight& item, const std::string& decoder, int count, bool shown);
     // Puts a finished item in place and shows its state and the overall
     // progress; true when it is converted.
     bool Settle(InFlight& item, int count);
@@ -105,8 +118,8 @@ class BatchDriver {
     // Gives the progress monitor the shown item's file and estimate.
     void MeasureShown(const InFlight& item);
     // The batch stopped for a program that is ending: running decoders killed,
-    // their items left waiting for another batch.
-    std::optional<int> Stop(std::deque<InFlight>& items);
+    // their items left waiting for another batch, the prepared one closed.
+    std::optional<int> Stop(std::deque<InFlight>& items, std::optional<InFlight>& ready);
     // Asks once, before any decoder runs, whether items of one output name
     // go to folders of their own, and whether files there may be replaced.
     void AskAboutSameNames(const std::vector<std::string>& sources);
@@ -127,6 +140,8 @@ class BatchDriver {
     std::function<std::string()> decoderPath_;
     bool running_ = false;
     std::optional<std::size_t> shownItem_; // the item the window follows, by its place
+    // The shown item's file, once put in place, held open while it is shown.
+    UniqueFd shownFile_;
     bool stopRequested_ = false;
     int failures_ = 0, keptBack_ = 0, converted_ = 0;
     std::string failureDetails_;

@@ -60,8 +60,12 @@ DecoderCommand BuildDecoderCommand(const std::string& decoderPath, DecoderOption
                                    const std::string& source, const std::string& output) {
     DecoderCommand command;
     command.arguments = {decoderPath, "--decode"};
-    if (option == DecoderOption::DecodeMp2Input)
+    if (option == DecoderOption::DecodeMp1Input)
+        command.arguments.push_back("--mp1input");
+    else if (option == DecoderOption::DecodeMp2Input)
         command.arguments.push_back("--mp2input");
+    else if (option == DecoderOption::DecodeMp3Input)
+        command.arguments.push_back("--mp3input");
     command.arguments.push_back(NotAnOption(source));
     command.arguments.push_back(NotAnOption(output));
     return command;

@@ -22,7 +22,9 @@ std::string DecoderPath();
 // True when an executable regular file (or a link to one) is at decoderPath.
 bool DecoderPresent(const std::string& decoderPath);
 
-enum class DecoderOption { Decode, DecodeMp2Input };
+// lame reads the layer its option names and no other: plain --decode, or
+// its input named as Layer I, II or III.
+enum class DecoderOption { Decode, DecodeMp1Input, DecodeMp2Input, DecodeMp3Input };
 
 struct DecoderCommand {
     std::vector<std::string> arguments; // what is run: no shell involved

@@ -60,9 +60,9 @@ FileStamp StampOf(const struct stat& info) {
 
 } // namespace
 
-std::optional<FileStamp> StampAt(const std::string& path) {
+std::optional<FileStamp> StampAt(const std::string& path, bool followLinks) {
     struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0)
+    if ((followLinks ? ::stat : ::lstat)(path.c_str(), &info) != 0)
         return std::nullopt;
     return StampOf(info);
 }

@@ -60,7 +60,7 @@ struct FileStamp {
     bool operator==(const FileStamp&) const = default;
 };
 // Nothing when nothing is there (or it can't be asked).
-std::optional<FileStamp> StampAt(const std::string& path);
+std::optional<FileStamp> StampAt(const std::string& path, bool followLinks = false);
 // The same for an open file.
 std::optional<FileStamp> StampOf(int fd);
 

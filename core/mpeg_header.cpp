@@ -171,6 +171,7 @@ MpegAudioInfo Describe(const std::optional<Sync>& sync, std::int64_t fileSize) {
     info.expectedWavSize = SaturatingWavSize(totalSeconds, sampleRate);
     info.syncFound = true;
     info.layerIII = layer == 1;
+    info.layer = layer == 0 ? 0 : 4 - layer;
 
     info.line = "Time:(" + std::to_string(info.durationMinutes) + "M " +
                 std::to_string(info.durationSeconds) + "S)" + kVersionTexts[version] + " " +
@@ -207,44 +208,51 @@ MpegAudioInfo AnalyseMpegAudio(std::span<const std::uint8_t> bytes, std::int64_t
 
 std::string ReadMpegAudioInfo(const std::string& path, ConversionState& state,
                               MessageService& boxes) {
-    MpegAudioInfo info;
-    {
-        // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
-        const UniqueFd file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-        if (file.Get() < 0)
-            throw UserError(
-                FileErrorText(Translate("MpegHeader", "ファイルを開けません"), path, errno));
-        struct stat status {};
-        if (::fstat(file.Get(), &status) != 0)
-            throw UserError(
-                FileErrorText(Translate("MpegHeader", "ファイルを開けません"), path, errno));
-        if (S_ISDIR(status.st_mode))
-            throw UserError(
-                FileErrorText(Translate("MpegHeader", "ファイルを開けません"), path, EISDIR));
-        if (!S_ISREG(status.st_mode))
-            throw UserError(FileErrorText(Translate("MpegHeader", "ファイルを開けません"), path,
-                                          Translate("MpegHeader", "通常のファイルではありません")));
-        ::posix_fadvise(file.Get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    return TakeMpegAudioInfo(path, ReadMpegAudioHeader(path), state, boxes);
+}
 
-        auto readAt = [&](std::int64_t offset, std::uint8_t* dst, std::size_t n) {
-            std::size_t done = 0;
-            while (done < n) {
-                const ssize_t got =
-                    ::pread(file.Get(), dst + done, n - done, static_cast<off_t>(offset + done));
-                if (got < 0 && errno == EINTR)
-                    continue;
-                if (got < 0)
-                    throw UserError(FileErrorText(Translate("MpegHeader", "ファイルを読めません"),
-                                                  path, errno));
-                if (got == 0)
-                    break;
-                done += static_cast<std::size_t>(got);
-            }
-            return done;
-        };
-        info = Analyse(readAt, static_cast<std::int64_t>(status.st_size), kMpegSearchBlock);
-    }
+MpegAudioInfo ReadMpegAudioHeader(const std::string& path) {
+    // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
+    const UniqueFd file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.Get() < 0)
+        throw UserError(
+            FileErrorText(Translate("MpegHeader", "ファイルを開けません"), path, errno));
+    struct stat status {};
+    if (::fstat(file.Get(), &status) != 0)
+        throw UserError(
+            FileErrorText(Translate("MpegHeader", "ファイルを開けません"), path, errno));
+    if (S_ISDIR(status.st_mode))
+        throw UserError(
+            FileErrorText(Translate("MpegHeader", "ファイルを開けません"), path, EISDIR));
+    if (!S_ISREG(status.st_mode))
+        throw UserError(FileErrorText(Translate("MpegHeader", "ファイルを開けません"), path,
+                                      Translate("MpegHeader", "通常のファイルではありません")));
+    ::posix_fadvise(file.Get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
+    auto readAt = [&](std::int64_t offset, std::uint8_t* dst, std::size_t n) {
+        std::size_t done = 0;
+        while (done < n) {
+            const ssize_t got =
+                ::pread(file.Get(), dst + done, n - done, static_cast<off_t>(offset + done));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                throw UserError(
+                    FileErrorText(Translate("MpegHeader", "ファイルを読めません"), path, errno));
+            if (got == 0)
+                break;
+            done += static_cast<std::size_t>(got);
+        }
+        return done;
+    };
+    MpegAudioInfo info =
+        Analyse(readAt, static_cast<std::int64_t>(status.st_size), kMpegSearchBlock);
+    info.file = StampOf(file.Get());
+    return info;
+}
+
+std::string TakeMpegAudioInfo(const std::string& path, const MpegAudioInfo& info,
+                              ConversionState& state, MessageService& boxes) {
     state.DurationMinutes = info.durationMinutes;
     state.DurationSeconds = info.durationSeconds;
     state.ExpectedWavSize = info.expectedWavSize;

@@ -4,10 +4,12 @@
 #pragma once
 
 #include "conversion_state.h"
+#include "fs.h"
 #include "message_service.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -18,7 +20,9 @@ struct MpegAudioInfo {
     std::int32_t durationSeconds = 0;
     std::int64_t expectedWavSize = 0;
     bool syncFound = false;
-    bool layerIII = false; // layer bits == 1
+    bool layerIII = false;         // layer bits == 1
+    int layer = 0;                 // 1, 2 or 3; 0 without a header or for the reserved layer
+    std::optional<FileStamp> file; // the file as it was read, when read from one
 };
 
 // How many bytes the sync search reads at a time.
@@ -31,6 +35,12 @@ inline constexpr std::size_t kMpegSearchBlock = 128 * 1024;
 // can't be opened or is not a regular file; state is then untouched.
 std::string ReadMpegAudioInfo(const std::string& path, ConversionState& state,
                               MessageService& boxes);
+
+// Its two halves: the file's first frame header read, with no box and no
+// state (throws as above), and what was read stored in state, with the hint.
+MpegAudioInfo ReadMpegAudioHeader(const std::string& path);
+std::string TakeMpegAudioInfo(const std::string& path, const MpegAudioInfo& info,
+                              ConversionState& state, MessageService& boxes);
 
 // The same analysis over the first bytes of a file whose whole size is fileSize
 // (bytes may be the whole file; a fileSize below bytes.size() counts as

@@ -8,6 +8,14 @@
         <translation>Aborted</translation>
     </message>
     <message>
+        <source>予期しないエラーのため変換できませんでした</source>
+        <translation>Not converted: an unexpected error occurred</translation>
+    </message>
+    <message>
+        <source>予期しないエラーのため変換を中止しました</source>
+        <translation>The conversion was stopped: an unexpected error occurred</translation>
+    </message>
+    <message>
         <source>処理済みのリストを削除しますか？</source>
         <translation>Remove the processed items from the list?</translation>
     </message>

@@ -132,10 +132,39 @@ TEST(OutputPath, TheOptionFollowsTheExtensionOrTheItemBefore) {
     EXPECT_EQ(OptionFor("x.mp3", DecoderOption::DecodeMp2Input), DecoderOption::Decode);
     EXPECT_EQ(OptionFor("x.ogg", DecoderOption::Decode), DecoderOption::Decode);
     EXPECT_EQ(OptionFor("x.ogg", DecoderOption::DecodeMp2Input), DecoderOption::DecodeMp2Input);
+    // The first frame's layer, where it is not the extension's.
+    EXPECT_EQ(OptionFor("x.mpa", DecoderOption::Decode, 2), DecoderOption::DecodeMp2Input);
+    EXPECT_EQ(OptionFor("x.mp2", DecoderOption::Decode, 2), DecoderOption::Decode);
+    EXPECT_EQ(OptionFor("x.mp3", DecoderOption::Decode, 3), DecoderOption::Decode);
+    EXPECT_EQ(OptionFor("x.mpa", DecoderOption::Decode, 3), DecoderOption::DecodeMp3Input);
+    EXPECT_EQ(OptionFor("x.mp3", DecoderOption::Decode, 2), DecoderOption::DecodeMp2Input);
+    EXPECT_EQ(OptionFor("x.mp2", DecoderOption::Decode, 1), DecoderOption::DecodeMp1Input);
+}
+
+// Checked against the real decoder: every layer in every extension, and a
+// tone lame made in an ".mpa", come out whole.
+TEST_F(BatchTest, TheRealDecoderReadsEachLayerWhateverTheExtension) {
+    decoder = FindLame();
+    if (decoder.empty())
+        GTEST_SKIP() << "no decoder";
+    WriteToneWav(folder / "pcm.wav", 8);
+    ASSERT_EQ(RunProgram({decoder, "--quiet", folder / "pcm.wav", folder / "tone.mpa"}), 0);
+    list.Append(folder / "tone.mpa");
+    for (const int layer : {1, 2, 3})
+        for (const std::string extension : {".mpa", ".mp2", ".mp3"})
+            AddSource(std::to_string(layer) + extension.back() + extension, MpegFrames(layer, 100));
+    Convert();
+    EXPECT_EQ(States(), std::vector<S>(10, S::Processed));
+    EXPECT_GT(FileSize(folder / "tone.wav"), 8 * 176400 * 0.99);
+    for (const int layer : {1, 2, 3})
+        for (const char kind : {'a', '2', '3'})
+            EXPECT_GT(FileSize(folder / (std::to_string(layer) + kind + ".wav")),
+                      100 * (layer == 1 ? 384 : 1152) * 4 * 0.9);
 }
 
 TEST_F(BatchTest, ConvertsEveryItemInOrderAndReportsProgress) {
-    const auto a = AddSource("a.mp3"), b = AddSource("b.mpa"), c = AddSource("c.mp2");
+    const auto a = AddSource("a.mp3"), b = AddSource("b.mpa", MpegFrames(2, 4)),
+               c = AddSource("c.mp2", MpegFrames(2, 4));
     Convert();
 
     EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Processed, S::Processed}));
@@ -998,6 +1027,96 @@ TEST_F(BatchTest, SeveralAtOnceAStopEndsEveryRunningDecoderAndLeavesNothing) {
     EXPECT_TRUE(LeftOver(folder.path()).empty());
     EXPECT_TRUE(boxes.messages.empty() && boxes.questions.empty());
     EXPECT_EQ(window.events.back(), "timer off");
+}
+
+// The next item is made ready while a decoder runs; unstarted, it leaves
+// nothing open and nothing on disk.
+TEST_F(BatchTest, APreparedItemNotStartedLeavesNothing) {
+    for (const bool stop : {false, true}) {
+        list.Clear();
+        const std::string held = AddSource(stop ? "stop-held.mp3" : "abort-held.mp3");
+        AddSource(stop ? "stop-next.mp3" : "abort-next.mp3");
+        const std::size_t open = EntriesIn("/proc/self/fd");
+        window.onDispatch = [&] {
+            if (!Alive(held))
+                return;
+            stop ? driverPtr->RequestStop() : driverPtr->RequestAbort();
+            Release(held);
+        };
+        Convert();
+        EXPECT_EQ(States()[1], S::Waiting);
+        EXPECT_EQ(Calls().size(), stop ? 2u : 1u) << "the next item's decoder never ran";
+        EXPECT_TRUE(LeftOver(folder.path()).empty());
+        EXPECT_FALSE(Exists(folder / (stop ? "stop-next.wav" : "abort-next.wav")));
+        EXPECT_EQ(EntriesIn("/proc/self/fd"), open);
+    }
+}
+
+TEST_F(BatchTest, ASourceChangedAfterItWasPreparedIsReadAgain) {
+    const std::string held = AddSource("1-held.mp3"), next = AddSource("2.mp3");
+    window.onDispatch = [&] {
+        if (Alive(held) && !Exists(held + ".go")) {
+            WriteFile(next, MpegFrames(2, 4));
+            Release(held);
+        }
+    };
+    Convert();
+    ASSERT_EQ(Calls().size(), 2u);
+    EXPECT_NE(Calls()[1].find("--mp2input"), std::string::npos);
+    EXPECT_NE(window.infoLines.back().find("Layer II "), std::string::npos);
+}
+
+// After an abort, the ticks of its box measure the shown item's finished WAV.
+TEST_F(BatchTest, SeveralAtOnceTheShownFiguresAfterAnAbortAreTheWavs) {
+    const std::string a = AddSource("a-held.mp3"), b = AddSource("b-held.mp3");
+    AddSource("c.mp3");
+    window.onDispatch = [&] {
+        if (Alive(a) && Alive(b)) {
+            driverPtr->RequestAbort();
+            Release(b);
+            Release(a);
+        }
+    };
+    std::optional<OutputProgress> ticked;
+    boxes.onBox = [&] { ticked = ReadOutputProgress(state); };
+    Convert(2);
+    ASSERT_TRUE(ticked.has_value());
+    EXPECT_EQ(ticked->sizeText, OutputSizeText(*FileSize(folder / "b-held.wav")));
+    EXPECT_EQ(ticked->sizeText, window.sizeTexts.back());
+}
+
+// Something unforeseen as an item starts fails it in our words; in the loop
+// itself, it stops the batch as a stop does, and the question is still asked.
+TEST_F(BatchTest, NothingUnforeseenReachesTheUserAsItWasThrown) {
+    for (const std::optional<int> decoders : {std::optional<int>(), std::optional<int>(2)}) {
+        list.Clear();
+        boxes.messages.clear();
+        boxes.questions.clear();
+        const std::string mode = decoders ? "several-" : "one-";
+        AddSource(mode + "hint.mp3", MpegFrames(2, 4));
+        AddSource(mode + "next.mp3");
+        boxes.onBox = [&] {
+            if (boxes.messages.back() == "VBRかもしれません")
+                throw std::runtime_error("thrown");
+        };
+        Convert(decoders);
+        EXPECT_EQ(States(), (std::vector<S>{S::Failed, S::Processed}));
+        EXPECT_EQ(list.ItemAt(0).failureReason, "予期しないエラーのため変換できませんでした");
+
+        list.Clear();
+        const std::string held = AddSource(decoders ? "2-held.mp3" : "1-held.mp3");
+        AddSource(mode + "after.mp3");
+        window.onDispatch = [&] {
+            if (Alive(held))
+                throw std::runtime_error("thrown");
+        };
+        Convert(decoders);
+        window.onDispatch = nullptr;
+        EXPECT_TRUE(Gone(held));
+        EXPECT_EQ(States(), (std::vector<S>{S::Waiting, S::Waiting}));
+        EXPECT_EQ(boxes.messages.back(), "予期しないエラーのため変換を中止しました");
+        EXPECT_EQ(boxes.questions.size(), 2u);
+    }
 }
 
 TEST_F(BatchTest, SeveralAtOnceAnUnreadableSourceEndsTheBatchAfterTheItemsBeforeIt) {

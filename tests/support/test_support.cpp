@@ -232,3 +232,15 @@ void WriteToneWav(const std::string& path, double seconds) {
 std::string Layer3Stream(std::size_t padding) {
     return std::string("\xFF\xFB\x90\x44", 4) + std::string(padding, '\0');
 }
+
+std::string MpegFrames(int layer, std::size_t frames) {
+    // No allocation bits set: every subband is silent, in each layer.
+    const char layerBits = static_cast<char>(0xF9 | (4 - layer) << 1);
+    const char bitrate = layer == 1 ? '\x40' : layer == 2 ? '\x80' : '\x90';
+    const std::size_t size = layer == 1 ? 136 : 417;
+    std::string frame = std::string{'\xFF', layerBits, bitrate, '\0'} + std::string(size - 4, '\0');
+    std::string stream;
+    for (std::size_t i = 0; i < frames; ++i)
+        stream += frame;
+    return stream;
+}

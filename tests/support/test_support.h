@@ -85,6 +85,10 @@ void WriteToneWav(const std::string& path, double seconds);
 // An MPEG-1 Layer III header, 128 kbit/s, 44.1 kHz, joint stereo, then padding zeros.
 std::string Layer3Stream(std::size_t padding);
 
+// Silent MPEG-1 frames of Layer I, II or III, 128 kbit/s, 44.1 kHz, stereo,
+// which the real decoder reads whole: 384 (Layer I) or 1152 samples each.
+std::string MpegFrames(int layer, std::size_t frames);
+
 // Records every box; answers the confirmation with a preset answer, or with
 // what decide says when it is set. onBox runs after a message is recorded,
 // while the box would be up. Boxes is the service recorded: the core's, or
