@@ -535,10 +535,6 @@ The files and folders named are added to the processing list as a drop of them w
         <translation>Open output folder</translation>
     </message>
     <message>
-        <source>中断しました。</source>
-        <translation>Aborted.</translation>
-    </message>
-    <message>
         <source>変換が終わりました</source>
         <translation>Conversion finished</translation>
     </message>

@@ -232,7 +232,9 @@ void TForm1::EnableClearButton(bool enabled) {
     Button3->setEnabled(enabled);
 }
 void TForm1::SetInformationLine(const std::string& line) {
-    ShowInformationLine(DisplayText(line));
+    // Quick files of one kind share a line: it is laid out once.
+    if (const QString text = DisplayText(line); text != Label10->text())
+        ShowInformationLine(text);
 }
 void TForm1::ShowInformationLine(const QString& line) {
     // The label keeps its place and size: a line too long or too tall for it
@@ -298,14 +300,13 @@ void TForm1::DispatchEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 void TForm1::BatchEnded(int converted, int failed, bool aborted) {
-    // Only a user who is elsewhere needs telling; the boxes follow as ever.
-    if (isActiveWindow())
+    // Only a user who is elsewhere needs telling, and not one who aborted the
+    // batch; the boxes follow as ever.
+    if (aborted || QApplication::activeWindow() != nullptr)
         return;
     std::string body = ConvertedCountText(converted);
     if (failed > 0)
         body += "\n" + Utf8Bytes(tr("%n件を変換できませんでした", nullptr, failed));
-    if (aborted)
-        body += "\n" + Translate("TForm1", "中断しました。");
     services_.notifier.Notify(Translate("TForm1", "変換が終わりました"), body);
 }
 
