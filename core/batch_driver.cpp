@@ -333,23 +333,21 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
             if (settled)
                 ShowEarliest(items);
 
-            const bool mayStart = !unreadable && !state_.AbortRequested && next < work.size() &&
-                                  items.size() < mostInFlight;
-            if (!mayStart) {
+            // What was prepared and will not start is closed, leaving nothing.
+            if (unreadable || state_.AbortRequested || next == work.size()) {
                 ready.reset();
-            } else {
-                // Nothing to ready: the next item is prepared; ready to
-                // running, once a decoder may start and the item, looked at
-                // again, is as it was prepared.
-                if (ready && !StillAsPrepared(*ready))
-                    ready.reset();
-                if (!ready)
-                    if (auto prepared = Prepare(next, work[next], decoder, option, items))
-                        ready.emplace(std::move(*prepared));
+            } else if (items.size() < mostInFlight) {
                 const auto running =
                     std::count_if(items.begin(), items.end(), [](const InFlight& item) {
                         return item.stage == InFlight::Stage::Running;
                     });
+                // Nothing to ready: the next item is prepared, and looked at
+                // again when its decoder may start. Ready to running.
+                if (ready && running < decodersAtOnce && !StillAsPrepared(*ready))
+                    ready.reset();
+                if (!ready)
+                    if (auto prepared = Prepare(next, work[next], decoder, option, items))
+                        ready.emplace(std::move(*prepared));
                 if (ready && running < decodersAtOnce) {
                     if (ready->unreadable) {
                         unreadable = ready->unreadable;
