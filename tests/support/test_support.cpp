@@ -235,10 +235,9 @@ std::string Layer3Stream(std::size_t padding) {
 
 std::string MpegFrames(int layer, std::size_t frames) {
     // No allocation bits set: every subband is silent, in each layer.
-    const char layerBits = static_cast<char>(0xF9 | (4 - layer) << 1);
-    const char bitrate = layer == 1 ? '\x40' : layer == 2 ? '\x80' : '\x90';
-    const std::size_t size = layer == 1 ? 136 : 417;
-    std::string frame = std::string{'\xFF', layerBits, bitrate, '\0'} + std::string(size - 4, '\0');
+    const char bitrate[] = {'\x40', '\x80', '\x90'}; // 128 kbit/s
+    std::string frame{'\xFF', static_cast<char>(0xF9 | (4 - layer) << 1), bitrate[layer - 1], 0};
+    frame.resize(layer == 1 ? 136 : 417, '\0');
     std::string stream;
     for (std::size_t i = 0; i < frames; ++i)
         stream += frame;
