@@ -5,6 +5,7 @@
 // Usage: brindlecot-screenshot OUTPUT.png SOURCE.mp3...
 #include "Unit1.h"
 #include "quiet_services.h"
+#include "text.h"
 #include "user_language.h"
 
 #include <QApplication>
@@ -23,7 +24,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: %s OUTPUT.png SOURCE...\n", argv[0]);
         return 2;
     }
-    const QString output = QString::fromLocal8Bit(argv[1]);
+    const QString output = DisplayText(argv[1]);
     QuietBoxes boxes;
     NoFolderChooser chooser;
     NoDesktopShell shell;

@@ -16,6 +16,7 @@
 
 #include <set>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -48,17 +49,15 @@ std::string ConvertedCountText(int converted) {
     return Translate("BatchDriver", "%n件を変換しました", nullptr, converted);
 }
 
-std::string CommonFolder(const std::vector<std::string>& sources) {
-    std::optional<std::string> common;
-    for (const std::string& source : sources) {
-        const std::string folder = FolderOf(source);
+std::optional<Path> CommonFolder(const std::vector<Path>& folders) {
+    std::optional<Path> common;
+    for (const Path& folder : folders) {
         if (!common)
             common = folder;
-        while (folder != *common && !folder.starts_with(JoinPath(*common, "")) &&
-               FolderOf(*common) != *common)
-            common = FolderOf(*common);
+        while (!folder.IsBelow(*common) && !common->IsRoot())
+            common = common->Parent();
     }
-    return common.value_or(".");
+    return common;
 }
 
 BatchDriver::BatchDriver(ProcessingList& list, ConversionState& state, ConversionWindow& window,
@@ -72,6 +71,11 @@ void BatchDriver::RestoreIdle() {
     window_.ShowConvertButton(true);
     window_.EnableClearButton(true);
     window_.EnableProgressTimer(false);
+    // Folders made for items that failed or were kept back would stay empty;
+    // a folder that holds anything stays.
+    for (auto folder = madeFolders_.rbegin(); folder != madeFolders_.rend(); ++folder)
+        ::rmdir(folder->c_str());
+    madeFolders_.clear();
     running_ = false;
 }
 
@@ -83,7 +87,9 @@ void BatchDriver::Convert(std::optional<int> decodersAtOnce) {
     stopRequested_ = false;
     failures_ = keptBack_ = converted_ = 0;
     failureDetails_.clear();
-    separateRoot_.reset();
+    separateFolders_ = false;
+    realFolders_.clear();
+    madeFolders_.clear();
     window_.ShowConvertButton(false);
     window_.ShowAbortButton(true);
     window_.EnableClearButton(false);
@@ -101,6 +107,13 @@ void BatchDriver::Convert(std::optional<int> decodersAtOnce) {
         work.push_back(list_.ItemAt(i).id);
         sources.push_back(list_.ItemAt(i).caption);
     }
+    // Where the WAVs go is decided on the real folders: a ".." or a link in a
+    // name leads where the file system says.
+    std::vector<Path> folders;
+    for (const std::string& source : sources)
+        if (std::optional<Path> folder = RealFolderOf(source))
+            folders.push_back(*std::move(folder));
+    commonFolder_ = CommonFolder(folders);
     outputs_.Begin();
     AskAboutSameNames(sources);
     if (!stopRequested_)
@@ -136,7 +149,8 @@ void BatchDriver::AskAboutSameNames(const std::vector<std::string>& sources) {
     std::map<std::string, int> items;
     for (const std::string& source : sources) {
         const std::string key = outputs_.Key(OutputPathFor(source, destination));
-        folders[key].insert(FolderOf(source));
+        const std::optional<Path> folder = RealFolderOf(source);
+        folders[key].insert(folder ? folder->Bytes() : FolderOf(source));
         ++items[key];
     }
     int clashing = 0;
@@ -152,7 +166,7 @@ void BatchDriver::AskAboutSameNames(const std::vector<std::string>& sources) {
                   "件あります。変換元のフォルダ構成を出力先に作って別々に保存しますか？",
                   nullptr, clashing);
     if (boxes_.Confirm(question, ConfirmButtons::YesNo) == ConfirmAnswer::Yes)
-        separateRoot_ = CommonFolder(sources);
+        separateFolders_ = true;
     else
         outputs_.DeclineSeparateFolders();
 }
@@ -171,15 +185,53 @@ void BatchDriver::AskBeforeReplacing(const std::vector<std::string>& sources) {
 }
 
 std::string BatchDriver::OutputFor(const std::string& source) const {
-    std::string destination = window_.DestinationText();
-    if (separateRoot_ && IsDestinationChosen(destination)) {
-        const std::string folder = FolderOf(source);
-        if (folder != *separateRoot_) {
-            const std::size_t skip = separateRoot_->size() + (*separateRoot_ == "/" ? 0 : 1);
-            destination = JoinPath(JoinPath(destination, folder.substr(skip)), "");
-        }
+    const std::string destination = window_.DestinationText();
+    // A source outside the common folder (a caption edited meanwhile) goes
+    // straight into the destination, where nobody was asked about replacing.
+    const std::optional<std::string> below =
+        separateFolders_ ? FolderBelowCommon(source) : std::nullopt;
+    if (!below || below->empty() || !IsDestinationChosen(destination))
+        return OutputPathFor(source, destination);
+    return OutputPathFor(source, JoinPath(destination, *below));
+}
+
+std::optional<Path> BatchDriver::RealFolderOf(const std::string& source) const {
+    const std::optional<Path> folder = Path::Of(FolderOf(source), WorkingFolder());
+    if (!folder)
+        return std::nullopt;
+    auto [known, added] = realFolders_.try_emplace(folder->Bytes());
+    if (added)
+        known->second = folder->Resolved();
+    return known->second;
+}
+
+std::optional<std::string> BatchDriver::FolderBelowCommon(const std::string& source) const {
+    const std::optional<Path> folder = RealFolderOf(source);
+    if (!folder || !commonFolder_)
+        return std::nullopt;
+    return folder->Below(*commonFolder_);
+}
+
+Verdict BatchDriver::PrepareFolderFor(const std::string& output) {
+    if (const std::string destination = window_.DestinationText();
+        IsDestinationChosen(destination)) {
+        const std::optional<Path> here = WorkingFolder();
+        const std::optional<Path> into = Path::Of(destination, here);
+        const std::optional<Path> at = Path::Of(output, here);
+        if (!into || !at || !at->Parent().IsBelow(*into))
+            return {Translate("BatchDriver", "出力先フォルダの外には書き込みません")};
     }
-    return OutputPathFor(source, destination);
+    // Folders of their own for outputs of one name.
+    if (const int error = separateFolders_ ? MakeFolders(FolderOf(output), 0777, &madeFolders_) : 0)
+        return {PathErrorText(FolderOf(output), error)};
+    return {};
+}
+
+std::string BatchDriver::DetailName(const std::string& source) const {
+    const std::optional<std::string> below = FolderBelowCommon(source);
+    if (!below || commonFolder_->IsRoot())
+        return source;
+    return JoinPath(*below, NameOf(source));
 }
 
 std::optional<BatchReport> BatchDriver::EndReport() const {
@@ -230,7 +282,7 @@ bool BatchDriver::EndItem(const InFlight& item, const Verdict& verdict) {
         ++keptBack_;
     } else if (!verdict.Converted()) {
         ++failures_;
-        failureDetails_ += NameOf(item.source) + ": " + verdict.reason + "\n";
+        failureDetails_ += DetailName(item.source) + ": " + verdict.reason + "\n";
         if (!verdict.decoderSaid.empty())
             failureDetails_ += "    " + verdict.decoderSaid + "\n";
     }
@@ -371,9 +423,8 @@ void BatchDriver::Start(InFlight& item, const std::string& decoder, DecoderOptio
     if (shown)
         window_.SetOutputPathText(item.output);
 
-    // Folders of their own for outputs of one name; made ones stay, an abort or not.
-    if (const int error = separateRoot_ ? MakeFolders(FolderOf(item.output)) : 0) {
-        item.verdict = Verdict{PathErrorText(FolderOf(item.output), error)};
+    if (Verdict refused = PrepareFolderFor(item.output); !refused.Converted()) {
+        item.verdict = std::move(refused);
         return;
     }
     item.check = outputs_.Check(item.source, item.output);

@@ -5,12 +5,7 @@
 
 #include "fs.h"
 
-#include <unistd.h>
-
 #include "text.h"
-#include <cstdlib>
-#include <memory>
-#include <string_view>
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine command;
@@ -37,44 +32,24 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string StartingFolder() {
-    const std::unique_ptr<char, decltype(&std::free)> folder(::getcwd(nullptr, 0), &std::free);
-    return folder ? std::string(folder.get()) : std::string();
+    const std::optional<Path> folder = WorkingFolder();
+    return folder ? folder->Bytes() : std::string();
 }
-
-namespace {
-
-// path without its "." components and repeated slashes; ".." stays, since
-// it may lead back through a link. A path of "." alone reads as itself.
-std::string WithoutDotComponents(std::string_view path) {
-    std::string clean = path.starts_with('/') ? "/" : "";
-    while (!path.empty()) {
-        const std::size_t end = path.find('/');
-        const std::string_view part = path.substr(0, end);
-        path.remove_prefix(end == std::string_view::npos ? path.size() : end + 1);
-        if (part.empty() || part == ".")
-            continue;
-        if (!clean.empty() && clean.back() != '/')
-            clean += '/';
-        clean += part;
-    }
-    return clean.empty() ? "." : clean;
-}
-
-} // namespace
 
 std::vector<std::string>
 HandOverPaths(const std::vector<std::string>& names, const std::string& workingFolder,
               const std::function<void(const std::string&)>& reportMissing) {
+    const std::optional<Path> base = Path::Of(workingFolder);
     std::vector<std::string> paths;
     paths.reserve(names.size());
     for (const std::string& name : names) {
-        // An empty name is nothing, not the working folder itself.
-        const bool relative = !name.empty() && name.front() != '/' && !workingFolder.empty();
-        const std::string given = relative ? JoinPath(workingFolder, name) : name;
+        const std::optional<Path> path = Path::Of(name, base);
         // Asked as given: "a.mp3/." is no file.
+        const std::string given =
+            path && name.front() != '/' ? JoinPath(workingFolder, name) : name;
         const FileKind kind = name.empty() ? FileKind::Missing : KindAt(given);
         if (kind == FileKind::RegularFile || kind == FileKind::Folder)
-            paths.push_back(WithoutDotComponents(given));
+            paths.push_back(path ? path->Bytes() : name);
         else
             reportMissing(name);
     }

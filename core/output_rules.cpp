@@ -97,7 +97,7 @@ bool IsDestinationChosen(const std::string& destination) {
 std::string OutputPathFor(const std::string& source, const std::string& destination) {
     std::string output = std::string(DropLastCharacters(source, 3)) + "wav";
     if (IsDestinationChosen(destination))
-        output = destination + NameOf(output);
+        output = JoinPath(destination, NameOf(output));
     return output;
 }
 
@@ -106,14 +106,18 @@ OutputsAtStart LookAtOutputs(const std::vector<std::string>& sources,
                              const std::function<std::string(const std::string&)>& keyOf) {
     OutputsAtStart outputs;
     outputs.found.reserve(sources.size());
+    // One file, counted once however many items name it, under whatever
+    // spelling or through whichever folder link.
+    std::set<FileId> counted;
     for (const std::string& source : sources) {
         const std::string output = outputFor(source);
         const auto [entry, added] = outputs.found.try_emplace(keyOf(output));
         if (!added)
-            continue; // one file, counted once however many items name it
+            continue;
         entry->second = StampAt(output);
         if (entry->second && entry->second->kind == FileKind::RegularFile &&
-            FollowedId(source) != IdOf(*entry->second))
+            FollowedId(source) != IdOf(*entry->second) &&
+            counted.insert(IdOf(*entry->second)).second)
             ++outputs.replaceable;
     }
     return outputs;

@@ -139,17 +139,6 @@ bool CanKeepSettingsIn(const std::string& folder) {
     return !Exists(path) || (IsRegularFile(path) && ::access(path.c_str(), W_OK) == 0);
 }
 
-// Like mkdir -p; the freedesktop rules ask for private configuration folders.
-void CreateFolders(const std::string& folder) {
-    for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
-        const std::string part = folder.substr(0, end);
-        if (!part.empty() && ::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
-            return;
-        if (end == std::string::npos)
-            return;
-    }
-}
-
 // Why a file can't be made in folder when a folder on its way is missing:
 // the first missing one and why it could not be made in its parent (the
 // per-user folders are made at start, and that is what failed). Nothing when
@@ -157,22 +146,19 @@ void CreateFolders(const std::string& folder) {
 std::optional<std::pair<std::string, int>> FolderThatCouldNotBeMade(const std::string& folder) {
     if (KindAt(folder) != FileKind::Missing)
         return std::nullopt;
-    std::string missing = folder;
-    while (missing.size() > 1) {
-        const std::size_t cut = missing.find_last_of('/', missing.size() - 2);
-        if (cut == std::string::npos)
-            return std::nullopt;
-        const std::string parent = cut == 0 ? "/" : missing.substr(0, cut);
-        switch (KindAt(parent)) {
+    std::optional<Path> missing = Path::Of(folder);
+    while (missing && !missing->IsRoot()) {
+        const Path parent = missing->Parent();
+        switch (KindAt(parent.Bytes())) {
         case FileKind::Missing:
             missing = parent;
             continue;
         case FileKind::Folder:
-            if (::faccessat(AT_FDCWD, parent.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
-                return std::pair(missing, errno);
+            if (::faccessat(AT_FDCWD, parent.Bytes().c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+                return std::pair(missing->Bytes(), errno);
             return std::nullopt;
         default:
-            return std::pair(missing, ENOTDIR);
+            return std::pair(missing->Bytes(), ENOTDIR);
         }
     }
     return std::nullopt;
@@ -188,7 +174,8 @@ std::string SettingsPath(const std::string& executableFolder, const std::string&
                                        ? xdgConfigHome
                                        : JoinPath(home, ".config");
     const std::string folder = JoinPath(configHome, "brindlecot");
-    CreateFolders(folder);
+    // The freedesktop rules ask for private configuration folders.
+    MakeFolders(folder, 0700);
     return JoinPath(folder, kSettingsName);
 }
 

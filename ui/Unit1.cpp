@@ -107,9 +107,8 @@ void TForm1::FormCreate() {
     ShowHomePageLink();
     Label8->installEventFilter(this);
 
-    char here[4096];
-    if (::getcwd(here, sizeof here) != nullptr)
-        Handle([&] { ShowSourceFolderFiles(here); });
+    if (const std::optional<Path> here = WorkingFolder())
+        Handle([&] { ShowSourceFolderFiles(here->Bytes()); });
 
     Handle([this] {
         ReadSettings(

@@ -217,6 +217,26 @@ class FileFolderTest : public QObject {
         QVERIFY(OpenChoosers().empty());
     }
 
+    // Typed in the tree, a path is not its search for a name (whose first
+    // match is the root): it goes to the edit box, and the tree follows it.
+    void aPathTypedInTheTreeIsChosen() {
+        Tree tree;
+        RecordingBoxes boxes;
+        std::string result;
+        QString followed;
+        ChooserGuard guard;
+        WhenOpen([&](FolderDialog& dialog) {
+            QTest::keyClick(dialog.findChild<QTreeView*>(QStringLiteral("folderTree")), '/');
+            auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("folderName"));
+            QTest::keyClicks(name, QString::fromUtf8(tree.root.substr(1) + "/music"));
+            followed = dialog.findChild<QLabel*>(QStringLiteral("statusLine"))->text();
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        SelectFolder(tree.root, result, boxes);
+        QCOMPARE(followed, QString::fromUtf8(tree.root + "/music"));
+        QCOMPARE(result, tree.root + "/music");
+    }
+
     void untouchedNameChoosesTheSelection() {
         Tree tree;
         RecordingBoxes boxes;
