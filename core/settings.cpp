@@ -90,9 +90,12 @@ constexpr std::string_view kSettingsName = "brindlecot.ini";
 // A program installed by the system lives in one of these; a file it left
 // there (run as root, which may write them) would belong to no package.
 bool IsSystemFolder(std::string_view folder) {
-    if (folder.empty() || folder.front() != '/')
+    std::optional<Path> path = Path::Of(folder);
+    if (!path)
         return false;
-    const std::string_view top = folder.substr(1, folder.find('/', 1) - 1);
+    while (!path->Parent().IsRoot())
+        path = path->Parent();
+    const std::string top = path->Name();
     return top == "usr" || top == "bin" || top == "sbin" || top == "opt" || top == "etc" ||
            top.starts_with("lib");
 }

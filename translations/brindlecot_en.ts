@@ -32,6 +32,10 @@
         <translation>Something other than a regular file is at the output path (remove it or choose another destination)</translation>
     </message>
     <message>
+        <source>出力先フォルダの外には書き込みません</source>
+        <translation>Nothing is written outside the destination folder</translation>
+    </message>
+    <message>
         <source>同じ名前の出力ファイルがこの変換で作成済みです</source>
         <translation>An output file of the same name was already written in this run</translation>
     </message>
