@@ -37,6 +37,7 @@ class BatchTest : public ::testing::Test {
 
     std::string AddSource(const std::string& name, const std::string& bytes = Layer3Bytes()) {
         const std::string path = folder / name;
+        MakeFolders(FolderOf(path));
         WriteFile(path, bytes);
         list.Append(path);
         return path;
@@ -68,10 +69,9 @@ class BatchTest : public ::testing::Test {
     // Folders of their own yes; replacing as told; the closing question no.
     void AnswerFoldersAndReplacing(ConfirmAnswer replace) {
         boxes.decide = [replace](const std::string& question) {
-            if (question.find("フォルダ構成") != std::string::npos)
-                return ConfirmAnswer::Yes;
-            return question.find("上書きしますか") != std::string::npos ? replace
-                                                                        : ConfirmAnswer::No;
+            return question.find("フォルダ構成") != std::string::npos     ? ConfirmAnswer::Yes
+                   : question.find("上書きしますか") != std::string::npos ? replace
+                                                                          : ConfirmAnswer::No;
         };
     }
 
@@ -718,18 +718,16 @@ TEST_F(BatchTest, SameNamedTracksGoToFoldersOfTheirOwnWhenTheUserSaysSo) {
 
 // The folders are the file system's: a ".." in a name leads where it says.
 TEST_F(BatchTest, ADotDotInASourceNeverLeadsOutOfTheDestination) {
-    for (const char* source : {"s/A/01.mp3", "e2/01.mp3"}) {
-        ASSERT_EQ(MakeFolders(FolderOf(folder / source)), 0);
-        WriteFile(folder / source, Layer3Bytes());
-    }
+    AddSource("s/A/01.mp3");
+    AddSource("e2/01.mp3");
     WriteFile(folder / "e2/01.wav", "mine");
+    AnswerFoldersAndReplacing(ConfirmAnswer::Yes);
     for (const std::optional<int> decoders : {std::optional<int>(), std::optional<int>(2)}) {
         const std::string out = folder / ("o" + std::to_string(decoders.value_or(1)));
         ASSERT_EQ(MakeFolders(out + "/o2"), 0);
         list.Clear();
         list.AppendMany({folder / "s/A/01.mp3", folder / "s/A/../../e2/01.mp3"});
         window.destination = out + "/o2/";
-        AnswerFoldersAndReplacing(ConfirmAnswer::Yes);
         Convert(decoders);
         EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Processed}));
         EXPECT_TRUE(Exists(out + "/o2/s/A/01.wav") && Exists(out + "/o2/e2/01.wav"));
@@ -738,11 +736,9 @@ TEST_F(BatchTest, ADotDotInASourceNeverLeadsOutOfTheDestination) {
     }
 }
 
-// Two spellings of one folder (as a drive blind to case has them; here a
-// link) reach one file, which the question counts once.
+// Two spellings of one folder (a drive blind to case; here a link) reach one
+// file, which the question counts once.
 TEST_F(BatchTest, TheReplaceQuestionCountsFilesNotSpellings) {
-    ASSERT_EQ(MakeFolders(folder / "X"), 0);
-    ASSERT_EQ(MakeFolders(folder / "x"), 0);
     AddSource("X/song.mp3");
     AddSource("x/song.mp3");
     TempFolder out;
@@ -755,54 +751,33 @@ TEST_F(BatchTest, TheReplaceQuestionCountsFilesNotSpellings) {
     EXPECT_EQ(boxes.questions[1], "出力先に同じ名前のファイルが 1 件あります。上書きしますか？");
 }
 
-// A caption edited during the batch to a file outside the common folder: its
-// WAV goes straight into the destination, and replaces nothing there.
-TEST_F(BatchTest, ACaptionEditedDuringTheBatchFollowsTheRulesOfAnyOtherPath) {
+// With folders of their own: a caption edited during the batch to a file
+// outside the common folder goes straight into the destination, replacing
+// nothing; folders made for failed items go again; the details tell two
+// failed 01.mp3 apart.
+TEST_F(BatchTest, FoldersOfTheirOwnHoldForEditedCaptionsAndFailures) {
     TempFolder elsewhere;
     WriteFile(elsewhere / "x.mp3", Layer3Bytes());
-    for (const char* album : {"a/A", "a/B"})
-        ASSERT_EQ(MakeFolders(folder / album), 0);
     for (const std::optional<int> decoders : {std::optional<int>(), std::optional<int>(2)}) {
         TempFolder out;
         WriteFile(out / "x.wav", "old");
         list.Clear();
-        boxes.questions.clear();
-        for (const char* source : {"a/A/01.mp3", "a/B/01.mp3", "a/B/02.mp3"})
+        for (const char* source :
+             {"a/A/01.mp3", "a/B/C/01 fail.mp3", "a/D/01 fail.mp3", "a/D/02.mp3"})
             AddSource(source);
         window.destination = out.path() + "/";
-        // Edited while the batch asks, its sources taken.
         boxes.decide = [&](const std::string& question) {
-            if (question.find("フォルダ構成") == std::string::npos)
-                return ConfirmAnswer::No;
-            list.SetCaption(2, elsewhere / "x.mp3");
-            return ConfirmAnswer::Yes;
+            list.SetCaption(3, elsewhere / "x.mp3"); // its source taken already
+            return question.find("フォルダ構成") != std::string::npos ? ConfirmAnswer::Yes
+                                                                      : ConfirmAnswer::No;
         };
         Convert(decoders);
-        EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Processed, S::Waiting}));
-        EXPECT_TRUE(Exists(out / "A/01.wav") && Exists(out / "B/01.wav"));
+        EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Failed, S::Failed, S::Waiting}));
         EXPECT_EQ(ReadFile(out / "x.wav"), "old");
-        EXPECT_FALSE(Exists(elsewhere / "x.wav"));
+        EXPECT_EQ(EntriesIn(out.path()), 2u) << "x.wav, and A, which holds a WAV";
+        EXPECT_EQ(boxes.details.back().rfind("B/C/01 fail.mp3: ", 0), 0u);
+        EXPECT_NE(boxes.details.back().find("\nD/01 fail.mp3: "), std::string::npos);
         EXPECT_EQ(boxes.questions.back(), "処理済みのリストを削除しますか？");
-    }
-}
-
-TEST_F(BatchTest, FoldersMadeForFailedItemsGoAndTheDetailsTellSameNamesApart) {
-    for (const char* album : {"m/A", "m/B/C", "m/D"})
-        ASSERT_EQ(MakeFolders(folder / album), 0);
-    for (const std::optional<int> decoders : {std::optional<int>(), std::optional<int>(2)}) {
-        TempFolder out;
-        list.Clear();
-        boxes.details.clear();
-        for (const char* source : {"m/A/01.mp3", "m/B/C/01 fail.mp3", "m/D/01 fail.mp3"})
-            AddSource(source);
-        window.destination = out.path() + "/";
-        AnswerFoldersAndReplacing(ConfirmAnswer::No);
-        Convert(decoders);
-        EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Failed, S::Failed}));
-        EXPECT_EQ(EntriesIn(out.path()), 1u) << "only A, which holds a WAV";
-        ASSERT_EQ(boxes.details.size(), 1u);
-        EXPECT_EQ(boxes.details[0].rfind("B/C/01 fail.mp3: ", 0), 0u) << boxes.details[0];
-        EXPECT_NE(boxes.details[0].find("\nD/01 fail.mp3: "), std::string::npos);
     }
 }
 

@@ -6,49 +6,37 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 TEST(Path, TakesPathsApartAndPutsThemTogetherInNormalForm) {
     const std::optional<Path> base = Path::Of("/m");
     const struct {
         std::string text, normal, parent, name;
-    } cases[] = {
-        {"/", "/", "/", ""},
-        {"//a/./b//", "/a/b", "/a", "b"},
-        {"a/../b", "/m/a/../b", "/m/a/..", "b"},
-        {"\xff/曲.mp3", "/m/\xff/曲.mp3", "/m/\xff", "曲.mp3"},
-    };
+    } cases[] = {{"/", "/", "/", ""},
+                 {"//a/./b//", "/a/b", "/a", "b"},
+                 {"a/../b", "/m/a/../b", "/m/a/..", "b"},
+                 {"\xff/曲.mp3", "/m/\xff/曲.mp3", "/m/\xff", "曲.mp3"}};
     for (const auto& c : cases) {
-        const std::optional<Path> path = Path::Of(c.text, base);
-        ASSERT_TRUE(path) << c.text;
-        EXPECT_EQ(path->Bytes(), c.normal);
-        EXPECT_EQ(path->Parent().Bytes(), c.parent);
-        EXPECT_EQ(path->Name(), c.name);
+        const Path path = *Path::Of(c.text, base);
+        EXPECT_EQ(std::tuple(path.Bytes(), path.Parent().Bytes(), path.Name()),
+                  std::tuple(c.normal, c.parent, c.name));
     }
     EXPECT_FALSE(Path::Of("a") || Path::Of("", base) || Path::Of(std::string("/a\0b", 4)));
     EXPECT_EQ((*base / "A/./01.wav").Bytes(), "/m/A/01.wav");
-
+    // "Best Of" is not below "Best"; a ".." may lead out of anything.
     const struct {
         std::string path, folder;
         std::optional<std::string> below;
-    } below[] = {
-        {"/o/Best/01.wav", "/o/Best", "01.wav"},
-        {"/o/Best Of/01.wav", "/o/Best", std::nullopt},
-        {"/o/Best", "/o/Best", ""},
-        {"/a/b", "/", "a/b"},
-        {"/o/../x", "/o", std::nullopt},
-        {"/o", "/o/a", std::nullopt},
-    };
+    } below[] = {{"/o/Best/01.wav", "/o/Best", "01.wav"},
+                 {"/o/Best Of/1", "/o/Best", std::nullopt},
+                 {"/o/Best", "/o/Best", ""},
+                 {"/a/b", "/", "a/b"},
+                 {"/o/../x", "/o", std::nullopt},
+                 {"/o", "/o/a", std::nullopt}};
     for (const auto& c : below)
         EXPECT_EQ(Path::Of(c.path)->Below(*Path::Of(c.folder)), c.below) << c.path;
-
-    const auto common = [](std::vector<std::string> texts) {
-        std::vector<Path> folders;
-        for (const std::string& text : texts)
-            folders.push_back(*Path::Of(text));
-        const std::optional<Path> folder = CommonFolder(folders);
-        return folder ? folder->Bytes() : "none";
-    };
-    EXPECT_EQ(common({"/o/Best", "/o/Best Of"}), "/o");
-    EXPECT_EQ(common({"/m/a/b", "/m/a/c", "/m/a"}), "/m/a");
-    EXPECT_EQ(common({"/a", "/b"}), "/");
-    EXPECT_EQ(common({}), "none");
+    const auto at = [](const char* text) { return *Path::Of(text); };
+    EXPECT_EQ(CommonFolder({at("/o/Best"), at("/o/Best Of")}), at("/o"));
+    EXPECT_EQ(CommonFolder({at("/m/a/b"), at("/m/a/c"), at("/m/a")}), at("/m/a"));
+    EXPECT_EQ(CommonFolder({at("/a"), at("/b")}), Path());
 }
