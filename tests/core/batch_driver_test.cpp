@@ -23,6 +23,7 @@
 #include <filesystem>
 #include <functional>
 #include <sstream>
+#include <tuple>
 
 namespace {
 
@@ -736,8 +737,7 @@ TEST_F(BatchTest, ADotDotInASourceNeverLeadsOutOfTheDestination) {
     }
 }
 
-// Two spellings of one folder (a drive blind to case; here a link) reach one
-// file, which the question counts once.
+// Two spellings of one folder (a drive blind to case; a link) are one file.
 TEST_F(BatchTest, TheReplaceQuestionCountsFilesNotSpellings) {
     AddSource("X/song.mp3");
     AddSource("x/song.mp3");
@@ -751,13 +751,11 @@ TEST_F(BatchTest, TheReplaceQuestionCountsFilesNotSpellings) {
     EXPECT_EQ(boxes.questions[1], "出力先に同じ名前のファイルが 1 件あります。上書きしますか？");
 }
 
-// With folders of their own: a caption edited during the batch to a file
-// outside the common folder goes straight into the destination, replacing
-// nothing; folders made for failed items go again; the details tell two
-// failed 01.mp3 apart.
+// Folders of their own: a caption edited during the batch to a file outside the
+// common folder goes straight into the destination, replacing nothing; folders
+// made for failed items go again; the details tell two failed 01.mp3 apart.
 TEST_F(BatchTest, FoldersOfTheirOwnHoldForEditedCaptionsAndFailures) {
-    TempFolder elsewhere;
-    WriteFile(elsewhere / "x.mp3", Layer3Bytes());
+    WriteFile(folder / "x.mp3", Layer3Bytes());
     for (const std::optional<int> decoders : {std::optional<int>(), std::optional<int>(2)}) {
         TempFolder out;
         WriteFile(out / "x.wav", "old");
@@ -767,7 +765,7 @@ TEST_F(BatchTest, FoldersOfTheirOwnHoldForEditedCaptionsAndFailures) {
             AddSource(source);
         window.destination = out.path() + "/";
         boxes.decide = [&](const std::string& question) {
-            list.SetCaption(3, elsewhere / "x.mp3"); // its source taken already
+            list.SetCaption(3, folder / "x.mp3"); // its source taken already
             return question.find("フォルダ構成") != std::string::npos ? ConfirmAnswer::Yes
                                                                       : ConfirmAnswer::No;
         };
@@ -779,6 +777,37 @@ TEST_F(BatchTest, FoldersOfTheirOwnHoldForEditedCaptionsAndFailures) {
         EXPECT_NE(boxes.details.back().find("\nD/01 fail.mp3: "), std::string::npos);
         EXPECT_EQ(boxes.questions.back(), "処理済みのリストを削除しますか？");
     }
+}
+
+TEST(Path, TakesPathsApartAndPutsThemTogetherInNormalForm) {
+    const std::optional<Path> base = Path::Of("/m");
+    const struct {
+        std::string text, normal, parent, name;
+    } cases[] = {{"/", "/", "/", ""},
+                 {"//a/./b//", "/a/b", "/a", "b"},
+                 {"a/../b", "/m/a/../b", "/m/a/..", "b"},
+                 {"\xff/曲.mp3", "/m/\xff/曲.mp3", "/m/\xff", "曲.mp3"}};
+    for (const auto& c : cases) {
+        const Path path = *Path::Of(c.text, base);
+        EXPECT_EQ(std::tuple(path.Bytes(), path.Parent().Bytes(), path.Name()),
+                  std::tuple(c.normal, c.parent, c.name));
+    }
+    EXPECT_FALSE(Path::Of("a") || Path::Of("", base) || Path::Of(std::string("/a\0b", 4)));
+    // "Best Of" is not below "Best"; a ".." may lead out of anything.
+    const struct {
+        std::string path, folder;
+        std::optional<std::string> below;
+    } below[] = {{"/o/Best/01.wav", "/o/Best", "01.wav"},
+                 {"/o/Best Of/1", "/o/Best", std::nullopt},
+                 {"/o/Best", "/o/Best", ""},
+                 {"/a/b", "/", "a/b"},
+                 {"/o/../x", "/o", std::nullopt}};
+    for (const auto& c : below)
+        EXPECT_EQ(Path::Of(c.path)->Below(*Path::Of(c.folder)), c.below) << c.path;
+    const auto at = [](const char* text) { return *Path::Of(text); };
+    EXPECT_EQ(CommonFolder({at("/o/Best"), at("/o/Best Of")}), at("/o"));
+    EXPECT_EQ(CommonFolder({at("/m/a/b"), at("/m/a/c"), at("/m/a")}), at("/m/a"));
+    EXPECT_EQ(CommonFolder({at("/a"), at("/b")}), Path());
 }
 
 TEST(DecoderFailure, LamesUsualLastWordsAreToldInTheUsersLanguage) {
