@@ -259,7 +259,7 @@ TEST_F(BatchTest, FailuresAreMarkedWithTheirReasonAndCounted) {
     ASSERT_EQ(list.Count(), 4);
     EXPECT_EQ(States(), (std::vector<S>{S::Failed, S::Failed, S::Failed, S::Failed}));
     EXPECT_EQ(list.ItemAt(0).failureReason, "Could not decode this file");
-    EXPECT_EQ(list.ItemAt(1).failureReason, "デコーダの終了コード 7");
+    EXPECT_EQ(list.ItemAt(1).failureReason, "デコーダが終了コード7で終了しました");
     EXPECT_NE(list.ItemAt(2).failureReason.find("9"), std::string::npos);
     EXPECT_EQ(list.ItemAt(3).failureReason, "出力ファイルが作成されませんでした");
     EXPECT_EQ(window.overall.back(), 100);
@@ -268,8 +268,8 @@ TEST_F(BatchTest, FailuresAreMarkedWithTheirReasonAndCounted) {
                                         "2件を変換しました\n4件のファイルを変換できませんでした"}));
     // Every failure by name and reason, in the details the box offers.
     EXPECT_EQ(boxes.details.back(), "fail.mp3: Could not decode this file\n"
-                                    "silent.mp3: デコーダの終了コード 7\n"
-                                    "kill.mp3: デコーダが異常終了しました (シグナル 9)\n"
+                                    "silent.mp3: デコーダが終了コード7で終了しました\n"
+                                    "kill.mp3: デコーダが異常終了しました（シグナル9）\n"
                                     "nooutput.mp3: 出力ファイルが作成されませんでした\n");
 }
 
@@ -571,7 +571,7 @@ TEST_F(BatchTest, TheQuestionComesOnceBeforeAnyDecoderAndOnlyYesReplaces) {
 
         ASSERT_EQ(boxes.questions.size(), 2u);
         EXPECT_EQ(boxes.questions[0],
-                  "出力先に同じ名前のファイルが 2 件あります。上書きしますか？");
+                  "出力先に同じ名前のファイルが2件あります。上書きしますか？");
         EXPECT_EQ(boxes.buttons[0], ConfirmButtons::YesNoDefaultNo);
         EXPECT_EQ(callsWhenAsked, 0u) << "asked before the first decoder";
         EXPECT_TRUE(LeftOver(folder.path()).empty());
@@ -675,7 +675,7 @@ TEST_F(BatchTest, OnARealExfatDriveTheLaterItemNeverReplacesTheEarlierOnesWav) {
     window.destination = stick.path() + "/";
     AnswerReplacing(ConfirmAnswer::Yes);
     Convert();
-    EXPECT_EQ(boxes.questions[1], "出力先に同じ名前のファイルが 1 件あります。上書きしますか？");
+    EXPECT_EQ(boxes.questions[1], "出力先に同じ名前のファイルが1件あります。上書きしますか？");
     EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Waiting}));
     EXPECT_EQ(ReadFile(stick / "song.wav").size(), 48u) << "the first item's WAV";
     EXPECT_EQ(EntriesIn(stick.path()), 1u) << "nothing left beside it";
@@ -697,7 +697,7 @@ TEST_F(BatchTest, SameNamedTracksGoToFoldersOfTheirOwnWhenTheUserSaysSo) {
                                                                   : ConfirmAnswer::No;
     };
     Convert();
-    EXPECT_EQ(boxes.questions.front(), "同じ名前のWAVファイルになる項目が 2 件あります。"
+    EXPECT_EQ(boxes.questions.front(), "同じ名前のWAVファイルになる項目が2件あります。"
                                        "変換元のフォルダ構成を出力先に作って別々に保存しますか？");
     EXPECT_EQ(boxes.buttons.front(), ConfirmButtons::YesNo);
     EXPECT_EQ(States(), (std::vector<S>{S::Failed, S::Processed, S::Processed}));
@@ -716,8 +716,8 @@ TEST(DecoderFailure, LamesUsualLastWordsAreToldInTheUsersLanguage) {
         {"Could not find \"/m/a.mp3\".", noInput, "変換元ファイルが見つかりません",
          "Could not find \"/m/a.mp3\"."},
         {"Error reading headers in mp3 input file /m/a.mp3.", noInput,
-         "MPEG オーディオとして読めません", "Error reading headers in mp3 input file /m/a.mp3."},
-        {"", noInput, "MPEG オーディオとして読めません", noInput},
+         "MPEGオーディオとして読めません", "Error reading headers in mp3 input file /m/a.mp3."},
+        {"", noInput, "MPEGオーディオとして読めません", noInput},
         {"", "Can't init outfile '/o/a.wav'", "出力ファイルを作れません",
          "Can't init outfile '/o/a.wav'"},
         {"Frame 3", "Something else", "Something else", ""},
@@ -744,7 +744,7 @@ TEST_F(BatchTest, InAFolderBlindToCaseNamesOfOneFoldingAreOneOutput) {
     AnswerReplacing(ConfirmAnswer::Yes);
     Convert(2);
     ASSERT_EQ(boxes.questions.size(), 3u);
-    EXPECT_EQ(boxes.questions[1], "出力先に同じ名前のファイルが 1 件あります。上書きしますか？");
+    EXPECT_EQ(boxes.questions[1], "出力先に同じ名前のファイルが1件あります。上書きしますか？");
     EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Waiting}));
     EXPECT_EQ(list.ItemAt(1).failureReason, "同じ名前の出力ファイルがこの変換で作成済みです");
     EXPECT_EQ(Calls().size(), 1u);

@@ -648,7 +648,7 @@ class Unit1Test : public QObject {
         QCOMPARE(notifier.notes.size(), std::size_t(1));
         QCOMPARE(notifier.notes[0].first, std::string("変換が終わりました"));
         QCOMPARE(notifier.notes[0].second,
-                 std::string("1件を変換しました\n1件を変換できませんでした"));
+                 std::string("1件を変換しました\n1件のファイルを変換できませんでした"));
         // The boxes come as ever, after the word.
         QCOMPARE(boxes.messages.size(), std::size_t(1));
 

@@ -68,11 +68,11 @@ class TranslationTest : public QObject {
 
     void textsWithACountAgreeWithIt() {
         const UserLanguage english({"en"});
-        const char* question = "出力先に同じ名前のファイルが %n 件あります。上書きしますか？";
+        const char* question = "出力先に同じ名前のファイルが%n件あります。上書きしますか？";
         QCOMPARE(Translate("BatchDriver", question, nullptr, 1),
-                 "1 file of the same name is already at the output. Replace it?");
+                 "1 WAV file already exists. Replace it?");
         QCOMPARE(Translate("BatchDriver", question, nullptr, 2),
-                 "2 files of the same name are already at the output. Replace them?");
+                 "2 WAV files already exist. Replace them?");
     }
 
     void everyEnglishTextFitsItsControl() {
