@@ -29,6 +29,10 @@
 
 namespace {
 
+// A label of one line of Japanese: the 12-pixel gothic font's kana reach a
+// pixel below the 12 pixels laid out.
+constexpr int kOneLine = 13;
+
 constexpr ItemState kStates[] = {ItemState::Waiting, ItemState::Processing, ItemState::Processed,
                                  ItemState::Failed, ItemState::KeptBack};
 
@@ -192,11 +196,11 @@ void TForm1::CreateControls() {
     Button3->setToolTip(tr("リスト内をクリアします"));
 
     Image1 = PlaceLegendPicture(this, 16, 368, ItemState::Waiting);
-    Label2 = PlaceLabel(this, 35, 370, 46, 12, StateName(ItemState::Waiting));
+    Label2 = PlaceLabel(this, 35, 370, 46, kOneLine, StateName(ItemState::Waiting));
     Image2 = PlaceLegendPicture(this, 88, 368, ItemState::Processing);
-    Label3 = PlaceLabel(this, 107, 370, 36, 12, StateName(ItemState::Processing));
+    Label3 = PlaceLabel(this, 107, 370, 36, kOneLine, StateName(ItemState::Processing));
     Image3 = PlaceLegendPicture(this, 152, 368, ItemState::Processed);
-    Label4 = PlaceLabel(this, 176, 370, 48, 12, StateName(ItemState::Processed));
+    Label4 = PlaceLabel(this, 176, 370, 48, kOneLine, StateName(ItemState::Processed));
     // The legend's row has room for three states: its hint shows all five.
     const QString legend = LegendHint();
     for (QWidget* part : {Image1, Label2, Image2, Label3, Image3, Label4})
@@ -215,9 +219,9 @@ void TForm1::CreateControls() {
     Label10 = PlaceLabel(GroupBox4, 8, 13, 353, 12);
 
     GroupBox3 = PlaceGroup(this, 8, 504, 369, 97, tr("出力状況"));
-    Label12 = PlaceLabel(GroupBox3, 8, 16, 60, 12, tr("全体の進捗"));
+    Label12 = PlaceLabel(GroupBox3, 8, 16, 60, kOneLine, tr("全体の進捗"));
     ProgressBar1 = PlaceProgressBar(GroupBox3, 72, 16, 281, 9);
-    Label13 = PlaceLabel(GroupBox3, 8, 32, 60, 12, tr("個別の進捗"));
+    Label13 = PlaceLabel(GroupBox3, 8, 32, 60, kOneLine, tr("個別の進捗"));
     ProgressBar2 = PlaceProgressBar(GroupBox3, 72, 32, 281, 9);
     Label7 = PlaceLabel(GroupBox3, 8, 48, 273, 41);
     MakeWhiteField(Label7);
@@ -226,7 +230,7 @@ void TForm1::CreateControls() {
     // Sizes past a gigabyte would wrap out of the field's one line.
     Label6->setWordWrap(false);
 
-    Label9 = PlaceLabel(this, 64, 608, 154, 12, tr("MPEG Audio → WAV変換"));
+    Label9 = PlaceLabel(this, 64, 608, 154, kOneLine, tr("MPEG Audio → WAV変換"));
     Label8 = PlaceLabel(this, 224, 608, 33, 12);
 
     Timer1 = new QTimer(this);
