@@ -14,8 +14,9 @@
 #include <utility>
 #include <vector>
 
-// KeptBack: not converted by the user's own choice, with the reason; the next
-// batch takes it as it takes a waiting one.
+// KeptBack: not converted because its WAV's name is taken, by a file the user
+// would not have replaced or by an earlier item of the batch; it has the
+// reason, and the next batch takes it as it takes a waiting one.
 enum class ItemState : int { Waiting = 0, Processing = 1, Processed = 2, Failed = 3, KeptBack = 4 };
 
 // The state's name, as the legend and a screen reader say it.

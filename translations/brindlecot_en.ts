@@ -582,7 +582,7 @@ The files and folders named are added to the processing list as a drop of them w
         <translation>Files that could not be converted; point at one to see why</translation>
     </message>
     <message>
-        <source>同じ名前のファイルがあるため変換しなかった項目。次の変換で変換します</source>
+        <source>同じ名前のファイルがあるため変換しなかった項目。次の変換でまた試します</source>
         <translation>Files skipped because a file with the same name exists; the next conversion tries them again</translation>
     </message>
 </context>

@@ -262,7 +262,7 @@ QString TForm1::LegendHint() const {
         tr("変換している項目"),
         tr("変換できた項目"),
         tr("変換できなかった項目。理由はその項目のヒントにあります"),
-        tr("同じ名前のファイルがあるため変換しなかった項目。次の変換で変換します"),
+        tr("同じ名前のファイルがあるため変換しなかった項目。次の変換でまた試します"),
     };
     QString rows;
     for (const ItemState state : kStates)
