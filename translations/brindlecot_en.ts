@@ -449,7 +449,7 @@ The files and folders named are added to the processing list as a drop of them w
     </message>
     <message>
         <source>変換の進み具合</source>
-        <translation>How far the conversion is</translation>
+        <translation>Conversion progress</translation>
     </message>
     <message>
         <source>全体の進捗の見出し</source>
@@ -509,7 +509,7 @@ The files and folders named are added to the processing list as a drop of them w
     </message>
     <message>
         <source>brindlecotがあるフォルダかPATHにlameを置いてください</source>
-        <translation>Put lame in the folder of brindlecot or on the PATH</translation>
+        <translation>Put lame in brindlecot&apos;s folder or on the PATH</translation>
     </message>
     <message>
         <source>ダブルクリックで処理リスト追加</source>
