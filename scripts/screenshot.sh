@@ -20,18 +20,15 @@ for _ in $(seq 60); do cat "$work/tone.mp3"; done >"$work/long.mp3"
 # A library's folders: the list keeps each file's name in view.
 album="$work/ミュージック/オーロラ・レーンズ/ファースト・ライト（2026年リマスター）"
 mkdir -p "$album"
-cp "$work/tone.mp3" "$work/01 朝の歌.mp3"
-cp "$work/tone.mp3" "$work/01 朝の歌.mp2"
-printf 'no audio here\n%.0s' $(seq 100) >"$work/02 壊れた録音.mp3"
-cp "$work/long.mp3" "$work/03 夕暮れ.mp3"
-cp "$work/long.mp3" "$work/04 夜想曲.mp3"
+cp "$work/tone.mp3" "$album/01 朝の歌.mp3"
+cp "$work/tone.mp3" "$album/01 朝の歌.mp2"
+printf 'no audio here\n%.0s' $(seq 100) >"$album/02 壊れた録音.mp3"
+cp "$work/long.mp3" "$album/03 夕暮れ.mp3"
+cp "$work/long.mp3" "$album/04 夜想曲.mp3"
 names=("01 朝の歌.mp3" "01 朝の歌.mp2" "02 壊れた録音.mp3" "03 夕暮れ.mp3" "04 夜想曲.mp3")
 mkdir -p docs
 files=()
-for name in "${names[@]}"; do
-    mv "$work/$name" "$album/$name"
-    files+=("$album/$name")
-done
+for name in "${names[@]}"; do files+=("$album/$name"); done
 for shot in ja_JP:screenshot en_US:screenshot-en; do
     # Each picture starts from sources alone: WAVs of the last would be asked about.
     rm -f "$album"/*.wav
