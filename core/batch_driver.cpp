@@ -36,6 +36,17 @@ class IdleOnExit {
     std::function<void()> restore_;
 };
 
+// The header reader's boxes for an item that will not be decoded: a hint
+// about its audio would only hold the batch.
+class NoBoxes : public MessageService {
+  public:
+    void Message(const std::string&) override {}
+    void Report(const std::string&, const std::string&) override {}
+    ConfirmAnswer Confirm(const std::string&, ConfirmButtons) override {
+        return ConfirmAnswer::None;
+    }
+};
+
 } // namespace
 
 DecoderOption OptionFor(const std::string& source, DecoderOption previous) {
@@ -85,7 +96,8 @@ void BatchDriver::Convert(std::optional<int> decodersAtOnce) {
     running_ = true;
     state_.AbortRequested = false;
     stopRequested_ = false;
-    failures_ = keptBack_ = converted_ = 0;
+    failures_ = keptBack_ = converted_ = leftWaiting_ = 0;
+    ended_.clear();
     failureDetails_.clear();
     separateFolders_ = false;
     realFolders_.clear();
@@ -130,6 +142,10 @@ void BatchDriver::Convert(std::optional<int> decodersAtOnce) {
         return;
 
     converted_ = *converted;
+    if (state_.AbortRequested)
+        leftWaiting_ = static_cast<int>(std::count_if(work.begin(), work.end(), [this](ItemId id) {
+            return !ended_.contains(id) && list_.IndexOf(id);
+        }));
     idle.Now();
     window_.BatchEnded(*converted, failures_, state_.AbortRequested);
     if (const std::optional<BatchReport> report = EndReport())
@@ -162,13 +178,12 @@ void BatchDriver::AskAboutSameNames(const std::vector<std::string>& sources) {
     // Escape, the title-bar button and a close of the window keep to one folder.
     const std::string question =
         Translate("BatchDriver",
-                  "同じ名前のWAVファイルになる項目が %n "
-                  "件あります。変換元のフォルダ構成を出力先に作って別々に保存しますか？",
+                  "同じ名前のWAVファイルになる項目が%n件あります。"
+                  "変換元のフォルダ構成を出力先に作って別々に保存しますか？",
                   nullptr, clashing);
+    // No keeps the later items of one name back, as for names that meet in one folder.
     if (boxes_.Confirm(question, ConfirmButtons::YesNo) == ConfirmAnswer::Yes)
         separateFolders_ = true;
-    else
-        outputs_.DeclineSeparateFolders();
 }
 
 void BatchDriver::AskBeforeReplacing(const std::vector<std::string>& sources) {
@@ -178,7 +193,7 @@ void BatchDriver::AskBeforeReplacing(const std::vector<std::string>& sources) {
         return;
     // Escape, the title-bar button and a close of the window all leave the files be.
     const std::string question =
-        Translate("BatchDriver", "出力先に同じ名前のファイルが %n 件あります。上書きしますか？",
+        Translate("BatchDriver", "出力先に同じ名前のファイルが%n件あります。上書きしますか？",
                   nullptr, replaceable);
     outputs_.ApproveReplacing(boxes_.Confirm(question, ConfirmButtons::YesNoDefaultNo) ==
                               ConfirmAnswer::Yes);
@@ -235,7 +250,7 @@ std::string BatchDriver::DetailName(const std::string& source) const {
 }
 
 std::optional<BatchReport> BatchDriver::EndReport() const {
-    if (failures_ == 0 && keptBack_ == 0)
+    if (failures_ == 0 && keptBack_ == 0 && leftWaiting_ == 0)
         return std::nullopt;
     BatchReport report;
     report.text = ConvertedCountText(converted_);
@@ -246,6 +261,9 @@ std::optional<BatchReport> BatchDriver::EndReport() const {
     if (failures_ > 0)
         report.text += "\n" + Translate("BatchDriver", "%n件のファイルを変換できませんでした",
                                         nullptr, failures_);
+    if (leftWaiting_ > 0)
+        report.text += "\n" + Translate("BatchDriver", "%n件は中断したため変換していません",
+                                        nullptr, leftWaiting_);
     report.details = failureDetails_;
     return report;
 }
@@ -278,6 +296,7 @@ bool BatchDriver::EndItem(const InFlight& item, const Verdict& verdict) {
             window_.SetOutputSizeText(OutputSizeText(*size));
         window_.SetFileProgress(100);
     }
+    ended_.insert(item.id);
     if (verdict.keptBack) {
         ++keptBack_;
     } else if (!verdict.Converted()) {
@@ -403,7 +422,10 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
 
 void BatchDriver::Start(InFlight& item, const std::string& decoder, DecoderOption& option,
                         int count, bool shown) {
-    item.informationLine = ReadMpegAudioInfo(item.source, state_, boxes_);
+    // An item that will not be decoded gets no hint about its audio.
+    NoBoxes noBoxes;
+    const bool decodes = outputs_.Check(item.source, OutputFor(item.source)).MayRun();
+    item.informationLine = ReadMpegAudioInfo(item.source, state_, decodes ? boxes_ : noBoxes);
     item.durationMinutes = state_.DurationMinutes;
     item.durationSeconds = state_.DurationSeconds;
     item.expectedWavSize = state_.ExpectedWavSize;

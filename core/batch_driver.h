@@ -14,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -54,8 +55,8 @@ std::optional<Path> CommonFolder(const std::vector<Path>& folders);
 std::string ConvertedCountText(int converted);
 
 // The box that ends a batch in which anything but plain success happened:
-// how many were converted, kept back and failed, and each failure's file and
-// reason in its details.
+// how many were converted, kept back, failed and, after an abort, left
+// waiting, and each failure's file and reason in its details.
 struct BatchReport {
     std::string text, details;
 };
@@ -140,6 +141,9 @@ class BatchDriver {
     std::optional<std::size_t> shownItem_; // the item the window follows, by its place
     bool stopRequested_ = false;
     int failures_ = 0, keptBack_ = 0, converted_ = 0;
+    // After an abort: the items of the batch it left waiting, still in the list.
+    int leftWaiting_ = 0;
+    std::set<ItemId> ended_; // the items of the batch that were decided
     std::string failureDetails_;
     BatchOutputs outputs_;
     // The deepest real folder holding every source of the batch, and whether

@@ -257,8 +257,8 @@ Verdict DecoderFailure(const std::string& lineBefore, const std::string& lastLin
     static const std::pair<const char*, const char*> kKnown[] = {
         {"Could not find", QT_TRANSLATE_NOOP("BatchDriver", "変換元ファイルが見つかりません")},
         {"Error reading headers",
-         QT_TRANSLATE_NOOP("BatchDriver", "MPEG オーディオとして読めません")},
-        {"Can't init infile", QT_TRANSLATE_NOOP("BatchDriver", "MPEG オーディオとして読めません")},
+         QT_TRANSLATE_NOOP("BatchDriver", "MPEGオーディオとして読めません")},
+        {"Can't init infile", QT_TRANSLATE_NOOP("BatchDriver", "MPEGオーディオとして読めません")},
         {"Can't init outfile", QT_TRANSLATE_NOOP("BatchDriver", "出力ファイルを作れません")},
     };
     for (const auto& [said, meaning] : kKnown)
@@ -274,12 +274,13 @@ Verdict DecoderVerdict(const RunOutcome& outcome, const TemporaryOutput& tempora
     if (!outcome.started)
         return {Translate("BatchDriver", "デコーダを起動できませんでした")};
     if (outcome.signal != 0)
-        return {FillIn(Translate("BatchDriver", "デコーダが異常終了しました (シグナル %1)"),
+        return {FillIn(Translate("BatchDriver", "デコーダが異常終了しました（シグナル%1）"),
                        std::to_string(outcome.signal))};
     if (outcome.exitCode != 0)
         return outcome.lastErrorLine.empty()
-                   ? Verdict{FillIn(Translate("BatchDriver", "デコーダの終了コード %1"),
-                                    std::to_string(outcome.exitCode))}
+                   ? Verdict{FillIn(
+                         Translate("BatchDriver", "デコーダが終了コード%1で終了しました"),
+                         std::to_string(outcome.exitCode))}
                    : DecoderFailure(outcome.errorLineBefore, outcome.lastErrorLine);
     if (!written || written->kind != FileKind::RegularFile || written->size == 0)
         return {Translate("BatchDriver", "出力ファイルが作成されませんでした")};
@@ -293,7 +294,6 @@ void BatchOutputs::Begin() {
     caseBlindFolders_.clear();
     atStart_ = {};
     replaceApproved_ = false;
-    separateDeclined_ = false;
     writtenKeys_.clear();
     writtenFiles_.clear();
     converted_.clear();
@@ -314,10 +314,11 @@ std::string BatchOutputs::Key(const std::string& output) const {
     return known->second ? JoinPath(folder, FoldedName(NameOf(output))) : output;
 }
 
+// An earlier item of the batch makes this WAV: whether the names met in one
+// folder or the user would not have folders of their own, the item is kept
+// back, never failed.
 Verdict BatchOutputs::WrittenByThisBatch() const {
-    return {Translate("BatchDriver", "同じ名前の出力ファイルがこの変換で作成済みです"),
-            {},
-            separateDeclined_};
+    return {Translate("BatchDriver", "同じ名前の出力ファイルがこの変換で作成済みです"), {}, true};
 }
 
 Verdict BatchOutputs::ReasonToKeep(const std::string& output, const FileStamp& before) const {

@@ -129,9 +129,6 @@ class BatchOutputs {
     int LookBeforeBatch(const std::vector<std::string>& sources,
                         const std::function<std::string(const std::string&)>& outputFor);
     void ApproveReplacing(bool approved) { replaceApproved_ = approved; }
-    // The user would not have outputs of one name put in folders of their own:
-    // the later ones are kept back by that choice.
-    void DeclineSeparateFolders() { separateDeclined_ = true; }
     // What output is one output with: itself, or its name folded to one case.
     std::string Key(const std::string& output) const;
 
@@ -154,7 +151,6 @@ class BatchOutputs {
     mutable std::unordered_map<std::string, bool> caseBlindFolders_;
     OutputsAtStart atStart_; // by Key
     bool replaceApproved_ = false;
-    bool separateDeclined_ = false;
     // What this batch wrote: by Key, and by file, so that a later item never
     // replaces it under another spelling or through a link.
     std::set<std::string> writtenKeys_;

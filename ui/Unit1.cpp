@@ -274,7 +274,7 @@ void TForm1::EnableProgressTimer(bool enabled) {
         Timer1->start();
         repaintPacer_.Start();
         awake_ = services_.sleepInhibitor.Hold(
-            Translate("TForm1", "MPEG オーディオを WAV に変換しています"));
+            Translate("TForm1", "MPEGオーディオをWAVに変換しています"));
     } else {
         Timer1->stop();
         repaintPacer_.Stop();
@@ -296,13 +296,13 @@ void TForm1::CatchUpView() {
 void TForm1::DispatchEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
-void TForm1::BatchEnded(int converted, int failed, bool aborted) {
+void TForm1::BatchEnded(int converted, int /*failed*/, bool aborted) {
     // Only a user who is elsewhere needs telling; the boxes follow as ever.
     if (isActiveWindow())
         return;
-    std::string body = ConvertedCountText(converted);
-    if (failed > 0)
-        body += "\n" + Utf8Bytes(tr("%n件を変換できませんでした", nullptr, failed));
+    // The closing report's counts, or the count alone when all went well.
+    const std::optional<BatchReport> report = batch_.EndReport();
+    std::string body = report ? report->text : ConvertedCountText(converted);
     if (aborted)
         body += "\n" + Translate("TForm1", "中断しました。");
     services_.notifier.Notify(Translate("TForm1", "変換が終わりました"), body);

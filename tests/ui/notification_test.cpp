@@ -107,7 +107,7 @@ class NotificationTest : public QObject {
                      folder / "ini", NoNotifier::Instance(), UsableCores, true, inhibitor});
         WriteFile(folder / "a.mp3", Layer3Stream(16000));
         form.List().Append(folder / "a.mp3");
-        const QStringList held{"Inhibit 12 MPEG オーディオを WAV に変換しています"};
+        const QStringList held{"Inhibit 12 MPEGオーディオをWAVに変換しています"};
         QObject::connect(&form.List(), &QAbstractItemModel::dataChanged,
                          [&] { QCOMPARE(portal.calls, held); });
         form.Button2Click();

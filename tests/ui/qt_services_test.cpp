@@ -107,10 +107,10 @@ class QtServicesTest : public QObject {
         boxes.Error("設定ファイルを書けません.");
         // A batch's report carries each failure in details that can be selected and copied.
         WhenShown([](QMessageBox& box) {
-            QCOMPARE(box.detailedText(), QString("a.mp3: MPEG オーディオとして読めません\n"));
+            QCOMPARE(box.detailedText(), QString("a.mp3: MPEGオーディオとして読めません\n"));
             box.buttons().front()->click();
         });
-        boxes.Report("0件を変換しました", "a.mp3: MPEG オーディオとして読めません\n");
+        boxes.Report("0件を変換しました", "a.mp3: MPEGオーディオとして読めません\n");
     }
 
     void everyBoxShowsItsWholeCaptionAndButtonsWithoutIcons() {
