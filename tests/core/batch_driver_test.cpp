@@ -15,6 +15,7 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <chrono>
 #include <cmath>
@@ -103,6 +104,42 @@ class BatchTest : public ::testing::Test {
 };
 
 using S = ItemState;
+
+// A real exFAT stick through Debian's FUSE driver, made in an image in
+// scratch; why not, when it can't be had here.
+class ExfatStick {
+  public:
+    explicit ExfatStick(const TempFolder& scratch) {
+        if (::geteuid() != 0 || ProgramPath("mkfs.exfat") == "mkfs.exfat" ||
+            ProgramPath("mount.exfat-fuse") == "mount.exfat-fuse" || !Exists("/dev/fuse")) {
+            why = "no exFAT through FUSE here (root, exfatprogs, exfat-fuse, /dev/fuse)";
+            return;
+        }
+        const std::string image = scratch / "stick.img";
+        WriteFile(image, "");
+        if (::truncate(image.c_str(), 16 << 20) == 0 && RunProgram({"mkfs.exfat", image}) == 0)
+            device_ = OutputOf({"losetup", "-f", "--show", image});
+        device_ = device_.substr(0, device_.find('\n'));
+        mounted_ =
+            !device_.empty() && RunProgram({"mount.exfat-fuse", device_, mount_.path()}) == 0;
+        if (!mounted_)
+            why = "exFAT could not be mounted here";
+    }
+    ~ExfatStick() {
+        if (mounted_)
+            RunProgram({"umount", mount_.path()});
+        if (!device_.empty())
+            RunProgram({"losetup", "-d", device_});
+    }
+    const std::string& path() const { return mount_.path(); }
+    std::string operator/(const std::string& name) const { return mount_ / name; }
+    std::string why;
+
+  private:
+    TempFolder mount_;
+    std::string device_;
+    bool mounted_ = false;
+};
 
 } // namespace
 
@@ -647,24 +684,9 @@ TEST_F(BatchTest, AFileMadeDuringTheBatchAtALaterOutputIsACollision) {
 
 // The same on a real exFAT stick, where the drive itself is blind to case.
 TEST_F(BatchTest, OnARealExfatDriveTheLaterItemNeverReplacesTheEarlierOnesWav) {
-    if (::geteuid() != 0 || ProgramPath("mkfs.exfat") == "mkfs.exfat" ||
-        ProgramPath("mount.exfat-fuse") == "mount.exfat-fuse" || !Exists("/dev/fuse"))
-        GTEST_SKIP() << "no exFAT through FUSE here (root, exfatprogs, exfat-fuse, /dev/fuse)";
-    const TempFolder stick;
-    WriteFile(folder / "stick.img", "");
-    ASSERT_EQ(::truncate((folder / "stick.img").c_str(), 16 << 20), 0);
-    ASSERT_EQ(RunProgram({"mkfs.exfat", folder / "stick.img"}), 0);
-    std::string device = OutputOf({"losetup", "-f", "--show", folder / "stick.img"});
-    device = device.substr(0, device.find('\n'));
-    if (device.empty() || RunProgram({"mount.exfat-fuse", device, stick.path()}) != 0) {
-        if (!device.empty())
-            RunProgram({"losetup", "-d", device});
-        GTEST_SKIP() << "exFAT could not be mounted here";
-    }
-    const auto unmount = qScopeGuard([&] {
-        RunProgram({"umount", stick.path()});
-        RunProgram({"losetup", "-d", device});
-    });
+    const ExfatStick stick(folder);
+    if (!stick.why.empty())
+        GTEST_SKIP() << stick.why;
     EXPECT_TRUE(FolderIsCaseBlind(stick.path()));
     EXPECT_FALSE(FolderIsCaseBlind(folder.path()));
     WriteFile(stick / "song.wav", "old");
@@ -679,6 +701,30 @@ TEST_F(BatchTest, OnARealExfatDriveTheLaterItemNeverReplacesTheEarlierOnesWav) {
     EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Waiting}));
     EXPECT_EQ(ReadFile(stick / "song.wav").size(), 48u) << "the first item's WAV";
     EXPECT_EQ(EntriesIn(stick.path()), 1u) << "nothing left beside it";
+}
+
+// What a writer that died (kill -9, a crash) left goes with the next batch
+// into its folder; a file a running copy writes, or another program's, stays.
+TEST_F(BatchTest, OnARealExfatDriveTheNextBatchRemovesHiddenFilesWhoseWriterIsGone) {
+    const ExfatStick stick(folder);
+    if (!stick.why.empty())
+        GTEST_SKIP() << stick.why;
+    if (const pid_t writer = ::fork(); writer == 0) {
+        const TemporaryOutput killed(stick / "gone.wav");
+        ::raise(SIGKILL);
+    } else {
+        ::waitpid(writer, nullptr, 0);
+    }
+    const TemporaryOutput running(stick / "running.wav");
+    WriteFile(stick / ".other.AbCd1234.wav", "another program's");
+    ASSERT_EQ(EntriesIn(stick.path()), 3u);
+    AddSource("song.mp3");
+    window.destination = stick.path() + "/";
+    Convert();
+    EXPECT_TRUE(Exists(stick / "song.wav") && Exists(running.MeasuredPath()));
+    EXPECT_EQ(EntriesIn(stick.path()), 3u) << "the killed writer's file is gone";
+    RemoveHiddenOutputsBeingWritten(); // as when the display goes away
+    EXPECT_FALSE(Exists(running.MeasuredPath()));
 }
 
 // Two albums' "01 Intro.mp3" into one destination: asked once, before any
