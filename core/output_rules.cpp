@@ -41,14 +41,10 @@ std::optional<FileId> FollowedId(const std::string& path) {
 Verdict MadeMeanwhile() {
     return {Translate("BatchDriver", "変換中に出力先に同じ名前のファイルが作られました")};
 }
-std::string CutShort() {
-    return Translate("BatchDriver",
-                     "出力ファイルが途中で切れています（空き容量を確認してください）");
-}
 
 // lame writes a frame of samples at a time through a buffer of a page: a
 // file system left with less room than a few of those may have cut the end of
-// its WAV, whatever the WAV's header says (past 2 GiB the header can't tell).
+// a WAV whose header can't tell its length (past 2 GiB).
 constexpr std::uint64_t kRoomForTheLastWrites = 64 * 1024;
 
 bool RoomLeftAfter(int fd) {
@@ -130,8 +126,13 @@ std::string WavFailure(int fd) {
     switch (CheckWavFile(fd)) {
     case WavCheck::Complete:
         return {};
+    case WavCheck::Capped:
+        // lame ends without error on a full disk.
+        return RoomLeftAfter(fd) ? std::string()
+                                 : Translate("BatchDriver", "出力先の空き容量がなくなりました");
     case WavCheck::Truncated:
-        return CutShort();
+        return Translate("BatchDriver",
+                         "出力ファイルが途中で切れています（空き容量を確認してください）");
     case WavCheck::NoSamples:
         return Translate("BatchDriver", "音声データが見つかりませんでした");
     case WavCheck::Malformed:
@@ -356,9 +357,6 @@ Verdict DecoderVerdict(const RunOutcome& outcome, const TemporaryOutput& tempora
                    : DecoderFailure(outcome.errorLineBefore, outcome.lastErrorLine);
     if (!written || written->kind != FileKind::RegularFile || written->size == 0)
         return {Translate("BatchDriver", "出力ファイルが作成されませんでした")};
-    // lame ends without error on a full disk.
-    if (!RoomLeftAfter(temporary.Descriptor()))
-        return {CutShort()};
     return {WavFailure(temporary.Descriptor())};
 }
 

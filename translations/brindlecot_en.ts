@@ -12,6 +12,10 @@
         <translation>Remove the processed items from the list?</translation>
     </message>
     <message>
+        <source>出力先の空き容量がなくなりました</source>
+        <translation>The destination ran out of free space</translation>
+    </message>
+    <message>
         <source>出力ファイルが途中で切れています（空き容量を確認してください）</source>
         <translation>The output file is cut short (check the free disk space)</translation>
     </message>

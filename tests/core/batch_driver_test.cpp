@@ -837,20 +837,22 @@ TEST_F(BatchTest, SeveralAtOnceTheShownItemIsMeasuredAgainstItsOwnEstimate) {
 }
 
 // A full disk leaves a WAV past 2 GiB that looks whole: lame ends without
-// error and its capped header can't tell.
-TEST_F(BatchTest, AWholeLookingWavOnADiskWithNoRoomLeftFailsAsCut) {
+// error and its capped header can't tell. A header that tells the length
+// vouches for a whole WAV however little room is left.
+TEST_F(BatchTest, OnADiskWithNoRoomLeftOnlyAWavWhoseHeaderTellsItsLengthIsTicked) {
     TempFolder out;
     if (::mount("brindlecot-test", out.path().c_str(), "tmpfs", 0, "size=1m") != 0)
         GTEST_SKIP() << "cannot mount a small tmpfs here: " << std::strerror(errno);
     WriteFile(out / "filler", std::string(1008 * 1024, 'x')); // 16 KiB left
     window.destination = out.path() + "/";
     AddSource("capped.mp3");
+    AddSource("whole.mp3");
     Convert();
     const bool nothingNamed = !Exists(out / "capped.wav");
     ::umount2(out.path().c_str(), MNT_DETACH);
-    EXPECT_EQ(list.ItemAt(0).failureReason,
-              "出力ファイルが途中で切れています（空き容量を確認してください）");
+    EXPECT_EQ(list.ItemAt(0).failureReason, "出力先の空き容量がなくなりました");
     EXPECT_TRUE(nothingNamed);
+    EXPECT_EQ(list.ItemAt(1).state, S::Processed);
 }
 
 TEST_F(BatchTest, AReplacedWavKeepsThePermissionsAndOwnerOfTheFileItReplaces) {
