@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <memory>
 #include <random>
 #include <string_view>
@@ -345,8 +346,11 @@ Verdict DecoderFailure(const std::string& lineBefore, const std::string& lastLin
 Verdict DecoderVerdict(const RunOutcome& outcome, const TemporaryOutput& temporary) {
     // We made the file empty; a decoder that wrote nothing created no output.
     const std::optional<FileStamp> written = StampOf(temporary.Descriptor());
-    if (!outcome.started)
-        return {Translate("BatchDriver", "デコーダを起動できませんでした")};
+    if (!outcome.started) {
+        const std::string reason = Translate("BatchDriver", "デコーダを起動できませんでした");
+        return {outcome.startError == 0 ? reason
+                                        : reason + " (" + std::strerror(outcome.startError) + ")"};
+    }
     if (outcome.signal != 0)
         return {FillIn(Translate("BatchDriver", "デコーダが異常終了しました (シグナル %1)"),
                        std::to_string(outcome.signal))};

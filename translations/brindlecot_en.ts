@@ -226,6 +226,10 @@ The files and folders named are added to the processing list as a drop of them w
 <context>
     <name>Settings</name>
     <message>
+        <source>通常のファイルではありません</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
         <source>設定ファイルを読めません</source>
         <translation>Cannot read the settings file</translation>
     </message>

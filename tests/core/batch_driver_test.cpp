@@ -316,9 +316,13 @@ TEST_F(BatchTest, AMissingDecoderFailsEveryItemWithoutStopping) {
     decoder = folder / "no-such-decoder";
     Convert();
     EXPECT_EQ(States(), (std::vector<S>{S::Failed, S::Failed}));
-    EXPECT_EQ(list.ItemAt(0).failureReason, "デコーダを起動できませんでした");
+    EXPECT_EQ(list.ItemAt(0).failureReason,
+              "デコーダを起動できませんでした (No such file or directory)");
     EXPECT_EQ(boxes.messages,
               std::vector<std::string>{"0件を変換しました\n2件のファイルを変換できませんでした"});
+    WriteFile(decoder, "", 0644);
+    Convert();
+    EXPECT_EQ(list.ItemAt(0).failureReason, "デコーダを起動できませんでした (Permission denied)");
 }
 
 TEST_F(BatchTest, NeverRunsTheDecoderOverItsOwnSource) {
