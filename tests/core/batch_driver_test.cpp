@@ -105,41 +105,27 @@ class BatchTest : public ::testing::Test {
 
 using S = ItemState;
 
-// A real exFAT stick through Debian's FUSE driver, made in an image in
-// scratch; why not, when it can't be had here.
-class ExfatStick {
-  public:
+// A real exFAT stick through Debian's FUSE driver, made in an image in scratch.
+struct ExfatStick : TempFolder {
     explicit ExfatStick(const TempFolder& scratch) {
-        if (::geteuid() != 0 || ProgramPath("mkfs.exfat") == "mkfs.exfat" ||
-            ProgramPath("mount.exfat-fuse") == "mount.exfat-fuse" || !Exists("/dev/fuse")) {
-            why = "no exFAT through FUSE here (root, exfatprogs, exfat-fuse, /dev/fuse)";
-            return;
-        }
         const std::string image = scratch / "stick.img";
         WriteFile(image, "");
-        if (::truncate(image.c_str(), 16 << 20) == 0 && RunProgram({"mkfs.exfat", image}) == 0)
-            device_ = OutputOf({"losetup", "-f", "--show", image});
-        device_ = device_.substr(0, device_.find('\n'));
-        mounted_ =
-            !device_.empty() && RunProgram({"mount.exfat-fuse", device_, mount_.path()}) == 0;
-        if (!mounted_)
-            why = "exFAT could not be mounted here";
+        if (::geteuid() == 0 && Exists("/dev/fuse") && ::truncate(image.c_str(), 16 << 20) == 0 &&
+            RunProgram({"mkfs.exfat", image}) == 0)
+            device = OutputOf({"losetup", "-f", "--show", image});
+        device = device.substr(0, device.find('\n'));
+        mounted = !device.empty() && RunProgram({"mount.exfat-fuse", device, path()}) == 0;
     }
     ~ExfatStick() {
-        if (mounted_)
-            RunProgram({"umount", mount_.path()});
-        if (!device_.empty())
-            RunProgram({"losetup", "-d", device_});
+        if (mounted)
+            RunProgram({"umount", path()});
+        if (!device.empty())
+            RunProgram({"losetup", "-d", device});
     }
-    const std::string& path() const { return mount_.path(); }
-    std::string operator/(const std::string& name) const { return mount_ / name; }
-    std::string why;
-
-  private:
-    TempFolder mount_;
-    std::string device_;
-    bool mounted_ = false;
+    std::string device;
+    bool mounted = false;
 };
+constexpr const char* kNoExfat = "no exFAT through FUSE here (root, exfatprogs, exfat-fuse)";
 
 } // namespace
 
@@ -689,8 +675,8 @@ TEST_F(BatchTest, AFileMadeDuringTheBatchAtALaterOutputIsACollision) {
 // The same on a real exFAT stick, where the drive itself is blind to case.
 TEST_F(BatchTest, OnARealExfatDriveTheLaterItemNeverReplacesTheEarlierOnesWav) {
     const ExfatStick stick(folder);
-    if (!stick.why.empty())
-        GTEST_SKIP() << stick.why;
+    if (!stick.mounted)
+        GTEST_SKIP() << kNoExfat;
     EXPECT_TRUE(FolderIsCaseBlind(stick.path()));
     EXPECT_FALSE(FolderIsCaseBlind(folder.path()));
     WriteFile(stick / "song.wav", "old");
@@ -711,14 +697,13 @@ TEST_F(BatchTest, OnARealExfatDriveTheLaterItemNeverReplacesTheEarlierOnesWav) {
 // into its folder; a file a running copy writes, or another program's, stays.
 TEST_F(BatchTest, OnARealExfatDriveTheNextBatchRemovesHiddenFilesWhoseWriterIsGone) {
     const ExfatStick stick(folder);
-    if (!stick.why.empty())
-        GTEST_SKIP() << stick.why;
-    if (const pid_t writer = ::fork(); writer == 0) {
+    if (!stick.mounted)
+        GTEST_SKIP() << kNoExfat;
+    if (::fork() == 0) {
         const TemporaryOutput killed(stick / "gone.wav");
         ::raise(SIGKILL);
-    } else {
-        ::waitpid(writer, nullptr, 0);
     }
+    ::wait(nullptr);
     const TemporaryOutput running(stick / "running.wav");
     WriteFile(stick / ".other.AbCd1234.wav", "another program's");
     ASSERT_EQ(EntriesIn(stick.path()), 3u);
