@@ -97,12 +97,13 @@ bool IsHiddenOutputName(std::string_view name) {
            });
 }
 
-// True when path still names the file open as fd.
+// True when path still names the regular file open as fd.
 bool NamesFile(const std::string& path, int fd) {
-    struct stat named {
-    }, opened{};
+    struct stat named {};
+    struct stat opened {};
     return ::lstat(path.c_str(), &named) == 0 && ::fstat(fd, &opened) == 0 &&
-           named.st_dev == opened.st_dev && named.st_ino == opened.st_ino;
+           S_ISREG(opened.st_mode) && named.st_dev == opened.st_dev &&
+           named.st_ino == opened.st_ino;
 }
 
 // The hidden files being written now. Never destroyed: exit() destroys
