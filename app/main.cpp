@@ -8,6 +8,7 @@
 #include "desktop_session.h"
 #include "exit_hook.h"
 #include "instance_link.h"
+#include "output_rules.h"
 #include "qt_services.h"
 #include "settings.h"
 #include "sleep_inhibitor.h"
@@ -110,9 +111,10 @@ int main(int argc, char* argv[]) {
     });
     // A display that ends (its server ended, an ssh -X dropped) ends the
     // program in Qt's exit(1), past every destructor: the settings are written
-    // then, as at a close, and the hand-over socket goes; the decoders die
-    // with us, their files unnamed.
+    // then, as at a close, the hand-over socket goes, and so do the hidden
+    // files being written; the decoders die with us.
     const ExitHook settingsAtExit([&Form1, &instance] {
+        RemoveHiddenOutputsBeingWritten();
         Form1.WriteSettingsQuietly();
         instance.StopListening();
     });

@@ -189,7 +189,23 @@ std::string SettingsPath() {
     if (homeFolder.empty())
         if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir)
             homeFolder = entry->pw_dir;
-    return SettingsPath(ExecutableFolder(), xdg ? xdg : "", homeFolder);
+    const std::string executableFolder = ExecutableFolder();
+    std::string path = SettingsPath(executableFolder, xdg ? xdg : "", homeFolder);
+    // A settings file beside a portable copy that can't be written (a FIFO, a
+    // folder, a read-only file) is passed over for the per-user one: said as
+    // a failed write is said.
+    const std::string beside = JoinPath(executableFolder, kSettingsName);
+    if (path != beside && !IsSystemFolder(executableFolder) && Exists(beside)) {
+        const std::string reason = IsFolder(beside) ? std::strerror(EISDIR)
+                                   : !IsRegularFile(beside)
+                                       ? Translate("Settings", "通常のファイルではありません")
+                                       : std::strerror(EACCES);
+        std::fprintf(
+            stderr, "brindlecot: %s\n",
+            FileErrorText(Translate("Settings", "設定ファイルを書けません"), beside, reason)
+                .c_str());
+    }
+    return path;
 }
 
 void ReadSettings(const std::string& path, const std::function<void(bool)>& applyFront,

@@ -12,6 +12,10 @@
         <translation>Remove the converted files from the list?</translation>
     </message>
     <message>
+        <source>出力先の空き容量がなくなりました</source>
+        <translation>The destination ran out of free space</translation>
+    </message>
+    <message>
         <source>出力ファイルが途中で切れています（空き容量を確認してください）</source>
         <translation>The output file is incomplete (check the free disk space)</translation>
     </message>
@@ -256,6 +260,10 @@ The files and folders named are added to the processing list as a drop of them w
 </context>
 <context>
     <name>Settings</name>
+    <message>
+        <source>通常のファイルではありません</source>
+        <translation>not a regular file</translation>
+    </message>
     <message>
         <source>設定ファイルを読めません</source>
         <translation>Cannot read the settings file</translation>

@@ -15,6 +15,7 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <chrono>
 #include <cmath>
@@ -114,6 +115,28 @@ class BatchTest : public ::testing::Test {
 };
 
 using S = ItemState;
+
+// A real exFAT stick through Debian's FUSE driver, made in an image in scratch.
+struct ExfatStick : TempFolder {
+    explicit ExfatStick(const TempFolder& scratch) {
+        const std::string image = scratch / "stick.img";
+        WriteFile(image, "");
+        if (::geteuid() == 0 && Exists("/dev/fuse") && ::truncate(image.c_str(), 16 << 20) == 0 &&
+            RunProgram({"mkfs.exfat", image}) == 0)
+            device = OutputOf({"losetup", "-f", "--show", image});
+        device = device.substr(0, device.find('\n'));
+        mounted = !device.empty() && RunProgram({"mount.exfat-fuse", device, path()}) == 0;
+    }
+    ~ExfatStick() {
+        if (mounted)
+            RunProgram({"umount", path()});
+        if (!device.empty())
+            RunProgram({"losetup", "-d", device});
+    }
+    std::string device;
+    bool mounted = false;
+};
+constexpr const char* kNoExfat = "no exFAT through FUSE here (root, exfatprogs, exfat-fuse)";
 
 } // namespace
 
@@ -290,9 +313,13 @@ TEST_F(BatchTest, AMissingDecoderFailsEveryItemWithoutStopping) {
     decoder = folder / "no-such-decoder";
     Convert();
     EXPECT_EQ(States(), (std::vector<S>{S::Failed, S::Failed}));
-    EXPECT_EQ(list.ItemAt(0).failureReason, "デコーダを起動できませんでした");
+    EXPECT_EQ(list.ItemAt(0).failureReason,
+              "デコーダを起動できませんでした (No such file or directory)");
     EXPECT_EQ(boxes.messages,
               std::vector<std::string>{"0件を変換しました\n2件のファイルを変換できませんでした"});
+    WriteFile(decoder, "", 0644);
+    Convert();
+    EXPECT_EQ(list.ItemAt(0).failureReason, "デコーダを起動できませんでした (Permission denied)");
 }
 
 TEST_F(BatchTest, NeverRunsTheDecoderOverItsOwnSource) {
@@ -663,24 +690,9 @@ TEST_F(BatchTest, AFileMadeDuringTheBatchAtALaterOutputIsACollision) {
 
 // The same on a real exFAT stick, where the drive itself is blind to case.
 TEST_F(BatchTest, OnARealExfatDriveTheLaterItemNeverReplacesTheEarlierOnesWav) {
-    if (::geteuid() != 0 || ProgramPath("mkfs.exfat") == "mkfs.exfat" ||
-        ProgramPath("mount.exfat-fuse") == "mount.exfat-fuse" || !Exists("/dev/fuse"))
-        GTEST_SKIP() << "no exFAT through FUSE here (root, exfatprogs, exfat-fuse, /dev/fuse)";
-    const TempFolder stick;
-    WriteFile(folder / "stick.img", "");
-    ASSERT_EQ(::truncate((folder / "stick.img").c_str(), 16 << 20), 0);
-    ASSERT_EQ(RunProgram({"mkfs.exfat", folder / "stick.img"}), 0);
-    std::string device = OutputOf({"losetup", "-f", "--show", folder / "stick.img"});
-    device = device.substr(0, device.find('\n'));
-    if (device.empty() || RunProgram({"mount.exfat-fuse", device, stick.path()}) != 0) {
-        if (!device.empty())
-            RunProgram({"losetup", "-d", device});
-        GTEST_SKIP() << "exFAT could not be mounted here";
-    }
-    const auto unmount = qScopeGuard([&] {
-        RunProgram({"umount", stick.path()});
-        RunProgram({"losetup", "-d", device});
-    });
+    const ExfatStick stick(folder);
+    if (!stick.mounted)
+        GTEST_SKIP() << kNoExfat;
     EXPECT_TRUE(FolderIsCaseBlind(stick.path()));
     EXPECT_FALSE(FolderIsCaseBlind(folder.path()));
     WriteFile(stick / "song.wav", "old");
@@ -695,6 +707,29 @@ TEST_F(BatchTest, OnARealExfatDriveTheLaterItemNeverReplacesTheEarlierOnesWav) {
     EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::KeptBack}));
     EXPECT_EQ(ReadFile(stick / "song.wav").size(), 48u) << "the first item's WAV";
     EXPECT_EQ(EntriesIn(stick.path()), 1u) << "nothing left beside it";
+}
+
+// What a writer that died (kill -9, a crash) left goes with the next batch
+// into its folder; a file a running copy writes, or another program's, stays.
+TEST_F(BatchTest, OnARealExfatDriveTheNextBatchRemovesHiddenFilesWhoseWriterIsGone) {
+    const ExfatStick stick(folder);
+    if (!stick.mounted)
+        GTEST_SKIP() << kNoExfat;
+    if (::fork() == 0) {
+        const TemporaryOutput killed(stick / "gone.wav");
+        ::raise(SIGKILL);
+    }
+    ::wait(nullptr);
+    const TemporaryOutput running(stick / "running.wav");
+    WriteFile(stick / ".other.AbCd1234.wav", "another program's");
+    ASSERT_EQ(EntriesIn(stick.path()), 3u);
+    AddSource("song.mp3");
+    window.destination = stick.path() + "/";
+    Convert();
+    EXPECT_TRUE(Exists(stick / "song.wav") && Exists(running.MeasuredPath()));
+    EXPECT_EQ(EntriesIn(stick.path()), 3u) << "the killed writer's file is gone";
+    RemoveHiddenOutputsBeingWritten(); // as when the display goes away
+    EXPECT_FALSE(Exists(running.MeasuredPath()));
 }
 
 // Two albums' "01 Intro.mp3" into one destination: asked once, before any
@@ -898,20 +933,22 @@ TEST_F(BatchTest, SeveralAtOnceTheShownItemIsMeasuredAgainstItsOwnEstimate) {
 }
 
 // A full disk leaves a WAV past 2 GiB that looks whole: lame ends without
-// error and its capped header can't tell.
-TEST_F(BatchTest, AWholeLookingWavOnADiskWithNoRoomLeftFailsAsCut) {
+// error and its capped header can't tell. A header that tells the length
+// vouches for a whole WAV however little room is left.
+TEST_F(BatchTest, OnADiskWithNoRoomLeftOnlyAWavWhoseHeaderTellsItsLengthIsTicked) {
     TempFolder out;
     if (::mount("brindlecot-test", out.path().c_str(), "tmpfs", 0, "size=1m") != 0)
         GTEST_SKIP() << "cannot mount a small tmpfs here: " << std::strerror(errno);
     WriteFile(out / "filler", std::string(1008 * 1024, 'x')); // 16 KiB left
     window.destination = out.path() + "/";
     AddSource("capped.mp3");
+    AddSource("whole.mp3");
     Convert();
     const bool nothingNamed = !Exists(out / "capped.wav");
     ::umount2(out.path().c_str(), MNT_DETACH);
-    EXPECT_EQ(list.ItemAt(0).failureReason,
-              "出力ファイルが途中で切れています（空き容量を確認してください）");
+    EXPECT_EQ(list.ItemAt(0).failureReason, "出力先の空き容量がなくなりました");
     EXPECT_TRUE(nothingNamed);
+    EXPECT_EQ(list.ItemAt(1).state, S::Processed);
 }
 
 TEST_F(BatchTest, AReplacedWavKeepsThePermissionsAndOwnerOfTheFileItReplaces) {
