@@ -788,7 +788,7 @@ TEST_F(BatchTest, TheReplaceQuestionCountsFilesNotSpellings) {
     window.destination = out.path() + "/";
     AnswerFoldersAndReplacing(ConfirmAnswer::No);
     Convert();
-    EXPECT_EQ(boxes.questions[1], "出力先に同じ名前のファイルが 1 件あります。上書きしますか？");
+    EXPECT_EQ(boxes.questions[1], "出力先に同じ名前のファイルが1件あります。上書きしますか？");
 }
 
 // Folders of their own: a caption edited during the batch to a file outside the
@@ -810,7 +810,7 @@ TEST_F(BatchTest, FoldersOfTheirOwnHoldForEditedCaptionsAndFailures) {
                                                                       : ConfirmAnswer::No;
         };
         Convert(decoders);
-        EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Failed, S::Failed, S::Waiting}));
+        EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Failed, S::Failed, S::KeptBack}));
         EXPECT_EQ(ReadFile(out / "x.wav"), "old");
         EXPECT_EQ(EntriesIn(out.path()), 2u) << "x.wav, and A, which holds a WAV";
         EXPECT_EQ(boxes.details.back().rfind("B/C/01 fail.mp3: ", 0), 0u);
