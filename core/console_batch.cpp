@@ -150,9 +150,13 @@ class TerminalWindow : public ConversionWindow, public MessageService {
                                              : (yes ? ConfirmAnswer::Yes : ConfirmAnswer::No);
     }
 
-    // Writes text on the terminal, above the progress line.
-    void Say(const std::string& text) {
+    // Writes text on the terminal, above the progress line; control
+    // characters of names in it, which could move the cursor or worse, as "?".
+    void Say(std::string text) {
         Clear();
+        for (char& c : text)
+            if ((static_cast<unsigned char>(c) < 0x20 && c != '\n') || c == 0x7F)
+                c = '?';
         std::fputs(text.c_str(), terminal_);
         std::fflush(terminal_);
     }
