@@ -147,7 +147,7 @@ MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。
 変換オプション:
       --to フォルダ    WAVファイルの出力先(指定しなければ変換元と同じフォルダ)
       --replace        出力先にある同じ名前のファイルを上書きする
-      --folders        同じ名前になるWAVファイルを変換元のフォルダ構成で別々に保存する
+      --folders        同名のWAVファイルを変換元のフォルダ構成で分けて保存する
       --no-subfolders  フォルダのサブフォルダを検索しない
       --jobs N         同時に変換するファイルの数(既定は1、0はCPUのコア数)
   -q, --quiet          変換できなかったファイルだけを表示する
@@ -165,9 +165,9 @@ With --convert they are converted without a window, and the program exits.
 Conversion options:
       --to FOLDER      where the WAV files go (else beside their sources)
       --replace        replace files of the same name at the destination
-      --folders        put WAV files of one name in their sources' folders below the destination
+      --folders        keep same-named WAV files apart in their sources' folders
       --no-subfolders  do not search the folders' subfolders
-      --jobs N         how many files to convert at once (1 unless given; 0: one a core)
+      --jobs N         files converted at once (default 1; 0: one per core)
   -q, --quiet          tell only the files that could not be converted
 </translation>
     </message>
