@@ -4,6 +4,7 @@
 #include "FileFolder.h"
 #include "Unit1.h"
 #include "command_line.h"
+#include "console_batch.h"
 #include "desktop_notifier.h"
 #include "desktop_session.h"
 #include "exit_hook.h"
@@ -57,10 +58,16 @@ int main(int argc, char* argv[]) {
             Print(stdout, VersionText());
             return 0;
         case CommandLine::Action::Misuse:
-            Print(stderr, FillIn(Translate("main", "brindlecot: 不明なオプションです: %1\n"),
-                                 command.unknownOption));
+            Print(stderr, MisuseText(command));
             Print(stderr, UsageText());
             return 2;
+        case CommandLine::Action::Convert:
+            // No window, no display: the batch on the terminal, the machine
+            // kept awake through the bus when there is one.
+            return ConvertFromCommandLine(command.paths, command.convert, StartingFolder(), stderr,
+                                          [](const std::string& reason) -> std::shared_ptr<void> {
+                                              return DBusSleepInhibitor().Hold(reason);
+                                          });
         case CommandLine::Action::Run:
             break;
         }

@@ -7,27 +7,99 @@
 
 #include "text.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+namespace {
+
+CommandLine Misused(CommandLine::Misuse misuse, std::string option) {
+    CommandLine command;
+    command.action = CommandLine::Action::Misuse;
+    command.misuse = misuse;
+    command.unknownOption = std::move(option);
+    return command;
+}
+
+// A count of decoders as typed: digits alone, within reason.
+std::optional<int> JobCount(const std::string& text) {
+    if (text.empty() || text.size() > 4 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return std::stoi(text);
+}
+
+} // namespace
+
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine command;
-    bool optionsEnded = false;
-    for (const std::string& argument : arguments) {
+    bool optionsEnded = false, converting = false;
+    std::string conversionOption; // the first one given, which only --convert knows
+    for (auto argument = arguments.begin(); argument != arguments.end(); ++argument) {
+        // "--to=FOLDER" is "--to FOLDER"; the value of the last word is the next argument.
+        const std::size_t equals = argument->find('=');
+        const std::string name =
+            argument->starts_with("--") ? argument->substr(0, equals) : *argument;
+        const bool joined = equals != std::string::npos && name.size() == equals;
+        auto value = [&]() -> std::optional<std::string> {
+            if (joined)
+                return argument->substr(equals + 1);
+            if (std::next(argument) == arguments.end())
+                return std::nullopt;
+            return *++argument;
+        };
         // A lone "-" is a name; "--" lets names that begin with "-" through.
-        if (optionsEnded || argument.size() < 2 || argument.front() != '-') {
-            command.paths.push_back(argument);
-        } else if (argument == "--") {
+        if (optionsEnded || argument->size() < 2 || argument->front() != '-') {
+            command.paths.push_back(*argument);
+        } else if (*argument == "--") {
             optionsEnded = true;
-        } else if (argument == "--help" || argument == "-h") {
+        } else if (*argument == "--help" || *argument == "-h") {
             command.action = CommandLine::Action::Help;
             return command;
-        } else if (argument == "--version") {
+        } else if (*argument == "--version") {
             command.action = CommandLine::Action::Version;
             return command;
+        } else if (*argument == "--convert") {
+            converting = true;
+        } else if (name == "--to" || name == "--jobs") {
+            const std::optional<std::string> given = value();
+            const std::optional<int> jobs = given ? JobCount(*given) : std::nullopt;
+            if (!given || given->empty() || (name == "--jobs" && !jobs))
+                return Misused(CommandLine::Misuse::BadValue, name + " " + given.value_or(""));
+            if (name == "--to")
+                command.convert.destination = *given;
+            else
+                command.convert.jobs = *jobs;
+            conversionOption = conversionOption.empty() ? name : conversionOption;
         } else {
-            command.action = CommandLine::Action::Misuse;
-            command.unknownOption = argument;
-            return command;
+            const std::pair<const char*, bool ConvertOptions::*> switches[] = {
+                {"--replace", &ConvertOptions::replace},
+                {"--folders", &ConvertOptions::separateFolders},
+                {"--quiet", &ConvertOptions::quiet},
+                {"-q", &ConvertOptions::quiet}};
+            const auto known =
+                std::find_if(std::begin(switches), std::end(switches),
+                             [&](const auto& known) { return *argument == known.first; });
+            if (known != std::end(switches))
+                command.convert.*known->second = true;
+            else if (*argument == "--no-subfolders")
+                command.convert.subfolders = false;
+            else
+                return Misused(CommandLine::Misuse::UnknownOption, *argument);
+            conversionOption = conversionOption.empty() ? *argument : conversionOption;
         }
     }
+    // The window asks its own questions: the conversion's options are not its.
+    if (!converting && !conversionOption.empty())
+        return Misused(CommandLine::Misuse::UnknownOption, conversionOption);
+    if (converting && command.paths.empty())
+        return Misused(CommandLine::Misuse::NothingNamed, "");
+    if (converting)
+        command.action = CommandLine::Action::Convert;
     return command;
 }
 
@@ -61,16 +133,42 @@ std::string MissingNameText(const std::string& name) {
                   name);
 }
 
+std::string MisuseText(const CommandLine& command) {
+    switch (command.misuse) {
+    case CommandLine::Misuse::BadValue:
+        return FillIn(
+            Translate("CommandLine", "brindlecot: オプションの値が正しくありません: %1\n"),
+            command.unknownOption);
+    case CommandLine::Misuse::NothingNamed:
+        return Translate("CommandLine",
+                         "brindlecot: 変換するファイルかフォルダを指定してください\n");
+    case CommandLine::Misuse::UnknownOption:
+        break;
+    }
+    return FillIn(Translate("CommandLine", "brindlecot: 不明なオプションです: %1\n"),
+                  command.unknownOption);
+}
+
 std::string UsageText() {
     return Translate(
         "CommandLine",
         "使い方: brindlecot [オプション] [ファイル|フォルダ]...\n"
+        "  または brindlecot --convert [変換オプション] ファイル|フォルダ...\n"
         "MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。\n"
         "指定したファイルとフォルダは、ドロップした時と同じように処理リストに追加します。\n"
+        "--convertでは、ウィンドウを開かずにそれらを変換して終了します。\n"
         "\n"
         "  -h, --help     この説明を表示して終了する\n"
         "      --version  バージョンを表示して終了する\n"
-        "  --             これ以降の引数をすべてファイル名として扱う\n");
+        "  --             これ以降の引数をすべてファイル名として扱う\n"
+        "\n"
+        "変換オプション:\n"
+        "      --to フォルダ    WAVファイルの出力先(指定しなければ変換元と同じフォルダ)\n"
+        "      --replace        出力先にある同じ名前のファイルを上書きする\n"
+        "      --folders        同名のWAVファイルを変換元のフォルダ構成で分けて保存する\n"
+        "      --no-subfolders  フォルダのサブフォルダを検索しない\n"
+        "      --jobs N         同時に変換するファイルの数(既定は1、0はCPUのコア数)\n"
+        "  -q, --quiet          変換できなかったファイルだけを表示する\n");
 }
 
 std::string VersionText() {

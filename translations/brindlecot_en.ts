@@ -125,27 +125,92 @@
 <context>
     <name>CommandLine</name>
     <message>
+        <source>brindlecot: %1: ファイルもフォルダもありません
+</source>
+        <translation>brindlecot: %1: no such file or folder
+</translation>
+    </message>
+    <message>
+        <source>brindlecot: オプションの値が正しくありません: %1
+</source>
+        <translation>brindlecot: invalid value: %1
+</translation>
+    </message>
+    <message>
+        <source>brindlecot: 変換するファイルかフォルダを指定してください
+</source>
+        <translation>brindlecot: name the files or folders to convert
+</translation>
+    </message>
+    <message>
+        <source>brindlecot: 不明なオプションです: %1
+</source>
+        <translation>brindlecot: unknown option: %1
+</translation>
+    </message>
+    <message>
         <source>使い方: brindlecot [オプション] [ファイル|フォルダ]...
+  または brindlecot --convert [変換オプション] ファイル|フォルダ...
 MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。
 指定したファイルとフォルダは、ドロップした時と同じように処理リストに追加します。
+--convertでは、ウィンドウを開かずにそれらを変換して終了します。
 
   -h, --help     この説明を表示して終了する
       --version  バージョンを表示して終了する
   --             これ以降の引数をすべてファイル名として扱う
+
+変換オプション:
+      --to フォルダ    WAVファイルの出力先(指定しなければ変換元と同じフォルダ)
+      --replace        出力先にある同じ名前のファイルを上書きする
+      --folders        同名のWAVファイルを変換元のフォルダ構成で分けて保存する
+      --no-subfolders  フォルダのサブフォルダを検索しない
+      --jobs N         同時に変換するファイルの数(既定は1、0はCPUのコア数)
+  -q, --quiet          変換できなかったファイルだけを表示する
 </source>
         <translation>Usage: brindlecot [OPTION] [FILE|FOLDER]...
+  or:  brindlecot --convert [CONVERSION OPTION]... FILE|FOLDER...
 Converts MPEG Audio files (.mpa .mp2 .mp3) to WAV with lame.
 The files and folders named are added to the processing list as a drop of them would be.
+With --convert they are converted without a window, and the program exits.
 
   -h, --help     show this help and exit
       --version  show the version and exit
   --             treat every later argument as a file name
+
+Conversion options:
+      --to FOLDER      where the WAV files go (else beside their sources)
+      --replace        replace files of the same name at the destination
+      --folders        keep same-named WAV files apart in their sources' folders
+      --no-subfolders  do not search the folders' subfolders
+      --jobs N         files converted at once (default 1; 0: one per core)
+  -q, --quiet          tell only the files that could not be converted
+</translation>
+    </message>
+</context>
+<context>
+    <name>ConsoleBatch</name>
+    <message>
+        <source>MPEG オーディオを WAV に変換しています</source>
+        <translation>Converting MPEG audio to WAV</translation>
+    </message>
+    <message>
+        <source>変換しました</source>
+        <translation>converted</translation>
+    </message>
+    <message>
+        <source>[%1/%2] %3: %4
+</source>
+        <translation>[%1/%2] %3: %4
 </translation>
     </message>
     <message>
-        <source>brindlecot: %1: ファイルもフォルダもありません
+        <source>[%1/%2] %3 %4% (全体 %5%、残り %6)</source>
+        <translation>[%1/%2] %3 %4% (overall %5%, %6 left)</translation>
+    </message>
+    <message>
+        <source>brindlecot: %1: フォルダがありません
 </source>
-        <translation>brindlecot: %1: no such file or folder
+        <translation>brindlecot: %1: no such folder
 </translation>
     </message>
 </context>
@@ -596,15 +661,6 @@ The files and folders named are added to the processing list as a drop of them w
     <message>
         <source>同じ名前のファイルがあるため変換しなかった項目。次の変換でまた試します</source>
         <translation>Files skipped because a file with the same name exists; the next conversion tries them again</translation>
-    </message>
-</context>
-<context>
-    <name>main</name>
-    <message>
-        <source>brindlecot: 不明なオプションです: %1
-</source>
-        <translation>brindlecot: unknown option: %1
-</translation>
     </message>
 </context>
 </TS>
