@@ -180,8 +180,8 @@ With --convert they are converted without a window, and the program exits.
 Conversion options:
       --to FOLDER      where the WAV files go (else beside their sources)
       --replace        replace files of the same name at the destination
-      --folders        keep same-named WAV files apart in their sources' folders
-      --no-subfolders  do not search the folders' subfolders
+      --folders        keep same-named WAV files apart in their sources&apos; folders
+      --no-subfolders  do not search the folders&apos; subfolders
       --jobs N         files converted at once (default 1; 0: one per core)
   -q, --quiet          tell only the files that could not be converted
 </translation>
