@@ -4,10 +4,12 @@
 #include "FileFolder.h"
 #include "Unit1.h"
 #include "command_line.h"
+#include "console_batch.h"
 #include "desktop_notifier.h"
 #include "desktop_session.h"
 #include "exit_hook.h"
 #include "instance_link.h"
+#include "output_rules.h"
 #include "qt_services.h"
 #include "settings.h"
 #include "sleep_inhibitor.h"
@@ -56,10 +58,16 @@ int main(int argc, char* argv[]) {
             Print(stdout, VersionText());
             return 0;
         case CommandLine::Action::Misuse:
-            Print(stderr, FillIn(Translate("main", "brindlecot: 不明なオプションです: %1\n"),
-                                 command.unknownOption));
+            Print(stderr, MisuseText(command));
             Print(stderr, UsageText());
             return 2;
+        case CommandLine::Action::Convert:
+            // No window, no display: the batch on the terminal, the machine
+            // kept awake through the bus when there is one.
+            return ConvertFromCommandLine(command.paths, command.convert, StartingFolder(), stderr,
+                                          [](const std::string& reason) -> std::shared_ptr<void> {
+                                              return DBusSleepInhibitor().Hold(reason);
+                                          });
         case CommandLine::Action::Run:
             break;
         }
@@ -110,9 +118,10 @@ int main(int argc, char* argv[]) {
     });
     // A display that ends (its server ended, an ssh -X dropped) ends the
     // program in Qt's exit(1), past every destructor: the settings are written
-    // then, as at a close, and the hand-over socket goes; the decoders die
-    // with us, their files unnamed.
+    // then, as at a close, the hand-over socket goes, and so do the hidden
+    // files being written; the decoders die with us.
     const ExitHook settingsAtExit([&Form1, &instance] {
+        RemoveHiddenOutputsBeingWritten();
         Form1.WriteSettingsQuietly();
         instance.StopListening();
     });

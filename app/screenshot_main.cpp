@@ -1,19 +1,49 @@
 // SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Takes the README's picture of the window in the middle of a conversion.
+// Takes the README's picture of the window in the middle of a conversion,
+// with the legend's hint of every state shown below it.
 // Usage: brindlecot-screenshot OUTPUT.png SOURCE.mp3...
 #include "Unit1.h"
 #include "quiet_services.h"
+#include "text.h"
 #include "user_language.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeView>
 
+#include <algorithm>
 #include <cstdio>
+
+namespace {
+
+// The window, and below the legend the hint it shows on hover.
+QPixmap WithLegendHint(TForm1& form) {
+    QToolTip::showText(form.Label4->mapToGlobal(QPoint(0, 0)), form.Label4->toolTip(), form.Label4);
+    QWidget* hint = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->inherits("QTipLabel") && widget->isVisible())
+            hint = widget;
+    const QPixmap window = form.grab();
+    if (hint == nullptr)
+        return window;
+    const QPoint at(8, form.Label4->geometry().bottom() + 6);
+    QPixmap picture(std::max(window.width(), at.x() + hint->width()),
+                    std::max(window.height(), at.y() + hint->height()));
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.drawPixmap(0, 0, window);
+    hint->render(&painter, at);
+    return picture;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -23,7 +53,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: %s OUTPUT.png SOURCE...\n", argv[0]);
         return 2;
     }
-    const QString output = QString::fromLocal8Bit(argv[1]);
+    const QString output = DisplayText(argv[1]);
     QuietBoxes boxes;
     NoFolderChooser chooser;
     NoDesktopShell shell;
@@ -33,13 +63,14 @@ int main(int argc, char* argv[]) {
     form.show();
 
     bool saved = false;
-    // Once the second item is being converted and its bar has moved a little.
+    // Once the item before the last is being converted and its bar has moved a little.
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (saved || form.List().Count() < 2 ||
-            form.List().ItemAt(1).state != ItemState::Processing || form.ProgressBar2->value() < 30)
+        const int shown = form.List().Count() - 2;
+        if (saved || shown < 0 || form.List().ItemAt(shown).state != ItemState::Processing ||
+            form.ProgressBar2->value() < 30)
             return;
-        saved = form.grab().save(output);
+        saved = WithLegendHint(form).save(output);
         poll.stop();
     });
     poll.start(50);

@@ -13,8 +13,10 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <limits>
 #include <map>
@@ -92,12 +94,59 @@ inline void RemoveOutputs(const InputSet& set) {
         std::filesystem::remove(WavPath(path), ignored);
 }
 
+// Every WAV there and about as long as the tone; removes them.
+inline bool TakeOutputs(const InputSet& set) {
+    const bool all = AllOutputsThere(set);
+    RemoveOutputs(set);
+    return all;
+}
+
+// Every WAV there holds exactly the bytes of reference.
+inline bool OutputsMatch(const InputSet& set, const std::string& reference) {
+    const std::string expected = ReadFile(reference);
+    return !expected.empty() &&
+           std::all_of(set.paths.begin(), set.paths.end(), [&](const std::string& path) {
+               return ReadFile(WavPath(path)) == expected;
+           });
+}
+
+// Seconds the program takes, run to its end; throws unless it exits 0.
+inline double TimedRun(const std::vector<std::string>& arguments) {
+    const auto start = std::chrono::steady_clock::now();
+    if (!ExitedCleanly(Spawn(arguments)))
+        throw std::runtime_error(arguments.front() + " failed");
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The baseline of a batch: a bash loop of lame --decode writing the same WAV files.
+inline double LoopRun(const InputSet& set, const std::string& lame) {
+    constexpr const char* kLoop =
+        R"(for f in "$1"/*.mp3; do "$2" --decode "$f" "${f%.mp3}.wav" 2>/dev/null || exit 1; done)";
+    const double seconds = TimedRun({"bash", "-c", kLoop, "bash", set.folder, lame});
+    if (!TakeOutputs(set))
+        throw std::runtime_error("the shell loop left outputs missing");
+    return seconds;
+}
+
+inline double LoadAverage() {
+    double load = 0;
+    std::ifstream("/proc/loadavg") >> load;
+    return load;
+}
+
 inline double Median(std::vector<double> times) {
     if (times.empty())
         return 0;
     std::sort(times.begin(), times.end());
     const std::size_t middle = times.size() / 2;
     return times.size() % 2 ? times[middle] : (times[middle - 1] + times[middle]) / 2;
+}
+
+inline std::string Spread(const std::vector<double>& times) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.3f..%.3f s", *std::min_element(times.begin(), times.end()),
+                  *std::max_element(times.begin(), times.end()));
+    return text;
 }
 
 // Keeps the fastest repetition of each benchmark while printing as usual;

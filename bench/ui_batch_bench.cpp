@@ -53,22 +53,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Every WAV there and about as long as the tone; removes them.
-bool TakeOutputs(const InputSet& set) {
-    const bool all = AllOutputsThere(set);
-    RemoveOutputs(set);
-    return all;
-}
-
-// Every WAV there holds exactly the bytes of reference.
-bool OutputsMatch(const InputSet& set, const std::string& reference) {
-    const std::string expected = ReadFile(reference);
-    return !expected.empty() &&
-           std::all_of(set.paths.begin(), set.paths.end(), [&](const std::string& path) {
-               return ReadFile(WavPath(path)) == expected;
-           });
-}
-
 // Notes when the end-of-batch question comes, and answers no.
 struct TimedQuestion {
     TimedQuestion() {
@@ -137,33 +121,6 @@ double DriverRun(const InputSet& set, std::vector<double>& cpu) {
     if (!TakeOutputs(set))
         throw std::runtime_error("the driver alone left outputs missing");
     return seconds;
-}
-
-constexpr const char* kLoop =
-    R"(for f in "$1"/*.mp3; do "$2" --decode "$f" "${f%.mp3}.wav" 2>/dev/null || exit 1; done)";
-
-double LoopRun(const InputSet& set, const std::string& lame) {
-    QElapsedTimer clock;
-    clock.start();
-    if (!ExitedCleanly(Spawn({"bash", "-c", kLoop, "bash", set.folder, lame})))
-        throw std::runtime_error("the shell loop failed");
-    const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
-    if (!TakeOutputs(set))
-        throw std::runtime_error("the shell loop left outputs missing");
-    return seconds;
-}
-
-std::string Spread(const std::vector<double>& times) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.3f..%.3f s", *std::min_element(times.begin(), times.end()),
-                  *std::max_element(times.begin(), times.end()));
-    return text;
-}
-
-double LoadAverage() {
-    double load = 0;
-    std::ifstream("/proc/loadavg") >> load;
-    return load;
 }
 
 } // namespace

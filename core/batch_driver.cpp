@@ -18,6 +18,7 @@
 
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -35,6 +36,17 @@ class IdleOnExit {
 
   private:
     std::function<void()> restore_;
+};
+
+// The header reader's boxes for an item that will not be decoded: a hint
+// about its audio would only hold the batch.
+class NoBoxes : public MessageService {
+  public:
+    void Message(const std::string&) override {}
+    void Report(const std::string&, const std::string&) override {}
+    ConfirmAnswer Confirm(const std::string&, ConfirmButtons) override {
+        return ConfirmAnswer::None;
+    }
 };
 
 } // namespace
@@ -58,17 +70,15 @@ std::string ConvertedCountText(int converted) {
     return Translate("BatchDriver", "%n件を変換しました", nullptr, converted);
 }
 
-std::string CommonFolder(const std::vector<std::string>& sources) {
-    std::optional<std::string> common;
-    for (const std::string& source : sources) {
-        const std::string folder = FolderOf(source);
+std::optional<Path> CommonFolder(const std::vector<Path>& folders) {
+    std::optional<Path> common;
+    for (const Path& folder : folders) {
         if (!common)
             common = folder;
-        while (folder != *common && !folder.starts_with(JoinPath(*common, "")) &&
-               FolderOf(*common) != *common)
-            common = FolderOf(*common);
+        while (!folder.IsBelow(*common) && !common->IsRoot())
+            common = common->Parent();
     }
-    return common.value_or(".");
+    return common;
 }
 
 BatchDriver::BatchDriver(ProcessingList& list, ConversionState& state, ConversionWindow& window,
@@ -83,6 +93,11 @@ void BatchDriver::RestoreIdle() {
     window_.EnableClearButton(true);
     window_.EnableProgressTimer(false);
     shownFile_ = UniqueFd();
+    // Folders made for items that failed or were kept back would stay empty;
+    // a folder that holds anything stays.
+    for (auto folder = madeFolders_.rbegin(); folder != madeFolders_.rend(); ++folder)
+        ::rmdir(folder->c_str());
+    madeFolders_.clear();
     running_ = false;
 }
 
@@ -92,9 +107,12 @@ void BatchDriver::Convert(std::optional<int> decodersAtOnce) {
     running_ = true;
     state_.AbortRequested = false;
     stopRequested_ = false;
-    failures_ = keptBack_ = converted_ = 0;
+    failures_ = keptBack_ = converted_ = leftWaiting_ = 0;
+    ended_.clear();
     failureDetails_.clear();
-    separateRoot_.reset();
+    separateFolders_ = false;
+    realFolders_.clear();
+    madeFolders_.clear();
     window_.ShowConvertButton(false);
     window_.ShowAbortButton(true);
     window_.EnableClearButton(false);
@@ -112,6 +130,13 @@ void BatchDriver::Convert(std::optional<int> decodersAtOnce) {
         work.push_back(list_.ItemAt(i).id);
         sources.push_back(list_.ItemAt(i).caption);
     }
+    // Where the WAVs go is decided on the real folders: a ".." or a link in a
+    // name leads where the file system says.
+    std::vector<Path> folders;
+    for (const std::string& source : sources)
+        if (std::optional<Path> folder = RealFolderOf(source))
+            folders.push_back(*std::move(folder));
+    commonFolder_ = CommonFolder(folders);
     outputs_.Begin();
     AskAboutSameNames(sources);
     if (!stopRequested_)
@@ -128,6 +153,10 @@ void BatchDriver::Convert(std::optional<int> decodersAtOnce) {
         return;
 
     converted_ = *converted;
+    if (state_.AbortRequested)
+        leftWaiting_ = static_cast<int>(std::count_if(work.begin(), work.end(), [this](ItemId id) {
+            return !ended_.contains(id) && list_.IndexOf(id);
+        }));
     idle.Now();
     window_.BatchEnded(*converted, failures_, state_.AbortRequested);
     if (const std::optional<BatchReport> report = EndReport())
@@ -147,7 +176,8 @@ void BatchDriver::AskAboutSameNames(const std::vector<std::string>& sources) {
     std::map<std::string, int> items;
     for (const std::string& source : sources) {
         const std::string key = outputs_.Key(OutputPathFor(source, destination));
-        folders[key].insert(FolderOf(source));
+        const std::optional<Path> folder = RealFolderOf(source);
+        folders[key].insert(folder ? folder->Bytes() : FolderOf(source));
         ++items[key];
     }
     int clashing = 0;
@@ -159,13 +189,12 @@ void BatchDriver::AskAboutSameNames(const std::vector<std::string>& sources) {
     // Escape, the title-bar button and a close of the window keep to one folder.
     const std::string question =
         Translate("BatchDriver",
-                  "同じ名前のWAVファイルになる項目が %n "
-                  "件あります。変換元のフォルダ構成を出力先に作って別々に保存しますか？",
+                  "同じ名前のWAVファイルになる項目が%n件あります。"
+                  "変換元のフォルダ構成を出力先に作って別々に保存しますか？",
                   nullptr, clashing);
+    // No keeps the later items of one name back, as for names that meet in one folder.
     if (boxes_.Confirm(question, ConfirmButtons::YesNo) == ConfirmAnswer::Yes)
-        separateRoot_ = CommonFolder(sources);
-    else
-        outputs_.DeclineSeparateFolders();
+        separateFolders_ = true;
 }
 
 void BatchDriver::AskBeforeReplacing(const std::vector<std::string>& sources) {
@@ -175,26 +204,64 @@ void BatchDriver::AskBeforeReplacing(const std::vector<std::string>& sources) {
         return;
     // Escape, the title-bar button and a close of the window all leave the files be.
     const std::string question =
-        Translate("BatchDriver", "出力先に同じ名前のファイルが %n 件あります。上書きしますか？",
+        Translate("BatchDriver", "出力先に同じ名前のファイルが%n件あります。上書きしますか？",
                   nullptr, replaceable);
     outputs_.ApproveReplacing(boxes_.Confirm(question, ConfirmButtons::YesNoDefaultNo) ==
                               ConfirmAnswer::Yes);
 }
 
 std::string BatchDriver::OutputFor(const std::string& source) const {
-    std::string destination = window_.DestinationText();
-    if (separateRoot_ && IsDestinationChosen(destination)) {
-        const std::string folder = FolderOf(source);
-        if (folder != *separateRoot_) {
-            const std::size_t skip = separateRoot_->size() + (*separateRoot_ == "/" ? 0 : 1);
-            destination = JoinPath(JoinPath(destination, folder.substr(skip)), "");
-        }
+    const std::string destination = window_.DestinationText();
+    // A source outside the common folder (a caption edited meanwhile) goes
+    // straight into the destination, where nobody was asked about replacing.
+    const std::optional<std::string> below =
+        separateFolders_ ? FolderBelowCommon(source) : std::nullopt;
+    if (!below || below->empty() || !IsDestinationChosen(destination))
+        return OutputPathFor(source, destination);
+    return OutputPathFor(source, JoinPath(destination, *below));
+}
+
+std::optional<Path> BatchDriver::RealFolderOf(const std::string& source) const {
+    const std::optional<Path> folder = Path::Of(FolderOf(source), WorkingFolder());
+    if (!folder)
+        return std::nullopt;
+    auto [known, added] = realFolders_.try_emplace(folder->Bytes());
+    if (added)
+        known->second = folder->Resolved();
+    return known->second;
+}
+
+std::optional<std::string> BatchDriver::FolderBelowCommon(const std::string& source) const {
+    const std::optional<Path> folder = RealFolderOf(source);
+    if (!folder || !commonFolder_)
+        return std::nullopt;
+    return folder->Below(*commonFolder_);
+}
+
+Verdict BatchDriver::PrepareFolderFor(const std::string& output) {
+    if (const std::string destination = window_.DestinationText();
+        IsDestinationChosen(destination)) {
+        const std::optional<Path> here = WorkingFolder();
+        const std::optional<Path> into = Path::Of(destination, here);
+        const std::optional<Path> at = Path::Of(output, here);
+        if (!into || !at || !at->Parent().IsBelow(*into))
+            return {Translate("BatchDriver", "出力先フォルダの外には書き込みません")};
     }
-    return OutputPathFor(source, destination);
+    // Folders of their own for outputs of one name.
+    if (const int error = separateFolders_ ? MakeFolders(FolderOf(output), 0777, &madeFolders_) : 0)
+        return {PathErrorText(FolderOf(output), error)};
+    return {};
+}
+
+std::string BatchDriver::DetailName(const std::string& source) const {
+    const std::optional<std::string> below = FolderBelowCommon(source);
+    if (!below || commonFolder_->IsRoot())
+        return source;
+    return JoinPath(*below, NameOf(source));
 }
 
 std::optional<BatchReport> BatchDriver::EndReport() const {
-    if (failures_ == 0 && keptBack_ == 0)
+    if (failures_ == 0 && keptBack_ == 0 && leftWaiting_ == 0)
         return std::nullopt;
     BatchReport report;
     report.text = ConvertedCountText(converted_);
@@ -205,6 +272,9 @@ std::optional<BatchReport> BatchDriver::EndReport() const {
     if (failures_ > 0)
         report.text += "\n" + Translate("BatchDriver", "%n件のファイルを変換できませんでした",
                                         nullptr, failures_);
+    if (leftWaiting_ > 0)
+        report.text += "\n" + Translate("BatchDriver", "%n件は中断したため変換していません",
+                                        nullptr, leftWaiting_);
     report.details = failureDetails_;
     return report;
 }
@@ -252,11 +322,12 @@ bool BatchDriver::EndItem(const InFlight& item, const Verdict& verdict) {
             window_.SetOutputSizeText(OutputSizeText(*size));
         window_.SetFileProgress(100);
     }
+    ended_.insert(item.id);
     if (verdict.keptBack) {
         ++keptBack_;
     } else if (!verdict.Converted()) {
         ++failures_;
-        failureDetails_ += NameOf(item.source) + ": " + verdict.reason + "\n";
+        failureDetails_ += DetailName(item.source) + ": " + verdict.reason + "\n";
         if (!verdict.decoderSaid.empty())
             failureDetails_ += "    " + verdict.decoderSaid + "\n";
     }
@@ -428,7 +499,7 @@ std::optional<BatchDriver::InFlight> BatchDriver::Prepare(std::size_t place, Ite
     }
     item.option = OptionFor(item.source, previous, item.header.layer);
     // Folders of their own are made only when the item starts.
-    if (!separateRoot_)
+    if (!separateFolders_)
         OpenOutput(item, decoder);
     return item;
 }
@@ -445,6 +516,8 @@ bool BatchDriver::StillAsPrepared(const InFlight& item) const {
 
 void BatchDriver::OpenOutput(InFlight& item, const std::string& decoder) {
     try {
+        if (Verdict refused = PrepareFolderFor(item.output); !refused.Converted())
+            return item.Decide(std::move(refused));
         item.check = outputs_.Check(item.source, item.output);
         item.outputLooked = true;
         if (!item.check.MayRun())
@@ -463,7 +536,12 @@ void BatchDriver::OpenOutput(InFlight& item, const std::string& decoder) {
 
 void BatchDriver::Start(InFlight& item, const std::string& decoder, int count, bool shown) {
     try {
-        TakeMpegAudioInfo(item.source, item.header, state_, boxes_);
+        // An item that will not be decoded gets no hint about its audio.
+        NoBoxes noBoxes;
+        const bool decodes =
+            item.stage == InFlight::Stage::Ready &&
+            (item.outputLooked || outputs_.Check(item.source, item.output).MayRun());
+        TakeMpegAudioInfo(item.source, item.header, state_, decodes ? boxes_ : noBoxes);
         if (shown) {
             shownItem_ = item.place;
             window_.SetInformationLine(item.header.line);
@@ -477,7 +555,7 @@ void BatchDriver::Start(InFlight& item, const std::string& decoder, int count, b
             if (item.header.file) {
                 item.verdict.reset();
                 item.stage = InFlight::Stage::Ready;
-                if (!separateRoot_)
+                if (!separateFolders_)
                     OpenOutput(item, decoder);
             }
         }
@@ -491,10 +569,8 @@ void BatchDriver::Start(InFlight& item, const std::string& decoder, int count, b
             window_.SetOutputPathText(item.output);
         if (item.stage == InFlight::Stage::Decided)
             return;
-        // Folders of their own for outputs of one name; made ones stay, an abort or not.
-        if (separateRoot_) {
-            if (const int error = MakeFolders(FolderOf(item.output)))
-                return item.Decide(Verdict{PathErrorText(FolderOf(item.output), error)});
+        // Folders of their own for outputs of one name are made now.
+        if (separateFolders_) {
             OpenOutput(item, decoder);
             if (item.stage == InFlight::Stage::Decided)
                 return;

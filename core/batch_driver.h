@@ -7,12 +7,15 @@
 #include "decoder.h"
 #include "message_service.h"
 #include "output_rules.h"
+#include "path.h"
 #include "processing_list.h"
 #include "unique_fd.h"
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -47,16 +50,16 @@ class ConversionWindow {
 // previous for a source with neither.
 DecoderOption OptionFor(const std::string& source, DecoderOption previous, int layer = 0);
 
-// The deepest folder that holds every one of sources.
-std::string CommonFolder(const std::vector<std::string>& sources);
+// The deepest folder that holds every one of folders; nothing for none.
+std::optional<Path> CommonFolder(const std::vector<Path>& folders);
 
 // "N件を変換しました": how many items a batch converted, as its report and
 // its notification say it.
 std::string ConvertedCountText(int converted);
 
 // The box that ends a batch in which anything but plain success happened:
-// how many were converted, kept back and failed, and each failure's file and
-// reason in its details.
+// how many were converted, kept back, failed and, after an abort, left
+// waiting, and each failure's file and reason in its details.
 struct BatchReport {
     std::string text, details;
 };
@@ -124,9 +127,18 @@ class BatchDriver {
     // go to folders of their own, and whether files there may be replaced.
     void AskAboutSameNames(const std::vector<std::string>& sources);
     void AskBeforeReplacing(const std::vector<std::string>& sources);
-    // Where source's WAV goes: the destination read afresh, and below it the
-    // source's folder as it stands under separateRoot_ when chosen.
+    // Where source's WAV goes: the destination read afresh, and below it,
+    // when chosen, the source's folder as it stands below the common folder.
     std::string OutputFor(const std::string& source) const;
+    // source's folder as the file system resolves it; nothing where it can't.
+    std::optional<Path> RealFolderOf(const std::string& source) const;
+    // source's real folder below the common folder; nothing when it is not below it.
+    std::optional<std::string> FolderBelowCommon(const std::string& source) const;
+    // Why nothing may be made for output: it would lie outside the destination,
+    // or its folder of its own can't be made. None when it may.
+    Verdict PrepareFolderFor(const std::string& output);
+    // How the failure details name source: its path below the common folder.
+    std::string DetailName(const std::string& source) const;
     // An item's end: its state, or its failure or being kept back and the
     // reason, and when it is the item shown, its finished WAV's figures. True
     // when it was converted.
@@ -144,8 +156,17 @@ class BatchDriver {
     UniqueFd shownFile_;
     bool stopRequested_ = false;
     int failures_ = 0, keptBack_ = 0, converted_ = 0;
+    // After an abort: the items of the batch it left waiting, still in the list.
+    int leftWaiting_ = 0;
+    std::set<ItemId> ended_; // the items of the batch that were decided
     std::string failureDetails_;
     BatchOutputs outputs_;
-    // The folder whose structure the outputs take, when the user chose it.
-    std::optional<std::string> separateRoot_;
+    // The deepest real folder holding every source of the batch, and whether
+    // the outputs take the structure below it (the user chose folders of their own).
+    std::optional<Path> commonFolder_;
+    bool separateFolders_ = false;
+    // The real folders, by the absolute text of the source folders.
+    mutable std::map<std::string, std::optional<Path>> realFolders_;
+    // The folders this batch made, outer ones first.
+    std::vector<std::string> madeFolders_;
 };

@@ -5,76 +5,123 @@
 
 #include "fs.h"
 
-#include <unistd.h>
-
 #include "text.h"
+
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
+#include <optional>
 #include <string_view>
-
-CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
-    CommandLine command;
-    bool optionsEnded = false;
-    for (const std::string& argument : arguments) {
-        // A lone "-" is a name; "--" lets names that begin with "-" through.
-        if (optionsEnded || argument.size() < 2 || argument.front() != '-') {
-            command.paths.push_back(argument);
-        } else if (argument == "--") {
-            optionsEnded = true;
-        } else if (argument == "--help" || argument == "-h") {
-            command.action = CommandLine::Action::Help;
-            return command;
-        } else if (argument == "--version") {
-            command.action = CommandLine::Action::Version;
-            return command;
-        } else {
-            command.action = CommandLine::Action::Misuse;
-            command.unknownOption = argument;
-            return command;
-        }
-    }
-    return command;
-}
-
-std::string StartingFolder() {
-    const std::unique_ptr<char, decltype(&std::free)> folder(::getcwd(nullptr, 0), &std::free);
-    return folder ? std::string(folder.get()) : std::string();
-}
+#include <utility>
 
 namespace {
 
-// path without its "." components and repeated slashes; ".." stays, since
-// it may lead back through a link. A path of "." alone reads as itself.
-std::string WithoutDotComponents(std::string_view path) {
-    std::string clean = path.starts_with('/') ? "/" : "";
-    while (!path.empty()) {
-        const std::size_t end = path.find('/');
-        const std::string_view part = path.substr(0, end);
-        path.remove_prefix(end == std::string_view::npos ? path.size() : end + 1);
-        if (part.empty() || part == ".")
-            continue;
-        if (!clean.empty() && clean.back() != '/')
-            clean += '/';
-        clean += part;
-    }
-    return clean.empty() ? "." : clean;
+CommandLine Misused(CommandLine::Misuse misuse, std::string option) {
+    CommandLine command;
+    command.action = CommandLine::Action::Misuse;
+    command.misuse = misuse;
+    command.unknownOption = std::move(option);
+    return command;
+}
+
+// A count of decoders as typed: digits alone, within reason.
+std::optional<int> JobCount(const std::string& text) {
+    if (text.empty() || text.size() > 4 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return std::stoi(text);
 }
 
 } // namespace
 
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+    CommandLine command;
+    bool optionsEnded = false, converting = false;
+    std::string conversionOption; // the first one given, which only --convert knows
+    for (auto argument = arguments.begin(); argument != arguments.end(); ++argument) {
+        // "--to=FOLDER" is "--to FOLDER"; the value of the last word is the next argument.
+        const std::size_t equals = argument->find('=');
+        const std::string name =
+            argument->starts_with("--") ? argument->substr(0, equals) : *argument;
+        const bool joined = equals != std::string::npos && name.size() == equals;
+        auto value = [&]() -> std::optional<std::string> {
+            if (joined)
+                return argument->substr(equals + 1);
+            if (std::next(argument) == arguments.end())
+                return std::nullopt;
+            return *++argument;
+        };
+        // A lone "-" is a name; "--" lets names that begin with "-" through.
+        if (optionsEnded || argument->size() < 2 || argument->front() != '-') {
+            command.paths.push_back(*argument);
+        } else if (*argument == "--") {
+            optionsEnded = true;
+        } else if (*argument == "--help" || *argument == "-h") {
+            command.action = CommandLine::Action::Help;
+            return command;
+        } else if (*argument == "--version") {
+            command.action = CommandLine::Action::Version;
+            return command;
+        } else if (*argument == "--convert") {
+            converting = true;
+        } else if (name == "--to" || name == "--jobs") {
+            const std::optional<std::string> given = value();
+            const std::optional<int> jobs = given ? JobCount(*given) : std::nullopt;
+            if (!given || given->empty() || (name == "--jobs" && !jobs))
+                return Misused(CommandLine::Misuse::BadValue, name + " " + given.value_or(""));
+            if (name == "--to")
+                command.convert.destination = *given;
+            else
+                command.convert.jobs = *jobs;
+            conversionOption = conversionOption.empty() ? name : conversionOption;
+        } else {
+            const std::pair<const char*, bool ConvertOptions::*> switches[] = {
+                {"--replace", &ConvertOptions::replace},
+                {"--folders", &ConvertOptions::separateFolders},
+                {"--quiet", &ConvertOptions::quiet},
+                {"-q", &ConvertOptions::quiet}};
+            const auto known =
+                std::find_if(std::begin(switches), std::end(switches),
+                             [&](const auto& known) { return *argument == known.first; });
+            if (known != std::end(switches))
+                command.convert.*known->second = true;
+            else if (*argument == "--no-subfolders")
+                command.convert.subfolders = false;
+            else
+                return Misused(CommandLine::Misuse::UnknownOption, *argument);
+            conversionOption = conversionOption.empty() ? *argument : conversionOption;
+        }
+    }
+    // The window asks its own questions: the conversion's options are not its.
+    if (!converting && !conversionOption.empty())
+        return Misused(CommandLine::Misuse::UnknownOption, conversionOption);
+    if (converting && command.paths.empty())
+        return Misused(CommandLine::Misuse::NothingNamed, "");
+    if (converting)
+        command.action = CommandLine::Action::Convert;
+    return command;
+}
+
+std::string StartingFolder() {
+    const std::optional<Path> folder = WorkingFolder();
+    return folder ? folder->Bytes() : std::string();
+}
+
 std::vector<std::string>
 HandOverPaths(const std::vector<std::string>& names, const std::string& workingFolder,
               const std::function<void(const std::string&)>& reportMissing) {
+    const std::optional<Path> base = Path::Of(workingFolder);
     std::vector<std::string> paths;
     paths.reserve(names.size());
     for (const std::string& name : names) {
-        // An empty name is nothing, not the working folder itself.
-        const bool relative = !name.empty() && name.front() != '/' && !workingFolder.empty();
-        const std::string given = relative ? JoinPath(workingFolder, name) : name;
+        const std::optional<Path> path = Path::Of(name, base);
         // Asked as given: "a.mp3/." is no file.
+        const std::string given =
+            path && name.front() != '/' ? JoinPath(workingFolder, name) : name;
         const FileKind kind = name.empty() ? FileKind::Missing : KindAt(given);
         if (kind == FileKind::RegularFile || kind == FileKind::Folder)
-            paths.push_back(WithoutDotComponents(given));
+            paths.push_back(path ? path->Bytes() : name);
         else
             reportMissing(name);
     }
@@ -86,16 +133,42 @@ std::string MissingNameText(const std::string& name) {
                   name);
 }
 
+std::string MisuseText(const CommandLine& command) {
+    switch (command.misuse) {
+    case CommandLine::Misuse::BadValue:
+        return FillIn(
+            Translate("CommandLine", "brindlecot: オプションの値が正しくありません: %1\n"),
+            command.unknownOption);
+    case CommandLine::Misuse::NothingNamed:
+        return Translate("CommandLine",
+                         "brindlecot: 変換するファイルかフォルダを指定してください\n");
+    case CommandLine::Misuse::UnknownOption:
+        break;
+    }
+    return FillIn(Translate("CommandLine", "brindlecot: 不明なオプションです: %1\n"),
+                  command.unknownOption);
+}
+
 std::string UsageText() {
     return Translate(
         "CommandLine",
         "使い方: brindlecot [オプション] [ファイル|フォルダ]...\n"
+        "  または brindlecot --convert [変換オプション] ファイル|フォルダ...\n"
         "MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。\n"
         "指定したファイルとフォルダは、ドロップした時と同じように処理リストに追加します。\n"
+        "--convertでは、ウィンドウを開かずにそれらを変換して終了します。\n"
         "\n"
         "  -h, --help     この説明を表示して終了する\n"
         "      --version  バージョンを表示して終了する\n"
-        "  --             これ以降の引数をすべてファイル名として扱う\n");
+        "  --             これ以降の引数をすべてファイル名として扱う\n"
+        "\n"
+        "変換オプション:\n"
+        "      --to フォルダ    WAVファイルの出力先(指定しなければ変換元と同じフォルダ)\n"
+        "      --replace        出力先にある同じ名前のファイルを上書きする\n"
+        "      --folders        同名のWAVファイルを変換元のフォルダ構成で分けて保存する\n"
+        "      --no-subfolders  フォルダのサブフォルダを検索しない\n"
+        "      --jobs N         同時に変換するファイルの数(既定は1、0はCPUのコア数)\n"
+        "  -q, --quiet          変換できなかったファイルだけを表示する\n");
 }
 
 std::string VersionText() {

@@ -7,13 +7,26 @@
 #include <string>
 #include <vector>
 
+// How --convert answers what the window would ask.
+struct ConvertOptions {
+    std::string destination;      // --to, as given; empty: beside each source
+    bool replace = false;         // --replace: yes to replacing what is there
+    bool separateFolders = false; // --folders: yes to folders of their own
+    bool subfolders = true;       // no --no-subfolders: folders are searched to the bottom
+    bool quiet = false;           // --quiet: failures alone are told
+    int jobs = 1;                 // --jobs: decoders at once; 0 for one a core
+};
+
 // What the program was asked to do on its command line.
 struct CommandLine {
-    enum class Action { Run, Help, Version, Misuse };
+    enum class Action { Run, Convert, Help, Version, Misuse };
+    enum class Misuse { UnknownOption, BadValue, NothingNamed };
     Action action = Action::Run;
-    // Files and folders to add to the processing list, in order, as given.
+    // Files and folders to add to the processing list, or to convert, in order, as given.
     std::vector<std::string> paths;
-    // The option we did not know, for Misuse.
+    ConvertOptions convert;
+    // For Misuse: what was wrong, and the option we did not know or whose value we could not take.
+    Misuse misuse = Misuse::UnknownOption;
     std::string unknownOption;
 };
 
@@ -36,6 +49,9 @@ HandOverPaths(const std::vector<std::string>& names, const std::string& workingF
 
 // The line that reports a handed-over name with nothing there.
 std::string MissingNameText(const std::string& name);
+
+// The line that tells a Misuse, before the usage.
+std::string MisuseText(const CommandLine& command);
 
 std::string UsageText();
 std::string VersionText();

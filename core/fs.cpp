@@ -13,14 +13,6 @@
 #include <cstdlib>
 #include <cstring>
 
-std::string JoinPath(std::string_view folder, std::string_view name) {
-    std::string path(folder);
-    if (!path.empty() && path.back() != '/')
-        path += '/';
-    path += name;
-    return path;
-}
-
 namespace {
 
 FileKind KindOfMode(mode_t mode) {
@@ -89,11 +81,8 @@ bool SameFile(const std::string& a, const std::string& b) {
 }
 
 std::string ExecutableFolder() {
-    // The room realpath asks for; the fortified C library checks it at run time.
-    char path[PATH_MAX];
-    if (::realpath("/proc/self/exe", path) == nullptr)
-        return {};
-    return FolderOf(path);
+    const std::optional<Path> executable = (Path() / "proc/self/exe").Resolved();
+    return executable ? executable->Parent().Bytes() : std::string();
 }
 
 std::string FileErrorText(std::string_view what, const std::string& path, std::string_view reason) {
@@ -113,25 +102,17 @@ bool IsExecutableFile(const std::string& path) {
     return IsRegularFile(path) && ::access(path.c_str(), X_OK) == 0;
 }
 
-std::string FolderOf(std::string_view path) {
-    const std::size_t cut = path.rfind('/');
-    if (cut == std::string_view::npos)
-        return ".";
-    return std::string(cut == 0 ? "/" : path.substr(0, cut));
-}
-
-std::string NameOf(std::string_view path) {
-    const std::size_t cut = path.rfind('/');
-    return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
-}
-
-int MakeFolders(const std::string& folder) {
+int MakeFolders(const std::string& folder, mode_t mode, std::vector<std::string>* made) {
     if (IsFolder(folder))
         return 0;
     if (const std::string parent = FolderOf(folder); parent != folder)
-        if (const int error = MakeFolders(parent))
+        if (const int error = MakeFolders(parent, mode, made))
             return error;
-    if (::mkdir(folder.c_str(), 0777) == 0 || (errno == EEXIST && IsFolder(folder)))
+    if (::mkdir(folder.c_str(), mode) == 0) {
+        if (made)
+            made->push_back(folder);
         return 0;
-    return errno;
+    }
+    const int error = errno;
+    return error == EEXIST && IsFolder(folder) ? 0 : error;
 }

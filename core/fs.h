@@ -5,19 +5,15 @@
 // Small questions to the file system, asked one way everywhere. Paths are the
 // file system's own bytes.
 
+#include "path.h"
+
+#include <sys/types.h>
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-
-// folder and name joined by "/", unless folder is empty or already ends in one.
-std::string JoinPath(std::string_view folder, std::string_view name);
-
-// The folder part of path, without a trailing separator: "/" for a name in
-// the root, "." for a name without a folder.
-std::string FolderOf(std::string_view path);
-// The name part of path: everything after its last separator.
-std::string NameOf(std::string_view path);
+#include <vector>
 
 enum class FileKind { Missing, RegularFile, Folder, Link, Other };
 
@@ -37,9 +33,11 @@ inline bool Exists(const std::string& path) {
     return KindAt(path, false) != FileKind::Missing;
 }
 
-// Makes folder and every missing folder above it: 0, or the error of the one
-// that could not be made.
-int MakeFolders(const std::string& folder);
+// Makes folder and every missing folder above it with mode (less the umask):
+// 0, or the error of the one that could not be made. Each folder made is
+// added to made, when given, the outer ones first.
+int MakeFolders(const std::string& folder, mode_t mode = 0777,
+                std::vector<std::string>* made = nullptr);
 
 // The size in bytes of what is at path, links followed; nothing when there is nothing.
 std::optional<std::int64_t> FileSize(const std::string& path);

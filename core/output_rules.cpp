@@ -9,14 +9,20 @@
 
 #include <QString>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <memory>
 #include <random>
+#include <string_view>
 #include <utility>
 
 namespace {
@@ -36,14 +42,10 @@ std::optional<FileId> FollowedId(const std::string& path) {
 Verdict MadeMeanwhile() {
     return {Translate("BatchDriver", "変換中に出力先に同じ名前のファイルが作られました")};
 }
-std::string CutShort() {
-    return Translate("BatchDriver",
-                     "出力ファイルが途中で切れています（空き容量を確認してください）");
-}
 
 // lame writes a frame of samples at a time through a buffer of a page: a
 // file system left with less room than a few of those may have cut the end of
-// its WAV, whatever the WAV's header says (past 2 GiB the header can't tell).
+// a WAV whose header can't tell its length (past 2 GiB).
 constexpr std::uint64_t kRoomForTheLastWrites = 64 * 1024;
 
 bool RoomLeftAfter(int fd) {
@@ -62,6 +64,55 @@ std::string RandomLetters(std::size_t count, bool lowerOnly = false) {
     return letters;
 }
 
+// Our hidden files: ".NAME.brindlecot-XXXXXXXX.wav", XXXXXXXX random letters
+// and digits, so that no other program's file is taken for one of ours.
+constexpr std::string_view kHiddenMark = ".brindlecot-";
+constexpr std::size_t kHiddenRandom = 8;
+
+std::string HiddenPathFor(const std::string& output) {
+    std::string stem = NameOf(output);
+    if (stem.size() > 4 && stem.compare(stem.size() - 4, 4, ".wav") == 0)
+        stem.resize(stem.size() - 4);
+    // Room for the dot, the mark, the random part and the extension within a name's 255 bytes.
+    constexpr std::size_t kLongestStem = 200;
+    if (stem.size() > kLongestStem) {
+        stem.resize(kLongestStem);
+        while (!stem.empty() && (static_cast<unsigned char>(stem.back()) & 0xC0) == 0x80)
+            stem.pop_back(); // never half a UTF-8 character
+        if (!stem.empty() && static_cast<unsigned char>(stem.back()) >= 0xC0)
+            stem.pop_back();
+    }
+    return JoinPath(FolderOf(output),
+                    "." + stem + std::string(kHiddenMark) + RandomLetters(kHiddenRandom) + ".wav");
+}
+
+bool IsHiddenOutputName(std::string_view name) {
+    const std::size_t tail = kHiddenMark.size() + kHiddenRandom + 4;
+    if (name.size() <= tail || name.front() != '.' || !name.ends_with(".wav"))
+        return false;
+    const std::string_view random = name.substr(name.size() - 4 - kHiddenRandom, kHiddenRandom);
+    return name.substr(name.size() - tail, kHiddenMark.size()) == kHiddenMark &&
+           std::all_of(random.begin(), random.end(), [](char c) {
+               return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+           });
+}
+
+// True when path still names the regular file open as fd.
+bool NamesFile(const std::string& path, int fd) {
+    struct stat named {};
+    struct stat opened {};
+    return ::lstat(path.c_str(), &named) == 0 && ::fstat(fd, &opened) == 0 &&
+           S_ISREG(opened.st_mode) && named.st_dev == opened.st_dev &&
+           named.st_ino == opened.st_ino;
+}
+
+// The hidden files being written now. Never destroyed: exit() destroys
+// statics before it runs the hook that removes these files.
+std::set<std::string>& HiddenOutputsNow() {
+    static auto* const paths = new std::set<std::string>;
+    return *paths;
+}
+
 // A name folded to one case: Unicode's folding for a UTF-8 name, ASCII's otherwise.
 std::string FoldedName(const std::string& name) {
     const QString text = QString::fromUtf8(name.data(), qsizetype(name.size()));
@@ -77,8 +128,13 @@ std::string WavFailure(int fd) {
     switch (CheckWavFile(fd)) {
     case WavCheck::Complete:
         return {};
+    case WavCheck::Capped:
+        // lame ends without error on a full disk.
+        return RoomLeftAfter(fd) ? std::string()
+                                 : Translate("BatchDriver", "出力先の空き容量がなくなりました");
     case WavCheck::Truncated:
-        return CutShort();
+        return Translate("BatchDriver",
+                         "出力ファイルが途中で切れています（空き容量を確認してください）");
     case WavCheck::NoSamples:
         return Translate("BatchDriver", "音声データが見つかりませんでした");
     case WavCheck::Malformed:
@@ -97,7 +153,7 @@ bool IsDestinationChosen(const std::string& destination) {
 std::string OutputPathFor(const std::string& source, const std::string& destination) {
     std::string output = std::string(DropLastCharacters(source, 3)) + "wav";
     if (IsDestinationChosen(destination))
-        output = destination + NameOf(output);
+        output = JoinPath(destination, NameOf(output));
     return output;
 }
 
@@ -106,14 +162,18 @@ OutputsAtStart LookAtOutputs(const std::vector<std::string>& sources,
                              const std::function<std::string(const std::string&)>& keyOf) {
     OutputsAtStart outputs;
     outputs.found.reserve(sources.size());
+    // One file, counted once however many items name it, under whatever
+    // spelling or through whichever folder link.
+    std::set<FileId> counted;
     for (const std::string& source : sources) {
         const std::string output = outputFor(source);
         const auto [entry, added] = outputs.found.try_emplace(keyOf(output));
         if (!added)
-            continue; // one file, counted once however many items name it
+            continue;
         entry->second = StampAt(output);
         if (entry->second && entry->second->kind == FileKind::RegularFile &&
-            FollowedId(source) != IdOf(*entry->second))
+            FollowedId(source) != IdOf(*entry->second) &&
+            counted.insert(IdOf(*entry->second)).second)
             ++outputs.replaceable;
     }
     return outputs;
@@ -137,40 +197,63 @@ TemporaryOutput::TemporaryOutput(const std::string& output) {
     const std::string folder = FolderOf(output);
     // The mode the decoder would have created the WAV with: ours, less the umask.
     fd_ = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
-    if (fd_ >= 0)
+    if (fd_ >= 0) {
+        // The lock covers the hidden name it takes for a moment when it replaces a file.
+        ::flock(fd_, LOCK_EX | LOCK_NB);
         return;
+    }
     // No unnamed files here (FAT, exFAT, many FUSE and network file systems):
     // a hidden file of a random name, which is no user's file.
-    std::string stem = NameOf(output);
-    if (stem.size() > 4 && stem.compare(stem.size() - 4, 4, ".wav") == 0)
-        stem.resize(stem.size() - 4);
-    // Room for the dot, the random part and the extension within a name's 255 bytes.
-    constexpr std::size_t kLongestStem = 200;
-    if (stem.size() > kLongestStem) {
-        stem.resize(kLongestStem);
-        while (!stem.empty() && (static_cast<unsigned char>(stem.back()) & 0xC0) == 0x80)
-            stem.pop_back(); // never half a UTF-8 character
-        if (!stem.empty() && static_cast<unsigned char>(stem.back()) >= 0xC0)
-            stem.pop_back();
-    }
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string candidate = JoinPath(folder, "." + stem + "." + RandomLetters(8) + ".wav");
+        std::string candidate = HiddenPathFor(output);
         fd_ = ::open(candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-        if (fd_ >= 0) {
+        if (fd_ < 0 && errno != EEXIST)
+            break;
+        if (fd_ < 0)
+            continue;
+        // Another copy's look for files left over may have taken it before
+        // our lock did; where nothing locks, the file is ours all the same.
+        if ((::flock(fd_, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK) &&
+            NamesFile(candidate, fd_)) {
+            HiddenOutputsNow().insert(candidate);
             path_ = std::move(candidate);
             return;
         }
-        if (errno != EEXIST)
-            break;
+        ::close(std::exchange(fd_, -1));
+        errno = EEXIST;
     }
     error_ = errno;
 }
 
 TemporaryOutput::~TemporaryOutput() {
-    if (!path_.empty())
+    if (!path_.empty()) {
         ::unlink(path_.c_str());
+        HiddenOutputsNow().erase(path_);
+    }
     if (fd_ >= 0)
         ::close(fd_);
+}
+
+void RemoveHiddenOutputsLeftIn(const std::string& folder) {
+    const std::unique_ptr<DIR, int (*)(DIR*)> entries(::opendir(folder.c_str()), &::closedir);
+    if (!entries)
+        return;
+    while (const dirent* entry = ::readdir(entries.get())) {
+        if (!IsHiddenOutputName(entry->d_name))
+            continue;
+        const std::string path = JoinPath(folder, entry->d_name);
+        const UniqueFd file(
+            ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
+        // Locked: its writer lives. Where nothing can be locked, nothing is removed.
+        if (file && ::flock(file.Get(), LOCK_EX | LOCK_NB) == 0 && NamesFile(path, file.Get()))
+            ::unlink(path.c_str());
+    }
+}
+
+void RemoveHiddenOutputsBeingWritten() {
+    for (const std::string& path : HiddenOutputsNow())
+        ::unlink(path.c_str());
+    HiddenOutputsNow().clear();
 }
 
 std::string TemporaryOutput::MeasuredPath() const {
@@ -202,6 +285,7 @@ bool TemporaryOutput::PutAt(const std::string& output) {
         error_ = errno;
         return false;
     }
+    HiddenOutputsNow().erase(path_);
     path_.clear();
     ::close(std::exchange(fd_, -1));
     return true;
@@ -223,8 +307,7 @@ bool TemporaryOutput::Replace(const std::string& output, const FileStamp& replac
     if (named.empty()) {
         // An unnamed file is renamed over the output under a hidden name of its own.
         for (int attempt = 0; attempt < 100 && named.empty(); ++attempt) {
-            std::string candidate =
-                JoinPath(FolderOf(output), ".brindlecot." + RandomLetters(8) + ".wav");
+            std::string candidate = HiddenPathFor(output);
             if (::linkat(AT_FDCWD, MeasuredPath().c_str(), AT_FDCWD, candidate.c_str(),
                          AT_SYMLINK_FOLLOW) == 0)
                 named = std::move(candidate);
@@ -243,6 +326,7 @@ bool TemporaryOutput::Replace(const std::string& output, const FileStamp& replac
             ::unlink(named.c_str());
         return false;
     }
+    HiddenOutputsNow().erase(path_);
     path_.clear();
     ::close(std::exchange(fd_, -1));
     return true;
@@ -253,8 +337,8 @@ Verdict DecoderFailure(const std::string& lineBefore, const std::string& lastLin
     static const std::pair<const char*, const char*> kKnown[] = {
         {"Could not find", QT_TRANSLATE_NOOP("BatchDriver", "変換元ファイルが見つかりません")},
         {"Error reading headers",
-         QT_TRANSLATE_NOOP("BatchDriver", "MPEG オーディオとして読めません")},
-        {"Can't init infile", QT_TRANSLATE_NOOP("BatchDriver", "MPEG オーディオとして読めません")},
+         QT_TRANSLATE_NOOP("BatchDriver", "MPEGオーディオとして読めません")},
+        {"Can't init infile", QT_TRANSLATE_NOOP("BatchDriver", "MPEGオーディオとして読めません")},
         {"Can't init outfile", QT_TRANSLATE_NOOP("BatchDriver", "出力ファイルを作れません")},
     };
     for (const auto& [said, meaning] : kKnown)
@@ -267,21 +351,22 @@ Verdict DecoderFailure(const std::string& lineBefore, const std::string& lastLin
 Verdict DecoderVerdict(const RunOutcome& outcome, const TemporaryOutput& temporary) {
     // We made the file empty; a decoder that wrote nothing created no output.
     const std::optional<FileStamp> written = StampOf(temporary.Descriptor());
-    if (!outcome.started)
-        return {Translate("BatchDriver", "デコーダを起動できませんでした")};
+    if (!outcome.started) {
+        const std::string reason = Translate("BatchDriver", "デコーダを起動できませんでした");
+        return {outcome.startError == 0 ? reason
+                                        : reason + " (" + std::strerror(outcome.startError) + ")"};
+    }
     if (outcome.signal != 0)
-        return {FillIn(Translate("BatchDriver", "デコーダが異常終了しました (シグナル %1)"),
+        return {FillIn(Translate("BatchDriver", "デコーダが異常終了しました（シグナル%1）"),
                        std::to_string(outcome.signal))};
     if (outcome.exitCode != 0)
         return outcome.lastErrorLine.empty()
-                   ? Verdict{FillIn(Translate("BatchDriver", "デコーダの終了コード %1"),
-                                    std::to_string(outcome.exitCode))}
+                   ? Verdict{FillIn(
+                         Translate("BatchDriver", "デコーダが終了コード%1で終了しました"),
+                         std::to_string(outcome.exitCode))}
                    : DecoderFailure(outcome.errorLineBefore, outcome.lastErrorLine);
     if (!written || written->kind != FileKind::RegularFile || written->size == 0)
         return {Translate("BatchDriver", "出力ファイルが作成されませんでした")};
-    // lame ends without error on a full disk.
-    if (!RoomLeftAfter(temporary.Descriptor()))
-        return {CutShort()};
     return {WavFailure(temporary.Descriptor())};
 }
 
@@ -289,7 +374,6 @@ void BatchOutputs::Begin() {
     caseBlindFolders_.clear();
     atStart_ = {};
     replaceApproved_ = false;
-    separateDeclined_ = false;
     writtenKeys_.clear();
     writtenFiles_.clear();
     converted_.clear();
@@ -305,15 +389,20 @@ int BatchOutputs::LookBeforeBatch(const std::vector<std::string>& sources,
 std::string BatchOutputs::Key(const std::string& output) const {
     std::string folder = FolderOf(output);
     auto [known, added] = caseBlindFolders_.try_emplace(folder, false);
-    if (added)
+    if (added) {
+        // A folder this batch is about to write to, met for the first time:
+        // what a writer that died there left goes now.
+        RemoveHiddenOutputsLeftIn(folder);
         known->second = caseBlind_(folder);
+    }
     return known->second ? JoinPath(folder, FoldedName(NameOf(output))) : output;
 }
 
+// An earlier item of the batch makes this WAV: whether the names met in one
+// folder or the user would not have folders of their own, the item is kept
+// back, never failed.
 Verdict BatchOutputs::WrittenByThisBatch() const {
-    return {Translate("BatchDriver", "同じ名前の出力ファイルがこの変換で作成済みです"),
-            {},
-            separateDeclined_};
+    return {Translate("BatchDriver", "同じ名前の出力ファイルがこの変換で作成済みです"), {}, true};
 }
 
 Verdict BatchOutputs::ReasonToKeep(const std::string& output, const FileStamp& before) const {

@@ -50,10 +50,12 @@ OutputsAtStart LookAtOutputs(
 // up under the other spelling. False when that can't be told.
 bool FolderIsCaseBlind(const std::string& folder);
 
-// The file a decoder writes until its WAV is whole: a file with no name in
-// the output's folder, handed to the decoder as its descriptor 3, so that
+// The file a decoder writes until its WAV is whole, handed to the decoder as
+// its descriptor 3: a file with no name in the output's folder, so that
 // nothing is left on disk if we die; where the file system has no unnamed
-// files, a fresh hidden file beside the output, removed unless put in place.
+// files, a fresh hidden file beside the output (".NAME.brindlecot-XXXXXXXX.wav"),
+// removed unless put in place. It is locked (flock) for as long as it is
+// written, so that a later batch can tell one whose writer is gone.
 class TemporaryOutput {
   public:
     explicit TemporaryOutput(const std::string& output);
@@ -64,9 +66,10 @@ class TemporaryOutput {
     // False when it could not be made; Error() tells why.
     bool Made() const { return fd_ >= 0; }
     int Error() const { return error_; }
-    // The output path the decoder is given, and the descriptor it gets as its 3 (or -1).
-    std::string DecoderPath() const { return path_.empty() ? "/dev/fd/3" : path_; }
-    int PassedDescriptor() const { return path_.empty() ? fd_ : -1; }
+    // The output path the decoder is given, and the descriptor it gets as its
+    // 3: it never makes a name of its own, which an end of ours could miss.
+    std::string DecoderPath() const { return "/dev/fd/3"; }
+    int PassedDescriptor() const { return fd_; }
     // Where the progress monitor finds it.
     std::string MeasuredPath() const;
     int Descriptor() const { return fd_; }
@@ -83,6 +86,15 @@ class TemporaryOutput {
     std::string path_; // empty for a file with no name
     int error_ = 0;
 };
+
+// Removes the hidden files of TemporaryOutput in folder whose writer is gone
+// (their lock is free); one a running copy of the program writes stays, and
+// so does every file of another name.
+void RemoveHiddenOutputsLeftIn(const std::string& folder);
+
+// Removes the hidden files this program is writing now: for an end that runs
+// none of our destructors (exit() from the window system's error handling).
+void RemoveHiddenOutputsBeingWritten();
 
 // Why an item is not converted, as its list entry tells it; what the decoder
 // said, when the reason tells it in other words; and whether it was the
@@ -129,10 +141,9 @@ class BatchOutputs {
     int LookBeforeBatch(const std::vector<std::string>& sources,
                         const std::function<std::string(const std::string&)>& outputFor);
     void ApproveReplacing(bool approved) { replaceApproved_ = approved; }
-    // The user would not have outputs of one name put in folders of their own:
-    // the later ones are kept back by that choice.
-    void DeclineSeparateFolders() { separateDeclined_ = true; }
     // What output is one output with: itself, or its name folded to one case.
+    // The first time a batch meets a folder, the hidden files left there by
+    // writers that are gone are removed.
     std::string Key(const std::string& output) const;
 
     // Whether source's decoder may write output, as things stand now.
@@ -154,7 +165,6 @@ class BatchOutputs {
     mutable std::unordered_map<std::string, bool> caseBlindFolders_;
     OutputsAtStart atStart_; // by Key
     bool replaceApproved_ = false;
-    bool separateDeclined_ = false;
     // What this batch wrote: by Key, and by file, so that a later item never
     // replaces it under another spelling or through a link.
     std::set<std::string> writtenKeys_;

@@ -141,13 +141,18 @@ struct ChildStart {
 }
 
 // Spawns the program in a session of its own with only 0, 1 and 2 open, and
-// passedFd as its 3 when given; -1 when it could not start. The child dies
+// passedFd as its 3 when given; -1, with error set, when it could not start. The child dies
 // with us, by SIGKILL, whatever ends us (a crash, kill -9, a display that
 // goes): a decoder never writes on for nobody. vfork keeps a start as cheap
 // as posix_spawn's.
-pid_t Spawn(const std::vector<std::string>& arguments, int errorFd, int outputFd, int passedFd) {
-    if (arguments.empty() || !IsExecutableFile(arguments.front()))
+pid_t Spawn(const std::vector<std::string>& arguments, int errorFd, int outputFd, int passedFd,
+            int& error) {
+    if (arguments.empty() || !IsExecutableFile(arguments.front())) {
+        // A folder, or a file without execute permission, can't run.
+        error =
+            arguments.empty() || ::access(arguments.front().c_str(), X_OK) == 0 ? EACCES : errno;
         return -1;
+    }
     std::vector<char*> argv;
     argv.reserve(arguments.size() + 1);
     for (const std::string& argument : arguments)
@@ -155,8 +160,10 @@ pid_t Spawn(const std::vector<std::string>& arguments, int errorFd, int outputFd
     argv.push_back(nullptr);
     // Opened here: the child has no memory of its own to open it with.
     const UniqueFd null(::open("/dev/null", O_RDWR | O_CLOEXEC));
-    if (!null)
+    if (!null) {
+        error = errno;
         return -1;
+    }
     volatile int failure = 0;
     const ChildStart start{argv.data(),
                            {null.Get(), outputFd >= 0 ? outputFd : null.Get(),
@@ -172,6 +179,7 @@ pid_t Spawn(const std::vector<std::string>& arguments, int errorFd, int outputFd
     const pid_t pid = ::vfork();
     if (pid == 0)
         RunChild(start);
+    error = pid < 0 ? errno : failure;
     ::pthread_sigmask(SIG_SETMASK, &before, nullptr);
     if (pid > 0 && failure != 0) {
         while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
@@ -202,14 +210,15 @@ UniqueFd EndDescriptorOf(pid_t pid) {
 Child::Child(const std::vector<std::string>& arguments, ChildOutput output) {
     if (output.keepErrors)
         errorFile_ = AnonymousFile();
-    pid_ = Spawn(arguments, errorFile_.Get(), output.output, output.passed);
+    pid_ = Spawn(arguments, errorFile_.Get(), output.output, output.passed, startError_);
     if (pid_ > 0)
         pidfd_ = EndDescriptorOf(pid_);
 }
 
 Child::Child(Child&& other) noexcept
-    : pid_(std::exchange(other.pid_, -1)), pidfd_(std::move(other.pidfd_)),
-      errorFile_(std::move(other.errorFile_)), reaped_(other.reaped_), status_(other.status_) {}
+    : pid_(std::exchange(other.pid_, -1)), startError_(other.startError_),
+      pidfd_(std::move(other.pidfd_)), errorFile_(std::move(other.errorFile_)),
+      reaped_(other.reaped_), status_(other.status_) {}
 
 Child::~Child() {
     Kill();
@@ -244,8 +253,11 @@ void Child::Kill() {
 }
 
 RunOutcome Child::Finish() {
-    if (!Started())
-        return {};
+    if (!Started()) {
+        RunOutcome outcome;
+        outcome.startError = startError_;
+        return outcome;
+    }
     Reap(true);
     RunOutcome outcome = OutcomeOf(status_);
     const std::vector<std::string> lines = LastErrorLines(errorFile_.Get());
@@ -313,7 +325,8 @@ RunOutcome RunAndWait(const std::vector<std::string>& arguments,
 }
 
 bool StartWithoutWaiting(const std::vector<std::string>& arguments) {
-    const pid_t pid = Spawn(arguments, -1, -1, -1);
+    int error = 0;
+    const pid_t pid = Spawn(arguments, -1, -1, -1, error);
     if (pid < 0)
         return false;
     const auto reap = [pid] {

@@ -17,6 +17,7 @@
 
 struct RunOutcome {
     bool started = false;
+    int startError = 0;          // why it could not start, when that is known
     int exitCode = -1;           // -1 when it could not start or was killed
     int signal = 0;              // the signal that ended it, 0 when it exited
     std::string lastErrorLine;   // last non-empty line of its error output
@@ -61,6 +62,7 @@ class Child {
     void Reap(bool block);
 
     pid_t pid_ = -1;
+    int startError_ = 0;
     UniqueFd pidfd_;
     UniqueFd errorFile_;
     bool reaped_ = false;

@@ -31,6 +31,15 @@ Runs Merged(Runs ranges) {
 
 } // namespace
 
+QString StateName(ItemState state) {
+    static const char* const kNames[] = {QT_TRANSLATE_NOOP("ProcessingList", "処理待ち"),
+                                         QT_TRANSLATE_NOOP("ProcessingList", "処理中"),
+                                         QT_TRANSLATE_NOOP("ProcessingList", "処理済み"),
+                                         QT_TRANSLATE_NOOP("ProcessingList", "失敗"),
+                                         QT_TRANSLATE_NOOP("ProcessingList", "保留")};
+    return QCoreApplication::translate("ProcessingList", kNames[static_cast<int>(state)]);
+}
+
 ProcessingList::ProcessingList(QObject* parent) : QAbstractListModel(parent), selection_(this) {}
 
 void ProcessingList::Append(std::string path) {
@@ -69,7 +78,7 @@ void ProcessingList::EmitChanged(int index) {
 void ProcessingList::SetState(int index, ItemState state) {
     ListItem& item = MutableItemAt(index);
     item.state = state;
-    if (state != ItemState::Failed)
+    if (state != ItemState::Failed && state != ItemState::KeptBack)
         item.failureReason.clear();
     EmitChanged(index);
 }
@@ -83,7 +92,7 @@ void ProcessingList::SetFailed(int index, std::string reason) {
 
 void ProcessingList::SetKeptBack(int index, std::string reason) {
     ListItem& item = MutableItemAt(index);
-    item.state = ItemState::Waiting;
+    item.state = ItemState::KeptBack;
     item.failureReason = std::move(reason);
     EmitChanged(index);
 }
@@ -269,9 +278,16 @@ QVariant ProcessingList::data(const QModelIndex& index, int role) const {
     case Qt::EditRole:
         return DisplayText(item.caption);
     case Qt::ToolTipRole:
+        // The row may show the path shortened; its hint has it whole, and why
+        // it was not converted.
         if (!item.failureReason.empty())
-            return DisplayText(item.failureReason);
-        return {};
+            return DisplayText(item.caption) + '\n' + DisplayText(item.failureReason);
+        return DisplayText(item.caption);
+    case Qt::AccessibleDescriptionRole:
+        if (!item.failureReason.empty())
+            return QCoreApplication::translate("ProcessingList", "%1：%2")
+                .arg(StateName(item.state), DisplayText(item.failureReason));
+        return StateName(item.state);
     case Qt::DecorationRole:
         return decorations_ ? decorations_(item.state) : QVariant();
     case StateRole:

@@ -5,6 +5,7 @@
 
 #include <QAbstractListModel>
 #include <QItemSelectionModel>
+#include <QString>
 
 #include <cstdint>
 #include <functional>
@@ -13,7 +14,13 @@
 #include <utility>
 #include <vector>
 
-enum class ItemState : int { Waiting = 0, Processing = 1, Processed = 2, Failed = 3 };
+// KeptBack: not converted because its WAV's name is taken, by a file the user
+// would not have replaced or by an earlier item of the batch; it has the
+// reason, and the next batch takes it as it takes a waiting one.
+enum class ItemState : int { Waiting = 0, Processing = 1, Processed = 2, Failed = 3, KeptBack = 4 };
+
+// The state's name, as the legend and a screen reader say it.
+QString StateName(ItemState state);
 
 // Identity of an item for as long as it is in the list; never reused.
 using ItemId = std::uint64_t;
@@ -22,7 +29,7 @@ struct ListItem {
     ItemId id = 0;
     std::string caption; // the file's path, as the file system's bytes
     ItemState state = ItemState::Waiting;
-    std::string failureReason; // set with ItemState::Failed, or Waiting when kept back
+    std::string failureReason; // set with ItemState::Failed or KeptBack
 };
 
 // The processing list: the one store of work, with its selection and focus.
@@ -44,7 +51,6 @@ class ProcessingList : public QAbstractListModel {
     const ListItem& ItemAt(int index) const;
     void SetState(int index, ItemState state);
     void SetFailed(int index, std::string reason);
-    // Waiting, not converted by the user's own choice, with the reason for it.
     void SetKeptBack(int index, std::string reason);
     void SetCaption(int index, std::string caption);
     void Select(int index);

@@ -13,7 +13,15 @@ int ProgressPercent(long long size, long long expected) {
 }
 
 std::string OutputSizeText(long long size) {
-    return std::to_string(size / 1024) + " KB";
+    // Six digits fill the size's field: a larger size takes a larger unit.
+    static constexpr const char* kUnits[] = {" KB", " MB", " GB", " TB"};
+    long long amount = size / 1024;
+    std::size_t unit = 0;
+    while (amount > 999'999 && unit + 1 < std::size(kUnits)) {
+        amount /= 1024;
+        ++unit;
+    }
+    return std::to_string(amount) + kUnits[unit];
 }
 
 std::optional<OutputProgress> ReadOutputProgress(const ConversionState& state) {

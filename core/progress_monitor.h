@@ -20,5 +20,5 @@ std::optional<OutputProgress> ReadOutputProgress(const ConversionState& state);
 // The per-file bar for size bytes out of an expected total, within 0 to 100.
 int ProgressPercent(long long size, long long expected);
 
-// The size shown beside the bar: "%d KB".
+// The size shown beside the bar: "%d KB", or in MB or GB past six digits.
 std::string OutputSizeText(long long size);

@@ -90,9 +90,12 @@ constexpr std::string_view kSettingsName = "brindlecot.ini";
 // A program installed by the system lives in one of these; a file it left
 // there (run as root, which may write them) would belong to no package.
 bool IsSystemFolder(std::string_view folder) {
-    if (folder.empty() || folder.front() != '/')
+    std::optional<Path> path = Path::Of(folder);
+    if (!path)
         return false;
-    const std::string_view top = folder.substr(1, folder.find('/', 1) - 1);
+    while (!path->Parent().IsRoot())
+        path = path->Parent();
+    const std::string top = path->Name();
     return top == "usr" || top == "bin" || top == "sbin" || top == "opt" || top == "etc" ||
            top.starts_with("lib");
 }
@@ -139,17 +142,6 @@ bool CanKeepSettingsIn(const std::string& folder) {
     return !Exists(path) || (IsRegularFile(path) && ::access(path.c_str(), W_OK) == 0);
 }
 
-// Like mkdir -p; the freedesktop rules ask for private configuration folders.
-void CreateFolders(const std::string& folder) {
-    for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
-        const std::string part = folder.substr(0, end);
-        if (!part.empty() && ::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
-            return;
-        if (end == std::string::npos)
-            return;
-    }
-}
-
 // Why a file can't be made in folder when a folder on its way is missing:
 // the first missing one and why it could not be made in its parent (the
 // per-user folders are made at start, and that is what failed). Nothing when
@@ -157,22 +149,19 @@ void CreateFolders(const std::string& folder) {
 std::optional<std::pair<std::string, int>> FolderThatCouldNotBeMade(const std::string& folder) {
     if (KindAt(folder) != FileKind::Missing)
         return std::nullopt;
-    std::string missing = folder;
-    while (missing.size() > 1) {
-        const std::size_t cut = missing.find_last_of('/', missing.size() - 2);
-        if (cut == std::string::npos)
-            return std::nullopt;
-        const std::string parent = cut == 0 ? "/" : missing.substr(0, cut);
-        switch (KindAt(parent)) {
+    std::optional<Path> missing = Path::Of(folder);
+    while (missing && !missing->IsRoot()) {
+        const Path parent = missing->Parent();
+        switch (KindAt(parent.Bytes())) {
         case FileKind::Missing:
             missing = parent;
             continue;
         case FileKind::Folder:
-            if (::faccessat(AT_FDCWD, parent.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
-                return std::pair(missing, errno);
+            if (::faccessat(AT_FDCWD, parent.Bytes().c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+                return std::pair(missing->Bytes(), errno);
             return std::nullopt;
         default:
-            return std::pair(missing, ENOTDIR);
+            return std::pair(missing->Bytes(), ENOTDIR);
         }
     }
     return std::nullopt;
@@ -188,7 +177,8 @@ std::string SettingsPath(const std::string& executableFolder, const std::string&
                                        ? xdgConfigHome
                                        : JoinPath(home, ".config");
     const std::string folder = JoinPath(configHome, "brindlecot");
-    CreateFolders(folder);
+    // The freedesktop rules ask for private configuration folders.
+    MakeFolders(folder, 0700);
     return JoinPath(folder, kSettingsName);
 }
 
@@ -199,7 +189,23 @@ std::string SettingsPath() {
     if (homeFolder.empty())
         if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir)
             homeFolder = entry->pw_dir;
-    return SettingsPath(ExecutableFolder(), xdg ? xdg : "", homeFolder);
+    const std::string executableFolder = ExecutableFolder();
+    std::string path = SettingsPath(executableFolder, xdg ? xdg : "", homeFolder);
+    // A settings file beside a portable copy that can't be written (a FIFO, a
+    // folder, a read-only file) is passed over for the per-user one: said as
+    // a failed write is said.
+    const std::string beside = JoinPath(executableFolder, kSettingsName);
+    if (path != beside && !IsSystemFolder(executableFolder) && Exists(beside)) {
+        const std::string reason = IsFolder(beside) ? std::strerror(EISDIR)
+                                   : !IsRegularFile(beside)
+                                       ? Translate("Settings", "通常のファイルではありません")
+                                       : std::strerror(EACCES);
+        std::fprintf(
+            stderr, "brindlecot: %s\n",
+            FileErrorText(Translate("Settings", "設定ファイルを書けません"), beside, reason)
+                .c_str());
+    }
+    return path;
 }
 
 void ReadSettings(const std::string& path, const std::function<void(bool)>& applyFront,

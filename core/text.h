@@ -28,7 +28,8 @@ std::string AsciiUpper(std::string_view text);
 // ".mpa", ".mp2" or ".mp3".
 bool IsMpegAudioPath(std::string_view path);
 
-// Lossy text for showing a path; the bytes themselves are never rebuilt from it.
+// The one way bytes (a path, a reason) become text: lossy where they are not
+// UTF-8, so the bytes themselves are never rebuilt from it.
 QString DisplayText(std::string_view bytes);
 
 // The UTF-8 bytes of a text the user typed.

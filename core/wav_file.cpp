@@ -85,7 +85,7 @@ WavCheck CheckWavFile(int fd) {
                     return WavCheck::Malformed;
                 return (size - body) % blockAlign != 0 ? WavCheck::Truncated
                        : size - body < blockAlign      ? WavCheck::NoSamples
-                                                       : WavCheck::Complete;
+                                                       : WavCheck::Capped;
             }
             // The audio ends the file, followed at most by the pad byte of an odd length.
             const std::uint64_t end = body + length;

@@ -17,11 +17,15 @@
     </message>
     <message>
         <source>処理済みのリストを削除しますか？</source>
-        <translation>Remove the processed items from the list?</translation>
+        <translation>Remove the converted files from the list?</translation>
+    </message>
+    <message>
+        <source>出力先の空き容量がなくなりました</source>
+        <translation>The destination ran out of free space</translation>
     </message>
     <message>
         <source>出力ファイルが途中で切れています（空き容量を確認してください）</source>
-        <translation>The output file is cut short (check the free disk space)</translation>
+        <translation>The output file is incomplete (check the free disk space)</translation>
     </message>
     <message>
         <source>音声データが見つかりませんでした</source>
@@ -40,8 +44,12 @@
         <translation>Something other than a regular file is at the output path (remove it or choose another destination)</translation>
     </message>
     <message>
+        <source>出力先フォルダの外には書き込みません</source>
+        <translation>Nothing is written outside the destination folder</translation>
+    </message>
+    <message>
         <source>同じ名前の出力ファイルがこの変換で作成済みです</source>
-        <translation>An output file of the same name was already written in this run</translation>
+        <translation>An earlier file of this batch already made a WAV file with this name</translation>
     </message>
     <message>
         <source>デコーダを起動できませんでした</source>
@@ -52,16 +60,8 @@
         <translation>No output file was created</translation>
     </message>
     <message>
-        <source>デコーダが異常終了しました (シグナル %1)</source>
-        <translation>The decoder crashed (signal %1)</translation>
-    </message>
-    <message>
-        <source>デコーダの終了コード %1</source>
-        <translation>Decoder exit code %1</translation>
-    </message>
-    <message>
         <source>同じ名前のファイルがあるため変換しませんでした</source>
-        <translation>Not converted: a file of the same name is there</translation>
+        <translation>Skipped because a file with the same name exists</translation>
     </message>
     <message numerus="yes">
         <source>%n件のファイルを変換できませんでした</source>
@@ -70,23 +70,9 @@
             <numerusform>%n files could not be converted</numerusform>
         </translation>
     </message>
-    <message numerus="yes">
-        <source>出力先に同じ名前のファイルが %n 件あります。上書きしますか？</source>
-        <translation>
-            <numerusform>%n file of the same name is already at the output. Replace it?</numerusform>
-            <numerusform>%n files of the same name are already at the output. Replace them?</numerusform>
-        </translation>
-    </message>
     <message>
         <source>変換中に出力先に同じ名前のファイルが作られました</source>
-        <translation>Another program made a file of the same name at the output during the conversion</translation>
-    </message>
-    <message numerus="yes">
-        <source>同じ名前のWAVファイルになる項目が %n 件あります。変換元のフォルダ構成を出力先に作って別々に保存しますか？</source>
-        <translation>
-            <numerusform>%n item would make a WAV file of the same name as another. Make the source folders at the output and keep them apart?</numerusform>
-            <numerusform>%n items would make WAV files of the same name. Make the source folders at the output and keep them apart?</numerusform>
-        </translation>
+        <translation>Another program created a file with the same name while this one was being converted</translation>
     </message>
     <message numerus="yes">
         <source>%n件を変換しました</source>
@@ -98,8 +84,8 @@
     <message numerus="yes">
         <source>%n件は同じ名前のファイルがあるため変換しませんでした</source>
         <translation>
-            <numerusform>%n file not converted: a file of the same name is there</numerusform>
-            <numerusform>%n files not converted: files of the same name are there</numerusform>
+            <numerusform>%n file skipped because a file with the same name exists</numerusform>
+            <numerusform>%n files skipped because files with the same names exist</numerusform>
         </translation>
     </message>
     <message>
@@ -107,38 +93,132 @@
         <translation>The source file was not found</translation>
     </message>
     <message>
-        <source>MPEG オーディオとして読めません</source>
-        <translation>Not readable as MPEG audio</translation>
-    </message>
-    <message>
         <source>出力ファイルを作れません</source>
         <translation>The output file cannot be made</translation>
+    </message>
+    <message numerus="yes">
+        <source>同じ名前のWAVファイルになる項目が%n件あります。変換元のフォルダ構成を出力先に作って別々に保存しますか？</source>
+        <translation>
+            <numerusform>%n item would make a WAV file with the same name as another. Recreate the source folders in the destination to keep them apart?</numerusform>
+            <numerusform>%n items would make WAV files with the same names. Recreate the source folders in the destination to keep them apart?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>出力先に同じ名前のファイルが%n件あります。上書きしますか？</source>
+        <translation>
+            <numerusform>%n WAV file already exists. Replace it?</numerusform>
+            <numerusform>%n WAV files already exist. Replace them?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n件は中断したため変換していません</source>
+        <translation>
+            <numerusform>%n file not started because of the abort</numerusform>
+            <numerusform>%n files not started because of the abort</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>MPEGオーディオとして読めません</source>
+        <translation>Cannot be read as MPEG audio</translation>
+    </message>
+    <message>
+        <source>デコーダが異常終了しました（シグナル%1）</source>
+        <translation>The decoder crashed (signal %1)</translation>
+    </message>
+    <message>
+        <source>デコーダが終了コード%1で終了しました</source>
+        <translation>The decoder exited with code %1</translation>
     </message>
 </context>
 <context>
     <name>CommandLine</name>
     <message>
+        <source>brindlecot: %1: ファイルもフォルダもありません
+</source>
+        <translation>brindlecot: %1: no such file or folder
+</translation>
+    </message>
+    <message>
+        <source>brindlecot: オプションの値が正しくありません: %1
+</source>
+        <translation>brindlecot: invalid value: %1
+</translation>
+    </message>
+    <message>
+        <source>brindlecot: 変換するファイルかフォルダを指定してください
+</source>
+        <translation>brindlecot: name the files or folders to convert
+</translation>
+    </message>
+    <message>
+        <source>brindlecot: 不明なオプションです: %1
+</source>
+        <translation>brindlecot: unknown option: %1
+</translation>
+    </message>
+    <message>
         <source>使い方: brindlecot [オプション] [ファイル|フォルダ]...
+  または brindlecot --convert [変換オプション] ファイル|フォルダ...
 MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。
 指定したファイルとフォルダは、ドロップした時と同じように処理リストに追加します。
+--convertでは、ウィンドウを開かずにそれらを変換して終了します。
 
   -h, --help     この説明を表示して終了する
       --version  バージョンを表示して終了する
   --             これ以降の引数をすべてファイル名として扱う
+
+変換オプション:
+      --to フォルダ    WAVファイルの出力先(指定しなければ変換元と同じフォルダ)
+      --replace        出力先にある同じ名前のファイルを上書きする
+      --folders        同名のWAVファイルを変換元のフォルダ構成で分けて保存する
+      --no-subfolders  フォルダのサブフォルダを検索しない
+      --jobs N         同時に変換するファイルの数(既定は1、0はCPUのコア数)
+  -q, --quiet          変換できなかったファイルだけを表示する
 </source>
         <translation>Usage: brindlecot [OPTION] [FILE|FOLDER]...
+  or:  brindlecot --convert [CONVERSION OPTION]... FILE|FOLDER...
 Converts MPEG Audio files (.mpa .mp2 .mp3) to WAV with lame.
 The files and folders named are added to the processing list as a drop of them would be.
+With --convert they are converted without a window, and the program exits.
 
   -h, --help     show this help and exit
       --version  show the version and exit
   --             treat every later argument as a file name
+
+Conversion options:
+      --to FOLDER      where the WAV files go (else beside their sources)
+      --replace        replace files of the same name at the destination
+      --folders        keep same-named WAV files apart in their sources&apos; folders
+      --no-subfolders  do not search the folders&apos; subfolders
+      --jobs N         files converted at once (default 1; 0: one per core)
+  -q, --quiet          tell only the files that could not be converted
+</translation>
+    </message>
+</context>
+<context>
+    <name>ConsoleBatch</name>
+    <message>
+        <source>MPEG オーディオを WAV に変換しています</source>
+        <translation>Converting MPEG audio to WAV</translation>
+    </message>
+    <message>
+        <source>変換しました</source>
+        <translation>converted</translation>
+    </message>
+    <message>
+        <source>[%1/%2] %3: %4
+</source>
+        <translation>[%1/%2] %3: %4
 </translation>
     </message>
     <message>
-        <source>brindlecot: %1: ファイルもフォルダもありません
+        <source>[%1/%2] %3 %4% (全体 %5%、残り %6)</source>
+        <translation>[%1/%2] %3 %4% (overall %5%, %6 left)</translation>
+    </message>
+    <message>
+        <source>brindlecot: %1: フォルダがありません
 </source>
-        <translation>brindlecot: %1: no such file or folder
+        <translation>brindlecot: %1: no such folder
 </translation>
     </message>
 </context>
@@ -211,6 +291,30 @@ The files and folders named are added to the processing list as a drop of them w
         <source>処理リスト(mpa,mp2,mp3)</source>
         <translation>Processing list (mpa,mp2,mp3)</translation>
     </message>
+    <message>
+        <source>処理待ち</source>
+        <translation>To do</translation>
+    </message>
+    <message>
+        <source>処理中</source>
+        <translation>Active</translation>
+    </message>
+    <message>
+        <source>処理済み</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>失敗</source>
+        <translation>Failed</translation>
+    </message>
+    <message>
+        <source>保留</source>
+        <translation>Skipped</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>QtBoxes</name>
@@ -229,6 +333,10 @@ The files and folders named are added to the processing list as a drop of them w
 </context>
 <context>
     <name>Settings</name>
+    <message>
+        <source>通常のファイルではありません</source>
+        <translation>not a regular file</translation>
+    </message>
     <message>
         <source>設定ファイルを読めません</source>
         <translation>Cannot read the settings file</translation>
@@ -265,18 +373,6 @@ The files and folders named are added to the processing list as a drop of them w
         <translation>Clear</translation>
     </message>
     <message>
-        <source>処理待ち</source>
-        <translation>To do</translation>
-    </message>
-    <message>
-        <source>処理中</source>
-        <translation>Active</translation>
-    </message>
-    <message>
-        <source>処理済み</source>
-        <translation>Done</translation>
-    </message>
-    <message>
         <source>変換先フォルダ</source>
         <translation>Destination folder</translation>
     </message>
@@ -295,10 +391,6 @@ The files and folders named are added to the processing list as a drop of them w
     <message>
         <source>個別の進捗</source>
         <translation>This file</translation>
-    </message>
-    <message>
-        <source>MPEG Audio → WAV 変換</source>
-        <translation>MPEG Audio → WAV</translation>
     </message>
     <message>
         <source>複数のファイルを同時に変換する</source>
@@ -442,7 +534,7 @@ The files and folders named are added to the processing list as a drop of them w
     </message>
     <message>
         <source>変換の進み具合</source>
-        <translation>How far the conversion is</translation>
+        <translation>Conversion progress</translation>
     </message>
     <message>
         <source>全体の進捗の見出し</source>
@@ -502,7 +594,7 @@ The files and folders named are added to the processing list as a drop of them w
     </message>
     <message>
         <source>brindlecotがあるフォルダかPATHにlameを置いてください</source>
-        <translation>Put lame in the folder of brindlecot or on the PATH</translation>
+        <translation>Put lame in brindlecot&apos;s folder or on the PATH</translation>
     </message>
     <message>
         <source>ダブルクリックで処理リスト追加</source>
@@ -542,29 +634,37 @@ The files and folders named are added to the processing list as a drop of them w
         <source>再生できるプログラムが見つかりません</source>
         <translation>No program to play this file was found</translation>
     </message>
-    <message numerus="yes">
-        <source>%n件を変換できませんでした</source>
-        <translation>
-            <numerusform>%n file failed</numerusform>
-            <numerusform>%n files failed</numerusform>
-        </translation>
-    </message>
     <message>
         <source>このデスクトップ（Wayland）では、ここからは設定できません。ウィンドウメニューの「常に最前面」（Keep Above）を使ってください</source>
         <translation>This desktop (Wayland) does not let a program keep its window on top. Use the window menu&apos;s &quot;Always on Top&quot; (Keep Above) instead</translation>
     </message>
     <message>
-        <source>MPEG オーディオを WAV に変換しています</source>
+        <source>MPEGオーディオをWAVに変換しています</source>
         <translation>Converting MPEG audio to WAV</translation>
     </message>
-</context>
-<context>
-    <name>main</name>
     <message>
-        <source>brindlecot: 不明なオプションです: %1
-</source>
-        <translation>brindlecot: unknown option: %1
-</translation>
+        <source>MPEG Audio → WAV変換</source>
+        <translation>MPEG Audio → WAV</translation>
+    </message>
+    <message>
+        <source>これから変換する項目</source>
+        <translation>Files still to convert</translation>
+    </message>
+    <message>
+        <source>変換している項目</source>
+        <translation>Files being converted</translation>
+    </message>
+    <message>
+        <source>変換できた項目</source>
+        <translation>Files converted</translation>
+    </message>
+    <message>
+        <source>変換できなかった項目。理由はその項目のヒントにあります</source>
+        <translation>Files that could not be converted; point at one to see why</translation>
+    </message>
+    <message>
+        <source>同じ名前のファイルがあるため変換しなかった項目。次の変換でまた試します</source>
+        <translation>Files skipped because a file with the same name exists; the next conversion tries them again</translation>
     </message>
 </context>
 </TS>

@@ -9,9 +9,9 @@
 
 #include <QDir>
 #include <QEventLoop>
-#include <QFile>
 #include <QFileSystemModel>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,73 +19,31 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include <string_view>
 #include <vector>
 
 namespace {
-
-// "." and ".." folded by name, the way the user reads the path, rather than
-// through symbolic links.
-std::string NormalAbsolutePath(std::string_view path) {
-    std::vector<std::string_view> parts;
-    while (!path.empty()) {
-        const std::size_t slash = path.find('/');
-        const std::string_view part = path.substr(0, slash);
-        path = slash == std::string_view::npos ? std::string_view() : path.substr(slash + 1);
-        if (part.empty() || part == ".")
-            continue;
-        if (part == "..") {
-            if (!parts.empty())
-                parts.pop_back();
-        } else {
-            parts.push_back(part);
-        }
-    }
-    if (parts.empty())
-        return "/";
-    std::string normal;
-    for (std::string_view part : parts) {
-        normal += '/';
-        normal += part;
-    }
-    return normal;
-}
-
-std::string PathBytes(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-QString PathText(const std::string& path) {
-    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
-}
 
 // The name the edit box shows for a folder, as the shell browser does.
 QString FolderName(const std::string& folder) {
     if (folder == "/")
         return QStringLiteral("/");
-    return PathText(NameOf(folder));
+    return DisplayText(NameOf(folder));
 }
 
 } // namespace
 
 std::optional<std::string> ResolveTypedFolder(const std::string& selectedFolder,
                                               const std::string& typed) {
-    if (typed.find('\0') != std::string::npos)
+    std::string text = typed.empty() ? "." : typed;
+    // "~" is the home folder, as in a shell.
+    if (text == "~" || text.starts_with("~/"))
+        text = Utf8Bytes(QDir::homePath()) + text.substr(1);
+    const std::optional<Path> given = Path::Of(text, Path::Of(selectedFolder));
+    // Where the file system leads it: "file/.." is no folder.
+    const std::optional<Path> folder = given ? given->Resolved() : std::nullopt;
+    if (!folder || !IsFolder(folder->Bytes()))
         return std::nullopt;
-    std::string joined;
-    if (!typed.empty() && typed.front() == '/') {
-        joined = typed;
-    } else {
-        if (selectedFolder.empty())
-            return std::nullopt;
-        joined = selectedFolder + "/" + typed;
-    }
-    // The typed path itself must lead to a folder ("file/.." does not), and so
-    // must the folded one that is handed back.
-    std::string folder = NormalAbsolutePath(joined);
-    if (!IsFolder(joined) || !IsFolder(folder))
-        return std::nullopt;
-    return folder;
+    return folder->Bytes();
 }
 
 void SelectFolder(const std::string& initialFolder, std::string& result, MessageService& boxes,
@@ -130,13 +88,13 @@ FolderDialog::FolderDialog(const std::string& initialFolder, MessageService& box
 
     // The home folder and the usual mount folders, a click away from deep in the tree.
     auto* places = new QHBoxLayout;
-    std::vector<std::string> placePaths{PathBytes(QDir::homePath())};
+    std::vector<std::string> placePaths{Utf8Bytes(QDir::homePath())};
     for (const char* mountFolder : {"/media", "/mnt", "/run/media"})
         if (IsFolder(mountFolder))
             placePaths.emplace_back(mountFolder);
     for (const std::string& place : placePaths) {
         auto* button = new QToolButton(this);
-        button->setText(PathText(place));
+        button->setText(DisplayText(place));
         connect(button, &QToolButton::clicked, this, [this, place] { ShowFolder(place); });
         places->addWidget(button);
     }
@@ -162,13 +120,15 @@ FolderDialog::FolderDialog(const std::string& initialFolder, MessageService& box
 
     connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &FolderDialog::SelectionChanged);
+    connect(name_, &QLineEdit::textEdited, this, &FolderDialog::FollowTyped);
+    tree_->installEventFilter(this);
     // The tree fills in the background; rows above the selection push it out of view.
     connect(model_, &QFileSystemModel::directoryLoaded, this, &FolderDialog::KeepSelectionInView);
     connect(ok, &QPushButton::clicked, this, &FolderDialog::OkClicked);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     if (initialFolder.empty() || !ShowFolder(initialFolder))
-        ShowFolder(PathBytes(QDir::homePath()));
+        ShowFolder(Utf8Bytes(QDir::homePath()));
     tree_->setFocus();
 }
 
@@ -176,16 +136,15 @@ std::string FolderDialog::SelectedFolder() const {
     const QModelIndex current = tree_->currentIndex();
     if (!current.isValid())
         return {};
-    const std::string path = PathBytes(model_->filePath(current));
-    if (path.empty() || path.front() != '/')
-        return {};
-    return NormalAbsolutePath(path);
+    const std::optional<Path> path = Path::Of(Utf8Bytes(model_->filePath(current)));
+    return path ? path->Bytes() : std::string();
 }
 
 bool FolderDialog::ShowFolder(const std::string& folder) {
-    if (folder.empty() || folder.front() != '/' || !IsFolder(folder))
+    const std::optional<Path> path = Path::Of(folder);
+    if (!path || !IsFolder(folder))
         return false;
-    const QModelIndex index = model_->index(PathText(NormalAbsolutePath(folder)));
+    const QModelIndex index = model_->index(DisplayText(path->Bytes()));
     if (!index.isValid())
         return false;
     tree_->setCurrentIndex(index);
@@ -196,9 +155,36 @@ bool FolderDialog::ShowFolder(const std::string& folder) {
 
 void FolderDialog::SelectionChanged() {
     const std::string folder = SelectedFolder();
-    status_->setText(PathText(folder));
+    status_->setText(DisplayText(folder));
+    if (following_)
+        return; // what is typed stays, and is still taken from where typing began
+    typedFrom_ = folder;
     selectionName_ = folder.empty() ? QString() : FolderName(folder);
     name_->setText(selectionName_);
+}
+
+void FolderDialog::FollowTyped(const QString& typed) {
+    if (const std::optional<std::string> folder =
+            ResolveTypedFolder(typedFrom_, Utf8Bytes(typed))) {
+        following_ = true;
+        ShowFolder(*folder);
+        following_ = false;
+    }
+}
+
+bool FolderDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == tree_ && event->type() == QEvent::KeyPress) {
+        // What begins a path would be the tree's search for a name, whose
+        // first match is the root: it goes to the edit box instead.
+        const QString text = static_cast<QKeyEvent*>(event)->text();
+        if (!text.isEmpty() && QStringLiteral("/~.").contains(text.front())) {
+            name_->setFocus();
+            name_->setText(text);
+            FollowTyped(text);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void FolderDialog::KeepSelectionInView() {
@@ -209,15 +195,14 @@ void FolderDialog::KeepSelectionInView() {
 
 void FolderDialog::OkClicked() {
     const QString typed = name_->text();
-    const std::string selected = SelectedFolder();
     if (typed == selectionName_) {
         // An item without a file-system path gives no result.
-        if (!selected.empty())
-            chosen_ = selected;
+        if (!typedFrom_.empty())
+            chosen_ = typedFrom_;
         accept();
         return;
     }
-    std::optional<std::string> folder = ResolveTypedFolder(selected, PathBytes(typed));
+    std::optional<std::string> folder = ResolveTypedFolder(typedFrom_, Utf8Bytes(typed));
     if (!folder) {
         boxes_.Confirm(Utf8Bytes(tr("%1 ディレクトリは存在しません").arg(typed)),
                        ConfirmButtons::Ok);

@@ -18,10 +18,11 @@ class QLabel;
 class QLineEdit;
 class QTreeView;
 
-// The folder a text typed in the edit box names: an absolute path, or a name
-// or relative path taken from the selected folder; "." and ".." are folded by
-// name. No trailing separator except for "/" itself. Nothing when the text
-// names no existing folder (or is relative with no folder selected).
+// The folder a text typed in the edit box names: an absolute path, one from
+// the home folder ("~"), or a name or relative path taken from the selected
+// folder; "..", "." and links are followed as the file system does. No
+// trailing separator except for "/" itself. Nothing when the text names no
+// existing folder (or is relative with no folder selected).
 std::optional<std::string> ResolveTypedFolder(const std::string& selectedFolder,
                                               const std::string& typed);
 
@@ -62,7 +63,10 @@ class FolderDialog : public QDialog {
     bool ShowFolder(const std::string& folder);
 
   private:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void SelectionChanged();
+    // The tree shows the folder typed so far, when it is one.
+    void FollowTyped(const QString& typed);
     void KeepSelectionInView();
     void OkClicked();
 
@@ -71,6 +75,9 @@ class FolderDialog : public QDialog {
     QTreeView* tree_;
     QLabel* status_;
     QLineEdit* name_;
+    // The folder picked in the tree, which typed names are taken from, and its name.
+    std::string typedFrom_;
     QString selectionName_;
+    bool following_ = false; // the tree moves to what is typed
     std::optional<std::string> chosen_;
 };

@@ -107,9 +107,8 @@ void TForm1::FormCreate() {
     ShowHomePageLink();
     Label8->installEventFilter(this);
 
-    char here[4096];
-    if (::getcwd(here, sizeof here) != nullptr)
-        Handle([&] { ShowSourceFolderFiles(here); });
+    if (const std::optional<Path> here = WorkingFolder())
+        Handle([&] { ShowSourceFolderFiles(here->Bytes()); });
 
     Handle([this] {
         ReadSettings(
@@ -277,7 +276,7 @@ void TForm1::EnableProgressTimer(bool enabled) {
         Timer1->start();
         repaintPacer_.Start();
         awake_ = services_.sleepInhibitor.Hold(
-            Translate("TForm1", "MPEG オーディオを WAV に変換しています"));
+            Translate("TForm1", "MPEGオーディオをWAVに変換しています"));
     } else {
         Timer1->stop();
         repaintPacer_.Stop();
@@ -299,14 +298,14 @@ void TForm1::CatchUpView() {
 void TForm1::DispatchEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
-void TForm1::BatchEnded(int converted, int failed, bool aborted) {
+void TForm1::BatchEnded(int converted, int /*failed*/, bool aborted) {
     // Only a user who is elsewhere needs telling, and not one who aborted the
     // batch; the boxes follow as ever.
     if (aborted || QApplication::activeWindow() != nullptr)
         return;
-    std::string body = ConvertedCountText(converted);
-    if (failed > 0)
-        body += "\n" + Utf8Bytes(tr("%n件を変換できませんでした", nullptr, failed));
+    // The closing report's counts, or the count alone when all went well.
+    const std::optional<BatchReport> report = batch_.EndReport();
+    const std::string body = report ? report->text : ConvertedCountText(converted);
     services_.notifier.Notify(Translate("TForm1", "変換が終わりました"), body);
 }
 

@@ -146,6 +146,8 @@ class TForm1 : public QWidget, private ConversionWindow {
   private:
     void CreateControls();
     void DescribeControls();
+    // The legend of every state, with its picture and what it means.
+    QString LegendHint() const;
     // Label8: the home page, as a link.
     void ShowHomePageLink();
     void ConnectHandlers();

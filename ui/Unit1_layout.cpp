@@ -29,6 +29,13 @@
 
 namespace {
 
+// A label of one line of Japanese: the 12-pixel gothic font's kana reach a
+// pixel below the 12 pixels laid out.
+constexpr int kOneLine = 13;
+
+constexpr ItemState kStates[] = {ItemState::Waiting, ItemState::Processing, ItemState::Processed,
+                                 ItemState::Failed, ItemState::KeptBack};
+
 // Draws each row with the grid line of a report view.
 class GridDelegate : public QStyledItemDelegate {
   public:
@@ -173,13 +180,13 @@ void TForm1::CreateControls() {
     ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
     ListView1->setToolTip(tr("エクスプローラからD&Dでも追加できます"));
     ListView1->viewport()->installEventFilter(this);
-    list_.SetDecorations(
-        [pictures = std::array{QVariant(QIcon(StatePicture(ItemState::Waiting))),
-                               QVariant(QIcon(StatePicture(ItemState::Processing))),
-                               QVariant(QIcon(StatePicture(ItemState::Processed))),
-                               QVariant(QIcon(StatePicture(ItemState::Failed)))}](ItemState state) {
-            return pictures[static_cast<int>(state)];
-        });
+    // The window is narrow: a long path keeps its file's name, its folders
+    // give way in the middle, and the row's hint has it whole.
+    ListView1->setTextElideMode(Qt::ElideMiddle);
+    std::array<QVariant, std::size(kStates)> pictures;
+    for (const ItemState state : kStates)
+        pictures[static_cast<std::size_t>(state)] = QIcon(StatePicture(state));
+    list_.SetDecorations([pictures](ItemState state) { return pictures[static_cast<int>(state)]; });
 
     Button2 = PlaceButton(this, 232, 360, 73, 25, tr("変換"));
     Button5 = PlaceButton(this, 232, 360, 73, 25, tr("中断"));
@@ -189,11 +196,15 @@ void TForm1::CreateControls() {
     Button3->setToolTip(tr("リスト内をクリアします"));
 
     Image1 = PlaceLegendPicture(this, 16, 368, ItemState::Waiting);
-    Label2 = PlaceLabel(this, 35, 370, 46, 12, tr("処理待ち"));
+    Label2 = PlaceLabel(this, 35, 370, 46, kOneLine, StateName(ItemState::Waiting));
     Image2 = PlaceLegendPicture(this, 88, 368, ItemState::Processing);
-    Label3 = PlaceLabel(this, 107, 370, 36, 12, tr("処理中"));
+    Label3 = PlaceLabel(this, 107, 370, 36, kOneLine, StateName(ItemState::Processing));
     Image3 = PlaceLegendPicture(this, 152, 368, ItemState::Processed);
-    Label4 = PlaceLabel(this, 176, 370, 48, 12, tr("処理済み"));
+    Label4 = PlaceLabel(this, 176, 370, 48, kOneLine, StateName(ItemState::Processed));
+    // The legend's row has room for three states: its hint shows all five.
+    const QString legend = LegendHint();
+    for (QWidget* part : {Image1, Label2, Image2, Label3, Image3, Label4})
+        part->setToolTip(legend);
 
     CheckBox1 = Place<QCheckBox>(this, 32, 392, 345, 17);
     CheckBox1->setText(tr("処理リストにフォルダをドロップした時にサブフォルダも検索する"));
@@ -208,9 +219,9 @@ void TForm1::CreateControls() {
     Label10 = PlaceLabel(GroupBox4, 8, 13, 353, 12);
 
     GroupBox3 = PlaceGroup(this, 8, 504, 369, 97, tr("出力状況"));
-    Label12 = PlaceLabel(GroupBox3, 8, 16, 60, 12, tr("全体の進捗"));
+    Label12 = PlaceLabel(GroupBox3, 8, 16, 60, kOneLine, tr("全体の進捗"));
     ProgressBar1 = PlaceProgressBar(GroupBox3, 72, 16, 281, 9);
-    Label13 = PlaceLabel(GroupBox3, 8, 32, 60, 12, tr("個別の進捗"));
+    Label13 = PlaceLabel(GroupBox3, 8, 32, 60, kOneLine, tr("個別の進捗"));
     ProgressBar2 = PlaceProgressBar(GroupBox3, 72, 32, 281, 9);
     Label7 = PlaceLabel(GroupBox3, 8, 48, 273, 41);
     MakeWhiteField(Label7);
@@ -219,7 +230,7 @@ void TForm1::CreateControls() {
     // Sizes past a gigabyte would wrap out of the field's one line.
     Label6->setWordWrap(false);
 
-    Label9 = PlaceLabel(this, 64, 608, 154, 12, tr("MPEG Audio → WAV 変換"));
+    Label9 = PlaceLabel(this, 64, 608, 154, kOneLine, tr("MPEG Audio → WAV変換"));
     Label8 = PlaceLabel(this, 224, 608, 33, 12);
 
     Timer1 = new QTimer(this);
@@ -245,6 +256,22 @@ void TForm1::CreateControls() {
     setAcceptDrops(true);
 }
 
+QString TForm1::LegendHint() const {
+    const QString meanings[] = {
+        tr("これから変換する項目"),
+        tr("変換している項目"),
+        tr("変換できた項目"),
+        tr("変換できなかった項目。理由はその項目のヒントにあります"),
+        tr("同じ名前のファイルがあるため変換しなかった項目。次の変換でまた試します"),
+    };
+    QString rows;
+    for (const ItemState state : kStates)
+        rows += QString("<tr><td>%1</td><td>%2</td><td>%3</td></tr>")
+                    .arg(StatePictureHtml(state), StateName(state).toHtmlEscaped(),
+                         meanings[static_cast<int>(state)].toHtmlEscaped());
+    return "<table cellspacing=\"2\">" + rows + "</table>";
+}
+
 void TForm1::DescribeControls() {
     // What a screen reader says: each control told apart from its namesakes.
     const std::tuple<QWidget*, QString, QString> controls[] = {
@@ -263,11 +290,11 @@ void TForm1::DescribeControls() {
         {Button5, tr("中断"), tr("変換中のファイルが終わったところで変換を中断します")},
         {Button3, tr("クリア"), tr("リスト内をクリアします")},
         {Image1, tr("処理待ちのアイコン"), tr("処理待ちの項目に付くアイコン")},
-        {Label2, tr("処理待ち"), tr("処理待ちのアイコンの説明")},
+        {Label2, StateName(ItemState::Waiting), tr("処理待ちのアイコンの説明")},
         {Image2, tr("処理中のアイコン"), tr("処理中の項目に付くアイコン")},
-        {Label3, tr("処理中"), tr("処理中のアイコンの説明")},
+        {Label3, StateName(ItemState::Processing), tr("処理中のアイコンの説明")},
         {Image3, tr("処理済みのアイコン"), tr("処理済みの項目に付くアイコン")},
-        {Label4, tr("処理済み"), tr("処理済みのアイコンの説明")},
+        {Label4, StateName(ItemState::Processed), tr("処理済みのアイコンの説明")},
         {CheckBox1, tr("サブフォルダも検索する"),
          tr("処理リストにフォルダをドロップした時にサブフォルダも検索します")},
         {GroupBox2, tr("変換先フォルダ"), tr("WAVファイルを書き出すフォルダ")},

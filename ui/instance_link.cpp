@@ -44,7 +44,7 @@ std::string KeyPart(const std::string& key) {
 }
 
 QString SocketName(const std::string& path) {
-    return QString::fromLocal8Bit(path.data(), qsizetype(path.size()));
+    return DisplayText(path);
 }
 
 // No more than a command line can carry: the start's own paths fit in that.

@@ -7,57 +7,90 @@
 
 #include <QDBusMessage>
 #include <QDBusObjectPath>
-#include <QDBusReply>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QDBusUnixFileDescriptor>
 #include <QVariantMap>
+
+#include <functional>
+#include <memory>
 
 namespace {
 
 constexpr const char* kPortal = "org.freedesktop.portal.Desktop";
 
-// The portal holds off sleep until its request is closed, or we leave the bus.
-class PortalToken : public SleepInhibitor::Token {
-  public:
-    PortalToken(QDBusConnection bus, QString request)
-        : bus_(std::move(bus)), request_(std::move(request)) {}
-    ~PortalToken() override {
+// What one hold has got, or will get once its answer comes. It outlives the
+// token until the answers are in, so that a hold let go before its answer
+// lets that answer go the moment it arrives.
+struct Held {
+    QDBusConnection session, system;
+    QString request;                // the portal's request, which holds off sleep until closed
+    QDBusUnixFileDescriptor logind; // logind holds off sleep while this is open anywhere
+    bool released = false;
+
+    Held(QDBusConnection session, QDBusConnection system)
+        : session(std::move(session)), system(std::move(system)) {}
+    void Release() {
+        released = true;
         // Not waited for: the answer is of no use.
-        bus_.asyncCall(QDBusMessage::createMethodCall(kPortal, request_,
-                                                      "org.freedesktop.portal.Request", "Close"));
+        if (!request.isEmpty())
+            session.asyncCall(QDBusMessage::createMethodCall(
+                kPortal, std::exchange(request, {}), "org.freedesktop.portal.Request", "Close"));
+        logind = {};
     }
-
-  private:
-    QDBusConnection bus_;
-    QString request_;
 };
 
-// logind holds off sleep while its descriptor is open anywhere.
-class LogindToken : public SleepInhibitor::Token {
+class HeldToken : public SleepInhibitor::Token {
   public:
-    explicit LogindToken(QDBusUnixFileDescriptor descriptor) : descriptor_(std::move(descriptor)) {}
+    explicit HeldToken(std::shared_ptr<Held> held) : held_(std::move(held)) {}
+    ~HeldToken() override { held_->Release(); }
 
   private:
-    QDBusUnixFileDescriptor descriptor_;
+    std::shared_ptr<Held> held_;
 };
+
+// Sends message and calls onAnswer with the reply once it comes, or its
+// error after at most timeoutMs, from the event loop: the window never waits.
+void WhenAnswered(const QDBusConnection& bus, const QDBusMessage& message, int timeoutMs,
+                  std::function<void(const QDBusPendingCall&)> onAnswer) {
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(message, timeoutMs));
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+                     [watcher, onAnswer = std::move(onAnswer)] {
+                         watcher->deleteLater();
+                         onAnswer(*watcher);
+                     });
+}
 
 } // namespace
 
 std::unique_ptr<SleepInhibitor::Token> DBusSleepInhibitor::Hold(const std::string& reason) {
+    if (!session_.isConnected() && !system_.isConnected())
+        return nullptr;
+    auto held = std::make_shared<Held>(session_, system_);
     QDBusMessage portal = QDBusMessage::createMethodCall(
         kPortal, "/org/freedesktop/portal/desktop", "org.freedesktop.portal.Inhibit", "Inhibit");
     constexpr uint kSuspend = 4, kIdle = 8;
     portal << QString() << (kSuspend | kIdle) << QVariantMap{{"reason", DisplayText(reason)}};
-    const QDBusReply<QDBusObjectPath> request = session_.call(portal, QDBus::Block, kAnswerMs);
-    if (request.isValid())
-        return std::make_unique<PortalToken>(session_, request.value().path());
-
     QDBusMessage logind =
         QDBusMessage::createMethodCall("org.freedesktop.login1", "/org/freedesktop/login1",
                                        "org.freedesktop.login1.Manager", "Inhibit");
     logind << QString("sleep:idle") << QString("brindlecot") << DisplayText(reason)
            << QString("block");
-    const QDBusReply<QDBusUnixFileDescriptor> held = system_.call(logind, QDBus::Block, kAnswerMs);
-    if (held.isValid() && held.value().isValid())
-        return std::make_unique<LogindToken>(held.value());
-    return nullptr;
+    WhenAnswered(session_, portal, kAnswerMs, [held, logind](const QDBusPendingCall& answer) {
+        const QDBusPendingReply<QDBusObjectPath> request = answer;
+        if (request.isValid()) {
+            held->request = request.value().path();
+            if (held->released)
+                held->Release();
+            return;
+        }
+        if (held->released)
+            return;
+        WhenAnswered(held->system, logind, kAnswerMs, [held](const QDBusPendingCall& answer) {
+            const QDBusPendingReply<QDBusUnixFileDescriptor> descriptor = answer;
+            if (descriptor.isValid() && !held->released)
+                held->logind = descriptor.value();
+        });
+    });
+    return std::make_unique<HeldToken>(std::move(held));
 }

@@ -14,8 +14,9 @@ class DBusSleepInhibitor : public SleepInhibitor {
     explicit DBusSleepInhibitor(QDBusConnection session = QDBusConnection::sessionBus(),
                                 QDBusConnection system = QDBusConnection::systemBus())
         : session_(std::move(session)), system_(std::move(system)) {}
-    // Suspend and idle held off; without a bus or with a refusal no token, and
-    // no wait longer than kAnswerMs for either service.
+    // Suspend and idle held off, asked for without waiting: the portal's
+    // answer, else logind's, comes through the event loop, each given up
+    // after kAnswerMs. No token without either bus; a refusal holds nothing.
     std::unique_ptr<Token> Hold(const std::string& reason) override;
 
     static constexpr int kAnswerMs = 500;

@@ -5,6 +5,7 @@
 
 #include "program_icon.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
@@ -42,8 +43,24 @@ QPixmap StatePicture(ItemState state) {
         painter.drawLine(QPointF(3.5, 3.5), QPointF(12.5, 12.5));
         painter.drawLine(QPointF(12.5, 3.5), QPointF(3.5, 12.5));
         break;
+    case ItemState::KeptBack:
+        // A pause: left alone for now, taken again by the next batch.
+        painter.fillRect(3, 2, 4, 12, QColor(0x80, 0x60, 0x00));
+        painter.fillRect(9, 2, 4, 12, QColor(0x80, 0x60, 0x00));
+        painter.fillRect(4, 3, 2, 10, QColor(0xFF, 0xC0, 0x00));
+        painter.fillRect(10, 3, 2, 10, QColor(0xFF, 0xC0, 0x00));
+        break;
     }
     return picture;
+}
+
+QString StatePictureHtml(ItemState state) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    StatePicture(state).save(&buffer, "PNG");
+    return QString("<img src=\"data:image/png;base64,%1\">")
+        .arg(QString::fromLatin1(png.toBase64()));
 }
 
 QIcon ProgramIcon() {

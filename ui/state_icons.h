@@ -10,6 +10,8 @@
 
 // The 16 x 16 state pictures of the list and the legend, drawn on white.
 QPixmap StatePicture(ItemState state);
+// The same as an image of a rich text, such as a hint.
+QString StatePictureHtml(ItemState state);
 
 // The program's icon.
 QIcon ProgramIcon();

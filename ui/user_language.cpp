@@ -40,13 +40,14 @@ QString ChosenLanguage(const QStringList& uiLanguages, const QStringList& availa
 
 UserLanguage::UserLanguage(const QStringList& uiLanguages)
     : language_(ChosenLanguage(uiLanguages, AvailableLanguages())) {
-    if (language_.isEmpty())
-        return;
-    // Our texts are Japanese as written: there is no brindlecot_ja to load.
-    if (ours_.load(QString(kPrefix) + language_, kFolder))
+    // Our texts are Japanese as written (the C locale's too): there is no
+    // brindlecot_ja to load.
+    if (!language_.isEmpty() && ours_.load(QString(kPrefix) + language_, kFolder))
         QCoreApplication::installTranslator(&ours_);
-    // Qt's own texts; a language Qt has no translation for keeps them English.
-    if (qts_.load("qtbase_" + language_, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    // Qt's own texts in the language of ours; a language Qt has no translation
+    // for keeps them English.
+    const QString qtLanguage = language_.isEmpty() ? QString("ja") : language_;
+    if (qts_.load("qtbase_" + qtLanguage, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qts_);
 }
 

@@ -42,7 +42,8 @@ class DesktopNotifier {
 };
 
 // Keeps the machine from sleeping while a batch runs: awake for as long as
-// the token Hold gives lives; no token when the desktop offers no way.
+// the token Hold gives lives; no token when the desktop surely offers no way.
+// Hold never waits for the desktop.
 class SleepInhibitor {
   public:
     class Token {

@@ -1,17 +1,20 @@
 #!/bin/sh
 # SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The program's own options, run for real with no display at all: a window
-# opened by mistake would fail to connect and the checks below would notice.
+# The program's own options, run for real with no display and no bus at all: a
+# window opened by mistake would fail to connect and the checks below would notice.
 set -u
 program=$1
 out=$(mktemp) err=$(mktemp)
 trap 'rm -f "$out" "$err"' EXIT
 failures=0
-run() {
-    env -u DISPLAY -u WAYLAND_DISPLAY -u LANGUAGE -u LC_ALL -u LC_MESSAGES QT_QPA_PLATFORM=xcb \
-        "$program" "$@" >"$out" 2>"$err"
+# The program itself, in place of the shell that calls this.
+program_alone() {
+    exec env -u DISPLAY -u WAYLAND_DISPLAY -u LANGUAGE -u LC_ALL -u LC_MESSAGES -u XDG_RUNTIME_DIR \
+        DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent \
+        QT_QPA_PLATFORM=xcb "$program" "$@" >"$out" 2>"$err"
 }
+run() { (program_alone "$@"); }
 check() { # description, command...
     what=$1
     shift
@@ -62,5 +65,69 @@ check "an English locale reads the English usage" grep -q '^Usage: brindlecot' "
 LANG=fr_FR.UTF-8 run --bogus
 check "any other locale reads English errors" grep -q '^brindlecot: unknown option: --bogus' "$err"
 check "any other locale reads the English usage" grep -q '^Usage: brindlecot' "$err"
+
+# --convert: a folder converted as the window would, its WAV files those of a
+# direct decode, in the order a drop lists them. Inputs: noise through lame.
+lame=$(dirname "$program")/lame
+mkdir -p "$folder/lib/sub" "$folder/out" "$folder/long"
+encode() { # seconds, mp3, and the direct decode's WAV
+    head -c $(($1 * 176400)) /dev/urandom | "$lame" -r --quiet - "$2" 2>/dev/null
+    "$lame" --quiet --decode "$2" "$3"
+}
+encode 3 "$folder/lib/a.mp3" "$folder/a.wav" && cp "$folder/lib/a.mp3" "$folder/lib/sub/b.mp3"
+echo "no audio" >"$folder/bad.mp3"
+run --convert --to "$folder/out" "$folder/lib"
+check "--convert converts a folder and its subfolders" sh -c 'test $0 -eq 0 &&
+    cmp -s "$1/a.wav" "$1/out/a.wav" && cmp -s "$1/a.wav" "$1/out/b.wav"' $? "$folder"
+check "an item ended a line, in the order of a drop, then the summary" sh -c \
+    'grep -q "^\[1/2\] a.mp3: 変換しました\$" "$0" && grep -q "^\[2/2\] b.mp3" "$0" &&
+    tail -n 1 "$0" | grep -qx "2件を変換しました"' "$err"
+echo old >"$folder/out/a.wav"
+run --convert --to "$folder/out" "$folder/lib/a.mp3"
+check "without --replace a WAV there is kept, its item kept back" sh -c 'test $0 -eq 0 &&
+    grep -qx old "$1/out/a.wav" && grep -q "同じ名前のファイルがあるため" "$2"' $? "$folder" "$err"
+run --convert --replace --to "$folder/out" "$folder/lib/a.mp3"
+check "--replace replaces it" cmp -s "$folder/a.wav" "$folder/out/a.wav"
+
+while read -r status arguments; do
+    run --convert $arguments
+    check "--convert $arguments exits $status" test $? -eq "$status"
+done <<EOF
+0 --quiet --jobs 0 --to $folder/out $folder/lib
+1 --to $folder/out $folder/bad.mp3
+2 --to $folder/none $folder/lib
+2 $folder/none.mp3
+2 --jobs x $folder/lib
+2 --bogus $folder/lib
+EOF
+run --convert --quiet --to "$folder/out" "$folder/bad.mp3"
+check "--quiet tells the failed file alone, with its reason" sh -c \
+    'head -n 1 "$0" | grep -q "^bad.mp3: " && ! grep -q 件を変換 "$0"' "$err"
+
+# A signal while a decoder runs: the decoders stopped, nothing but whole WAV
+# files left, and 128 + the signal.
+encode 10 "$folder/long.mp3" "$folder/long.wav"
+for i in $(seq 1 20); do cp "$folder/long.mp3" "$folder/long/t$i.mp3"; done
+for signal in INT:130 TERM:143 HUP:129; do
+    rm -rf "$folder/out" && mkdir "$folder/out"
+    program_alone --convert --to "$folder/out" "$folder/long" &
+    pid=$!
+    until grep -q '^\[1/20\]' "$err" || ! kill -0 $pid 2>/dev/null; do sleep 0.01; done
+    kill -s "${signal%:*}" $pid
+    wait $pid
+    check "SIG${signal%:*} ends it with ${signal#*:}, its decoders and their files gone" sh -c \
+        'test $0 -eq "$1" && ! pgrep -f "$2/long/" >/dev/null && ! ls -A "$2/out" | grep -q "^\." &&
+        test "$(ls "$2/out" | wc -l)" -lt 20 &&
+        for wav in "$2"/out/*.wav; do cmp -s "$2/long.wav" "$wav" || exit 1; done' \
+        $? "${signal#*:}" "$folder"
+done
+
+# On a terminal: one line on standard error, redrawn, and no line per item.
+rm -rf "$folder/out" && mkdir "$folder/out"
+script -qec "$program --convert --to $folder/out $folder/long" /dev/null </dev/null >"$out"
+check "a terminal gets one redrawn progress line" sh -c 'grep -aqE \
+    "$1\[[0-9]+/20\] t[0-9]+\.mp3 [0-9]+% \(全体 [0-9]+%、残り [-0-9:]+\)$2\[K" "$0" &&
+    ! grep -aq "t1.mp3: " "$0" && grep -aq "20件を変換しました" "$0"' \
+    "$out" "$(printf '\r')" "$(printf '\033')"
 
 exit "$failures"

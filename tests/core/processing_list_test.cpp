@@ -123,18 +123,29 @@ TEST(ProcessingListState, FailureReasonGoesWithFailedState) {
                      });
     list.SetFailed(1, "no decoder output");
     EXPECT_EQ(list.ItemAt(1).state, ItemState::Failed);
-    EXPECT_EQ(list.data(list.index(1), Qt::ToolTipRole).toString(), "no decoder output");
     EXPECT_EQ(list.data(list.index(1), ProcessingList::StateRole).toInt(), 3);
-    EXPECT_FALSE(list.data(list.index(0), Qt::ToolTipRole).isValid());
 
     list.SetState(1, ItemState::Failed);
     EXPECT_EQ(list.ItemAt(1).failureReason, "no decoder output");
     list.SetState(1, ItemState::Processing);
     EXPECT_EQ(list.ItemAt(1).failureReason, "");
-    EXPECT_FALSE(list.data(list.index(1), Qt::ToolTipRole).isValid());
     list.SetCaption(0, "/renamed.mp3");
     EXPECT_EQ(changedRows, (std::vector<int>{1, 1, 1, 0}));
     EXPECT_THROW(list.SetState(2, ItemState::Processed), std::out_of_range);
+}
+
+// What a screen reader says of each row, and the row's hint: the whole path and the reason.
+TEST(ProcessingListState, EachRowTellsItsStateAndReason) {
+    ProcessingList list;
+    list.AppendMany(Paths(5));
+    list.SetState(1, ItemState::Processing);
+    list.SetState(2, ItemState::Processed);
+    list.SetFailed(3, "bad");
+    list.SetKeptBack(4, "same name");
+    const char* said[] = {"処理待ち", "処理中", "処理済み", "失敗：bad", "保留：same name"};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(list.data(list.index(i), Qt::AccessibleDescriptionRole).toString(), said[i]);
+    EXPECT_EQ(list.data(list.index(4), Qt::ToolTipRole).toString(), "/music/4.mp3\nsame name");
 }
 
 TEST(ProcessingListDelete, ProcessedItemsAndTheUsersSelection) {

@@ -54,6 +54,7 @@ TEST(ProgressMonitor, ReportsTheTrueSizeOfAnOutputBeyond2GB) {
     ASSERT_EQ(::truncate(state.OutputPath.c_str(), 3'000'000'000LL), 0);
     const auto progress = ReadOutputProgress(state);
     ASSERT_TRUE(progress);
-    EXPECT_EQ(progress->sizeText, "2929687 KB");
+    EXPECT_EQ(progress->sizeText, "2861 MB") << "past six digits, the next unit";
+    EXPECT_EQ(OutputSizeText(999'999 * 1024LL), "999999 KB");
     EXPECT_EQ(progress->percent, 50);
 }

@@ -88,10 +88,10 @@ TEST(WavFile, VerdictsOnHeadersAndLengths) {
          Riff(4 + 24 + 8 + 5, Format(1, 8, 1) + Chunk("data", 3)) + "abc" + '\0' + '\0', 0,
          WavCheck::Malformed},
         // Past 2 GiB lame writes 2 GiB as the data size and that plus 36 as the RIFF size.
-        {"lame's capped sizes, whole frames", LameHeader(kTwoGiB), kLong, WavCheck::Complete},
+        {"lame's capped sizes, whole frames", LameHeader(kTwoGiB), kLong, WavCheck::Capped},
         {"lame's capped sizes, a frame cut", LameHeader(kTwoGiB), kLong + 1, WavCheck::Truncated},
         {"0xFFFFFFFF sizes, whole frames", Riff(0xFFFFFFFF, Format(2, 16, 4) + Chunk("data", ~0u)),
-         kTwoGiB + 44 + 400, WavCheck::Complete},
+         kTwoGiB + 44 + 400, WavCheck::Capped},
         {"capped sizes, zero block align",
          Riff(kTwoGiB + 36, Format(2, 16, 0) + Chunk("data", kTwoGiB)), kLong, WavCheck::Malformed},
         {"capped sizes in a short file", LameHeader(kTwoGiB) + std::string(400, 0), 0,

@@ -217,6 +217,25 @@ class FileFolderTest : public QObject {
         QVERIFY(OpenChoosers().empty());
     }
 
+    // A path typed in the tree is no search for a name there; the tree follows it.
+    void aPathTypedInTheTreeIsChosen() {
+        Tree tree;
+        RecordingBoxes boxes;
+        std::string result;
+        QString followed;
+        ChooserGuard guard;
+        WhenOpen([&](FolderDialog& dialog) {
+            QTest::keyClick(dialog.findChild<QTreeView*>(QStringLiteral("folderTree")), '/');
+            auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("folderName"));
+            QTest::keyClicks(name, QString::fromUtf8(tree.root.substr(1) + "/music"));
+            followed = dialog.findChild<QLabel*>(QStringLiteral("statusLine"))->text();
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        SelectFolder(tree.root, result, boxes);
+        QCOMPARE(result, tree.root + "/music");
+        QCOMPARE(followed, QString::fromUtf8(result.c_str()));
+    }
+
     void untouchedNameChoosesTheSelection() {
         Tree tree;
         RecordingBoxes boxes;

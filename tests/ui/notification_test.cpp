@@ -88,7 +88,8 @@ class NotificationTest : public QObject {
         QVERIFY(!none.isConnected());
         DBusNotifier(none).Notify("a", "b");
         // Neither the portal nor logind to keep the machine awake: nothing held.
-        QVERIFY(!DBusSleepInhibitor(QDBusConnection::sessionBus(), none).Hold("a"));
+        QVERIFY(!DBusSleepInhibitor(none, none).Hold("a"));
+        DBusSleepInhibitor(QDBusConnection::sessionBus(), none).Hold("a");
     }
 
     void aBatchKeepsTheMachineAwakeUntilItEnds() {
@@ -107,11 +108,11 @@ class NotificationTest : public QObject {
                      folder / "ini", NoNotifier::Instance(), UsableCores, true, inhibitor});
         WriteFile(folder / "a.mp3", Layer3Stream(16000));
         form.List().Append(folder / "a.mp3");
-        const QStringList held{"Inhibit 12 MPEG オーディオを WAV に変換しています"};
+        const QStringList held{"Inhibit 12 MPEGオーディオをWAVに変換しています"};
         QObject::connect(&form.List(), &QAbstractItemModel::dataChanged,
                          [&] { QCOMPARE(portal.calls, held); });
         form.Button2Click();
-        QCOMPARE(portal.calls, held + QStringList{"Close"});
+        QTRY_COMPARE(portal.calls, held + QStringList{"Close"});
     }
 };
 

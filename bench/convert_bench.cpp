@@ -1,0 +1,65 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// brindlecot --convert, the whole program from its start to its exit, over
+// 300 three-second files against a bash loop of the same lame writing the
+// same WAV files beside their sources: one decoder at a time must cost
+// nothing next to the loop, and --jobs 2 must near halve it on 2 cores. The
+// three take turns, so that other work on the machine disturbs all alike; the
+// ratios are of medians. Every WAV of the program is byte for byte a direct
+// lame --decode's.
+//
+// Arguments: --runs N (repetitions of each, default 3).
+#include "bench_support.h"
+
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+int main(int argc, char* argv[]) {
+    int runs = 3;
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc)
+            runs = std::max(1, std::atoi(argv[++i]));
+    try {
+        const std::string lame = DecoderPath();
+        const TempFolder folder;
+        InputSet set{"300 x 3 s", "3s", 300, 3, {}, {}};
+        MakeInputs(set, folder.path(), lame);
+        const std::string reference = folder / "direct.wav";
+        if (!RunBaseline({lame, "--quiet", "--decode", set.paths.front(), reference}))
+            throw std::runtime_error("lame could not decode " + set.paths.front());
+
+        const auto convert = [&](const std::string& jobs) {
+            const double seconds =
+                TimedRun({BRINDLECOT_PROGRAM, "--convert", "--quiet", "--jobs", jobs, set.folder});
+            if (!AllOutputsThere(set) || !OutputsMatch(set, reference))
+                throw std::runtime_error("--convert --jobs " + jobs +
+                                         " did not write every WAV as lame --decode does");
+            RemoveOutputs(set);
+            return seconds;
+        };
+        std::vector<double> loop, one, two;
+        const double loadBefore = LoadAverage();
+        for (int r = 0; r < runs; ++r) {
+            loop.push_back(LoopRun(set, lame));
+            one.push_back(convert("1"));
+            two.push_back(convert("2"));
+        }
+        std::printf("medians (%s): shell loop %.3f s (runs %s), --convert %.3f s (runs %s), "
+                    "--jobs 2 %.3f s (runs %s); %d cores, load average %.2f before, %.2f after\n",
+                    set.label.c_str(), Median(loop), Spread(loop).c_str(), Median(one),
+                    Spread(one).c_str(), Median(two), Spread(two).c_str(), UsableCores(),
+                    loadBefore, LoadAverage());
+        std::printf("ratio --convert/shell (%s) = %.3f (goal at most 1.00)\n", set.label.c_str(),
+                    Median(one) / Median(loop));
+        std::printf("ratio --convert --jobs 2/shell (%s) = %.3f (goal at most 0.55 on 2 cores)\n",
+                    set.label.c_str(), Median(two) / Median(loop));
+        return 0;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "convert_bench: %s\n", error.what());
+        return 1;
+    }
+}
