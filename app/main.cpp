@@ -43,7 +43,7 @@ int main(int argc, char* argv[]) {
         qtArguments.insert(qtArguments.end(), {platformOption.data(), platforms.data()});
     qtArguments.push_back(nullptr);
     int qtArgc = int(qtArguments.size()) - 1;
-    std::vector<std::string> paths;
+    std::vector<NamedPath> paths;
     {
         // What is told on the terminal comes first, in the user's language,
         // and needs no display.
@@ -74,9 +74,8 @@ int main(int argc, char* argv[]) {
         // Relative names mean the folder we were started in, which choosing a
         // source folder changes later; a name with nothing there is told now,
         // as an item it would stop a batch.
-        paths = HandOverPaths(command.paths, StartingFolder(), [](const std::string& name) {
-            Print(stderr, MissingNameText(name));
-        });
+        paths = LookAtNames(command.paths, StartingFolder(),
+                            [](const std::string& name) { Print(stderr, MissingNameText(name)); });
     }
 
     QApplication application(qtArgc, qtArguments.data());
@@ -88,7 +87,7 @@ int main(int argc, char* argv[]) {
     // ends, with the token that lets the window come forward on Wayland.
     InstanceLink instance;
     const char* token = std::getenv("XDG_ACTIVATION_TOKEN");
-    if (instance.HandOverOrListen(paths, token != nullptr ? token : ""))
+    if (instance.HandOverOrListen(PathsOf(paths), token != nullptr ? token : ""))
         return 0;
 
     QtBoxes boxes;

@@ -111,8 +111,14 @@ std::string StartingFolder() {
 std::vector<std::string>
 HandOverPaths(const std::vector<std::string>& names, const std::string& workingFolder,
               const std::function<void(const std::string&)>& reportMissing) {
+    return PathsOf(LookAtNames(names, workingFolder, reportMissing));
+}
+
+std::vector<NamedPath> LookAtNames(const std::vector<std::string>& names,
+                                   const std::string& workingFolder,
+                                   const std::function<void(const std::string&)>& reportMissing) {
     const std::optional<Path> base = Path::Of(workingFolder);
-    std::vector<std::string> paths;
+    std::vector<NamedPath> paths;
     paths.reserve(names.size());
     for (const std::string& name : names) {
         const std::optional<Path> path = Path::Of(name, base);
@@ -121,7 +127,7 @@ HandOverPaths(const std::vector<std::string>& names, const std::string& workingF
             path && name.front() != '/' ? JoinPath(workingFolder, name) : name;
         const FileKind kind = name.empty() ? FileKind::Missing : KindAt(given);
         if (kind == FileKind::RegularFile || kind == FileKind::Folder)
-            paths.push_back(path ? path->Bytes() : name);
+            paths.push_back({path ? path->Bytes() : name, kind});
         else
             reportMissing(name);
     }

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "fs.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -46,6 +48,10 @@ std::string StartingFolder();
 std::vector<std::string>
 HandOverPaths(const std::vector<std::string>& names, const std::string& workingFolder,
               const std::function<void(const std::string&)>& reportMissing);
+// The same, each with what was found at it, so that nothing asks again.
+std::vector<NamedPath> LookAtNames(const std::vector<std::string>& names,
+                                   const std::string& workingFolder,
+                                   const std::function<void(const std::string&)>& reportMissing);
 
 // The line that reports a handed-over name with nothing there.
 std::string MissingNameText(const std::string& name);

@@ -248,8 +248,8 @@ int ConvertFromCommandLine(const std::vector<std::string>& names, const ConvertO
                            const KeepAwake& keepAwake, std::function<std::string()> decoderPath) {
     auto say = [terminal](const std::string& text) { std::fputs(text.c_str(), terminal); };
     bool missing = false;
-    const std::vector<std::string> paths =
-        HandOverPaths(names, workingFolder, [&](const std::string& name) {
+    const std::vector<NamedPath> paths =
+        LookAtNames(names, workingFolder, [&](const std::string& name) {
             say(MissingNameText(name));
             missing = true;
         });

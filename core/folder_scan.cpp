@@ -203,12 +203,16 @@ void ScanFolder(const std::string& folder, bool recurse, std::vector<std::string
 }
 
 std::vector<std::string> GatherDroppedPaths(const std::vector<std::string>& paths, bool recurse) {
+    return GatherDroppedPaths(LookAt(paths), recurse);
+}
+
+std::vector<std::string> GatherDroppedPaths(const std::vector<NamedPath>& paths, bool recurse) {
     std::vector<std::string> found;
     Entered entered; // one drop is one scan
-    for (const std::string& path : paths) {
+    for (const auto& [path, kind] : paths) {
         if (IsMpegAudioPath(path))
             found.push_back(path);
-        if (IsFolder(path))
+        if (kind == FileKind::Folder)
             Scan(path + '/', recurse, found, entered);
     }
     return found;

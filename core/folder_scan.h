@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "fs.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +20,8 @@ void ScanFolder(const std::string& folder, bool recurse, std::vector<std::string
 // test, then the MPEG audio files of each path that is a folder. The drop is
 // one scan: a folder reached twice, dropped twice included, is searched once.
 std::vector<std::string> GatherDroppedPaths(const std::vector<std::string>& paths, bool recurse);
+// The same for paths already looked at: none is asked about again.
+std::vector<std::string> GatherDroppedPaths(const std::vector<NamedPath>& paths, bool recurse);
 
 // Local file paths of a text/uri-list, percent-decoded to the name's own bytes.
 std::vector<std::string> ParseUriList(std::string_view uriList);

@@ -31,6 +31,22 @@ FileKind KindAt(const std::string& path, bool followLinks) {
     return result != 0 ? FileKind::Missing : KindOfMode(info.st_mode);
 }
 
+std::vector<NamedPath> LookAt(const std::vector<std::string>& paths) {
+    std::vector<NamedPath> named;
+    named.reserve(paths.size());
+    for (const std::string& path : paths)
+        named.push_back({path, KindAt(path)});
+    return named;
+}
+
+std::vector<std::string> PathsOf(const std::vector<NamedPath>& named) {
+    std::vector<std::string> paths;
+    paths.reserve(named.size());
+    for (const NamedPath& one : named)
+        paths.push_back(one.path);
+    return paths;
+}
+
 namespace {
 
 FileStamp StampOf(const struct stat& info) {

@@ -21,6 +21,17 @@ enum class FileKind { Missing, RegularFile, Folder, Link, Other };
 // case a link reads as Link. Anything that can't be asked reads as Missing.
 FileKind KindAt(const std::string& path, bool followLinks = true);
 
+// A path and what was at it when it was looked at, so that a name looked at
+// once is not asked about again.
+struct NamedPath {
+    std::string path;
+    FileKind kind = FileKind::Missing;
+};
+// Looks at each of paths once, links followed.
+std::vector<NamedPath> LookAt(const std::vector<std::string>& paths);
+// The paths alone.
+std::vector<std::string> PathsOf(const std::vector<NamedPath>& named);
+
 inline bool IsRegularFile(const std::string& path) {
     return KindAt(path) == FileKind::RegularFile;
 }

@@ -459,6 +459,10 @@ void TForm1::AddPaths(const std::vector<std::string>& paths) {
     list_.AppendMany(GatherDroppedPaths(paths, CheckBox1->isChecked()));
 }
 
+void TForm1::AddPaths(const std::vector<NamedPath>& paths) {
+    list_.AppendMany(GatherDroppedPaths(paths, CheckBox1->isChecked()));
+}
+
 bool TForm1::TakeHandedOverPaths(const std::vector<std::string>& paths) {
     if (closing_ || closeRequested_)
         return false;

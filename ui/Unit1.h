@@ -5,6 +5,7 @@
 
 #include "batch_driver.h"
 #include "conversion_state.h"
+#include "fs.h"
 #include "process.h"
 #include "processing_list.h"
 #include "quiet_services.h"
@@ -81,6 +82,8 @@ class TForm1 : public QWidget, private ConversionWindow {
     void AddDroppedPaths(const QMimeData& drop);
     // Files and folders handed over at start, taken in as a drop of them would be.
     void AddPaths(const std::vector<std::string>& paths);
+    // The same for names already looked at (the command line's).
+    void AddPaths(const std::vector<NamedPath>& paths);
     // Paths a later start of the program handed over: taken in, and the window
     // comes forward. A window that is closing takes none and says so.
     bool TakeHandedOverPaths(const std::vector<std::string>& paths);
