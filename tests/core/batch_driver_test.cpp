@@ -1245,6 +1245,8 @@ TEST_F(BatchTest, NothingUnforeseenReachesTheUserAsItWasThrown) {
         EXPECT_EQ(States(), (std::vector<S>{S::Waiting, S::Waiting}));
         EXPECT_EQ(boxes.messages.back(), "予期しないエラーのため変換を中止しました");
         EXPECT_EQ(boxes.questions.size(), 2u);
+        window.onDispatch = nullptr; // it holds this turn's held
+        boxes.onBox = nullptr;
     }
 }
 
