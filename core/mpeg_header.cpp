@@ -84,13 +84,21 @@ std::optional<Sync> FindSync(ReadAt& readAt, std::int64_t start, std::int64_t fi
     // The last three bytes of a block can start a header that ends in the next
     // one; they move to the front of the buffer and are examined with it.
     constexpr std::size_t kCarry = 3;
-    std::vector<std::uint8_t> buffer(kCarry + blockSize);
+    // Nearly every file has its first header in its first bytes: the first
+    // read is a page, so a batch reads and clears no more than that per file;
+    // a search that goes on reads whole blocks.
+    constexpr std::size_t kFirstBlock = 4096;
+    std::size_t thisBlock = std::min(blockSize, kFirstBlock);
+    std::vector<std::uint8_t> buffer(kCarry + thisBlock);
     std::size_t carried = 0;
     std::int64_t bufferOffset = start; // file offset of buffer[0]
     std::int64_t next = start;         // file offset of the next read
     while (next < fileSize) {
         const auto want =
-            static_cast<std::size_t>(std::min<std::int64_t>(blockSize, fileSize - next));
+            static_cast<std::size_t>(std::min<std::int64_t>(thisBlock, fileSize - next));
+        thisBlock = blockSize;
+        if (buffer.size() < kCarry + want)
+            buffer.resize(kCarry + blockSize);
         const std::size_t got = readAt(next, buffer.data() + carried, want);
         if (got == 0)
             break; // the file is shorter than it was said to be
