@@ -87,6 +87,10 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
     return path;
 }
 
+std::string OpenedFrom(std::string_view folder, std::string_view text) {
+    return text.starts_with('/') ? std::string(text) : JoinPath(folder, text);
+}
+
 std::string FolderOf(std::string_view path) {
     const std::size_t cut = path.rfind('/');
     if (cut == std::string_view::npos)

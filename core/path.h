@@ -51,6 +51,9 @@ std::optional<Path> WorkingFolder();
 // The same for paths as the user gave them, relative ones too:
 // folder and name joined by "/", unless folder is empty or already ends in one.
 std::string JoinPath(std::string_view folder, std::string_view name);
+// text as the system opens it from folder: a relative one joined below
+// folder, its text kept as it is ("a.mp3/." stays no file).
+std::string OpenedFrom(std::string_view folder, std::string_view text);
 // The folder part of path, without a trailing separator: "/" for a name in
 // the root, "." for a name without a folder.
 std::string FolderOf(std::string_view path);

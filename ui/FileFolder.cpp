@@ -37,7 +37,8 @@ std::optional<std::string> ResolveTypedFolder(const std::string& selectedFolder,
     std::string text = typed.empty() ? "." : typed;
     // "~" is the home folder, as in a shell.
     if (text == "~" || text.starts_with("~/"))
-        text = Utf8Bytes(QDir::homePath()) + text.substr(1);
+        text = JoinPath(Utf8Bytes(QDir::homePath()),
+                        std::string_view(text).substr(text.size() > 1 ? 2 : 1));
     const std::optional<Path> given = Path::Of(text, Path::Of(selectedFolder));
     // Where the file system leads it: "file/.." is no folder.
     const std::optional<Path> folder = given ? given->Resolved() : std::nullopt;
