@@ -77,7 +77,7 @@ QString ClockText(long long seconds) {
 
 bool Ended(const ListItem& item) {
     return item.state == ItemState::Processed || item.state == ItemState::Failed ||
-           (item.state == ItemState::Waiting && !item.failureReason.empty());
+           item.state == ItemState::KeptBack;
 }
 
 // The window's side of a batch on a terminal: the questions answered by the
@@ -113,8 +113,7 @@ class TerminalWindow : public ConversionWindow, public MessageService {
         // The machine stays awake while decoders run, as for the window.
         awake_.reset();
         if (enabled && keepAwake_)
-            awake_ =
-                keepAwake_(Translate("ConsoleBatch", "MPEG オーディオを WAV に変換しています"));
+            awake_ = keepAwake_(Translate("ConsoleBatch", "MPEGオーディオをWAVに変換しています"));
         started_ = Clock::now();
     }
     void DispatchEvents() override {

@@ -198,7 +198,7 @@ Conversion options:
 <context>
     <name>ConsoleBatch</name>
     <message>
-        <source>MPEG オーディオを WAV に変換しています</source>
+        <source>MPEGオーディオをWAVに変換しています</source>
         <translation>Converting MPEG audio to WAV</translation>
     </message>
     <message>

@@ -82,10 +82,11 @@ check "--convert converts a folder and its subfolders" sh -c 'test $0 -eq 0 &&
 check "an item ended a line, in the order of a drop, then the summary" sh -c \
     'grep -q "^\[1/2\] a.mp3: 変換しました\$" "$0" && grep -q "^\[2/2\] b.mp3" "$0" &&
     tail -n 1 "$0" | grep -qx "2件を変換しました"' "$err"
-echo old >"$folder/out/a.wav"
-run --convert --to "$folder/out" "$folder/lib/a.mp3"
-check "without --replace a WAV there is kept, its item kept back" sh -c 'test $0 -eq 0 &&
-    grep -qx old "$1/out/a.wav" && grep -q "同じ名前のファイルがあるため" "$2"' $? "$folder" "$err"
+echo old >"$folder/out/a.wav" && rm "$folder/out/b.wav"
+run --convert --to "$folder/out" "$folder/lib"
+check "without --replace a WAV there is kept, its item kept back, the next one told" sh -c \
+    'test $0 -eq 0 && grep -qx old "$1/out/a.wav" && grep -q "同じ名前のファイルがあるため" "$2" &&
+    grep -q "^\[1/2\] a.mp3: " "$2" && grep -q "^\[2/2\] b.mp3: 変換しました\$" "$2"' $? "$folder" "$err"
 run --convert --replace --to "$folder/out" "$folder/lib/a.mp3"
 check "--replace replaces it" cmp -s "$folder/a.wav" "$folder/out/a.wav"
 
