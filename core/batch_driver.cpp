@@ -397,7 +397,7 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
                     ++converted;
                 items.pop_front();
                 settled = true;
-                window_.DispatchEvents();
+                window_.DispatchEventsButDrawing();
                 if (stopRequested_)
                     return Stop(items, ready);
             }
@@ -450,6 +450,10 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
             for (InFlight& item : items)
                 if (item.decoder)
                     decoders.push_back(&*item.decoder);
+            // What was left undrawn between items is drawn while the decoders run.
+            window_.DispatchEvents();
+            if (stopRequested_)
+                return Stop(items, ready);
             WaitForAnyEnd(
                 decoders, [this] { window_.DispatchEvents(); }, [this] { return stopRequested_; });
             if (stopRequested_)

@@ -36,10 +36,13 @@ class ConversionWindow {
     virtual void EnableProgressTimer(bool enabled) = 0;
     // Scrolls the list so that the item is entirely visible.
     virtual void MakeItemVisible(int index) = 0;
-    // Handles every pending event of the program: while a decoder runs, and
-    // once an item is done too, since a decoder quicker than a dispatch step
-    // would otherwise leave clicks, closes and paints waiting for the whole batch.
+    // Handles every pending event of the program: while decoders run, and once
+    // the items that ended are put in place and the next ones have started.
     virtual void DispatchEvents() = 0;
+    // Once an item is put in place, before anything new starts: clicks and
+    // closes are taken, and drawing waits for the DispatchEvents that follows
+    // the next start, so that it never holds a decoder back.
+    virtual void DispatchEventsButDrawing() { DispatchEvents(); }
     // The batch is over, before its closing boxes: how many items were
     // converted and failed, and whether it was aborted.
     virtual void BatchEnded(int /*converted*/, int /*failed*/, bool /*aborted*/) {}

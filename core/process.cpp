@@ -140,6 +140,42 @@ struct ChildStart {
     ::_exit(127);
 }
 
+// The CPU a process last ran on, from the kernel's account of it; -1 when
+// that can't be read.
+int LastCpuOf(pid_t pid) {
+    const std::string path = "/proc/" + std::to_string(pid) + "/stat";
+    const UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    char text[1024];
+    const ssize_t got = file ? ::read(file.Get(), text, sizeof text - 1) : -1;
+    if (got <= 0)
+        return -1;
+    const std::string_view stat(text, std::size_t(got));
+    // Its name, in parentheses, may hold anything; the fields after it don't.
+    std::size_t at = stat.rfind(')');
+    // The processor is the 39th field, the 37th after the name.
+    for (int field = 0; at != std::string_view::npos && field < 37; ++field)
+        at = stat.find(' ', at + 1);
+    return at == std::string_view::npos ? -1 : std::atoi(text + at + 1);
+}
+
+// A new child often starts on the CPU we run on, and the scheduler lets us
+// go on first: what we do next (preparing the next item, drawing) would hold
+// the new decoder back while another CPU idles. We step to another of our
+// CPUs and leave our place there to the scheduler.
+void StepAsideFrom(pid_t child) {
+    cpu_set_t allowed;
+    CPU_ZERO(&allowed);
+    if (::sched_getaffinity(0, sizeof allowed, &allowed) != 0 || CPU_COUNT(&allowed) < 2)
+        return;
+    const int here = ::sched_getcpu();
+    if (here < 0 || !CPU_ISSET(here, &allowed) || LastCpuOf(child) != here)
+        return;
+    cpu_set_t others = allowed;
+    CPU_CLR(here, &others);
+    if (::sched_setaffinity(0, sizeof others, &others) == 0)
+        ::sched_setaffinity(0, sizeof allowed, &allowed);
+}
+
 // Spawns the program in a session of its own with only 0, 1 and 2 open, and
 // passedFd as its 3 when given; -1, with error set, when it could not start. The child dies
 // with us, by SIGKILL, whatever ends us (a crash, kill -9, a display that
@@ -186,6 +222,8 @@ pid_t Spawn(const std::vector<std::string>& arguments, int errorFd, int outputFd
         }
         return -1;
     }
+    if (pid > 0)
+        StepAsideFrom(pid);
     return pid;
 }
 

@@ -298,6 +298,10 @@ void TForm1::CatchUpView() {
 void TForm1::DispatchEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
+void TForm1::DispatchEventsButDrawing() {
+    // The paced drawing and the progress timer are timers.
+    QCoreApplication::processEvents(QEventLoop::X11ExcludeTimers);
+}
 void TForm1::BatchEnded(int converted, int /*failed*/, bool aborted) {
     // Only a user who is elsewhere needs telling, and not one who aborted the
     // batch; the boxes follow as ever.

@@ -172,6 +172,7 @@ class TForm1 : public QWidget, private ConversionWindow {
     void EnableProgressTimer(bool enabled) override;
     void MakeItemVisible(int index) override;
     void DispatchEvents() override;
+    void DispatchEventsButDrawing() override;
     void BatchEnded(int converted, int failed, bool aborted) override;
     void CatchUpView();
 
