@@ -454,8 +454,13 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
             window_.DispatchEvents();
             if (stopRequested_)
                 return Stop(items, ready);
-            WaitForAnyEnd(
-                decoders, [this] { window_.DispatchEvents(); }, [this] { return stopRequested_; });
+            const auto dispatch = [&] {
+                for (InFlight& item : items)
+                    if (item.stage == InFlight::Stage::Running && item.temporary)
+                        item.temporary->TakeOverCloseFlush();
+                window_.DispatchEvents();
+            };
+            WaitForAnyEnd(decoders, dispatch, [this] { return stopRequested_; });
             if (stopRequested_)
                 return Stop(items, ready);
         }

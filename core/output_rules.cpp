@@ -256,6 +256,23 @@ void RemoveHiddenOutputsBeingWritten() {
     HiddenOutputsNow().clear();
 }
 
+bool TemporaryOutput::TakeOverCloseFlush() {
+    // ext4 (and xfs, btrfs) write a file out at the close that follows its
+    // truncation to nothing. The decoder's opening of /dev/fd/3 truncates the
+    // file we made, so at its end it would wait while its whole WAV goes to
+    // disk, a tenth of a four-minute file's decoding time. A close of ours
+    // once it has written takes that over while there is little to write;
+    // the rest goes to disk as any file's does.
+    // A hidden file is on a file system with nothing of the kind.
+    struct stat info {};
+    if (flushTakenOver_ || fd_ < 0 || !path_.empty() || ::fstat(fd_, &info) != 0 ||
+        info.st_size == 0)
+        return flushTakenOver_;
+    const UniqueFd another(::open(MeasuredPath().c_str(), O_RDONLY | O_CLOEXEC));
+    flushTakenOver_ = true;
+    return true;
+}
+
 std::string TemporaryOutput::MeasuredPath() const {
     return path_.empty() ? "/proc/self/fd/" + std::to_string(fd_) : path_;
 }

@@ -73,6 +73,10 @@ class TemporaryOutput {
     // Where the progress monitor finds it.
     std::string MeasuredPath() const;
     int Descriptor() const { return fd_; }
+    // Once the decoder has written into it, takes over from the decoder's
+    // close the write-out that its opening owes the file system; true from
+    // then on.
+    bool TakeOverCloseFlush();
 
     // Names it output where nothing is there; false, with Error() (EEXIST
     // when a name was there), when that fails.
@@ -85,6 +89,7 @@ class TemporaryOutput {
     int fd_ = -1;
     std::string path_; // empty for a file with no name
     int error_ = 0;
+    bool flushTakenOver_ = false;
 };
 
 // Removes the hidden files of TemporaryOutput in folder whose writer is gone
