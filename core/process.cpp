@@ -149,6 +149,7 @@ int LastCpuOf(pid_t pid) {
     const ssize_t got = file ? ::read(file.Get(), text, sizeof text - 1) : -1;
     if (got <= 0)
         return -1;
+    text[got] = '\0';
     const std::string_view stat(text, std::size_t(got));
     // Its name, in parentheses, may hold anything; the fields after it don't.
     std::size_t at = stat.rfind(')');
