@@ -111,6 +111,7 @@ encode 10 "$folder/long.mp3" "$folder/long.wav"
 for i in $(seq 1 20); do cp "$folder/long.mp3" "$folder/long/t$i.mp3"; done
 for signal in INT:130 TERM:143 HUP:129; do
     rm -rf "$folder/out" && mkdir "$folder/out"
+    : >"$err" # the line looked for below must be this run's
     program_alone --convert --to "$folder/out" "$folder/long" &
     pid=$!
     until grep -q '^\[1/20\]' "$err" || ! kill -0 $pid 2>/dev/null; do sleep 0.01; done

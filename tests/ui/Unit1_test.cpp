@@ -85,12 +85,14 @@ class Unit1Test : public QObject {
     }
     std::string AddSource(const std::string& name) {
         WriteFile(Path(name), Layer3Stream(16000));
-        ::unlink((Path(name) + ".go").c_str()); // an earlier test's release
+        ::unlink((Path(name) + ".go").c_str()); // an earlier test's release and hold
+        ::unlink((Path(name) + ".pid").c_str());
         form->List().Append(Path(name));
         return Path(name);
     }
-    // Once item index is being converted, runs action from the window's event
-    // handling, then lets the held decoder go on, unless told not to.
+    // Once item index is being converted and its held decoder holds, runs
+    // action from the window's event handling, then lets the decoder go on,
+    // unless told not to.
     void WhileConverting(int index, std::function<void()> action, bool release = true) {
         auto connection = std::make_shared<QMetaObject::Connection>();
         *connection =
@@ -100,13 +102,17 @@ class Unit1Test : public QObject {
                                      form->List().ItemAt(index).state != ItemState::Processing)
                                      return;
                                  QObject::disconnect(*connection);
-                                 const std::string go = form->List().ItemAt(index).caption + ".go";
-                                 QTimer::singleShot(0, form.get(), [action, go, release] {
-                                     action();
-                                     if (release)
-                                         WriteFile(go, "");
-                                 });
+                                 RunOnceHeld(form->List().ItemAt(index).caption, action, release);
                              });
+    }
+    void RunOnceHeld(const std::string& source, std::function<void()> action, bool release) {
+        QTimer::singleShot(0, form.get(), [this, source, action, release] {
+            if (::access((source + ".pid").c_str(), F_OK) != 0)
+                return RunOnceHeld(source, action, release);
+            action();
+            if (release)
+                WriteFile(source + ".go", "");
+        });
     }
 
   private slots:
