@@ -4,6 +4,7 @@
 #include "process.h"
 
 #include "fs.h"
+#include "path.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -143,7 +144,7 @@ struct ChildStart {
 // The CPU a process last ran on, from the kernel's account of it; -1 when
 // that can't be read.
 int LastCpuOf(pid_t pid) {
-    const std::string path = "/proc/" + std::to_string(pid) + "/stat";
+    const std::string path = JoinPath(JoinPath("/proc", std::to_string(pid)), "stat");
     const UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     char text[1024];
     const ssize_t got = file ? ::read(file.Get(), text, sizeof text - 1) : -1;
