@@ -257,7 +257,9 @@ std::uint32_t BigEndian32(std::span<const std::uint8_t> bytes, std::size_t at) {
 //   - it drops samples of the decoder's delay: 241 at the start for Layer I
 //     and II, 529 for Layer III; after a Xing or Info frame, instead, the
 //     encoder delay of its LAME fields + 529 at the start, and its padding
-//     - 529 at the end (none below 0), each only where it is 0 to 3000;
+//     - 529 at the end (none below 0), each only where it is 0 to 3000
+//     (lame reads them with or without a LAME tag there), and 529 where
+//     neither is;
 //   - a Layer III frame whose main data begins further back than the frames
 //     before it reach (a stream cut at its start) gives no samples.
 // So a whole source's WAV holds frames × samples per frame − that delay;
@@ -266,7 +268,7 @@ std::uint32_t BigEndian32(std::span<const std::uint8_t> bytes, std::size_t at) {
 struct Counted {
     std::optional<std::int64_t> frames; // as the stream's own header counts them
     std::int64_t audioAt = 0;           // the first frame of audio
-    std::int64_t delay = 0;
+    std::int64_t delay = 0;             // the samples lame drops in all
 };
 
 Counted CountedFrames(Bytes& bytes, const Run& run) {

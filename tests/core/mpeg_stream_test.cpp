@@ -5,6 +5,8 @@
 #include "mpeg_stream.h"
 #include "test_support.h"
 
+#include <QCoreApplication>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -55,6 +57,10 @@ TEST(WholeSource, OnlyAWholeMpegAudioSourceIsTicked) {
     FakeWindow window;
     RecordingBoxes boxes;
     BatchDriver(list, state, window, boxes, [&] { return decoder; }).Convert();
+    int argc = 1; // --convert runs in the program's application object
+    char name[] = "core_tests";
+    char* argv[] = {name, nullptr};
+    const QCoreApplication application(argc, argv);
     std::FILE* terminal = std::tmpfile();
     EXPECT_EQ(ConvertFromCommandLine({folder.path()}, {.destination = out.path()}, "/", terminal,
                                      nullptr, [&] { return decoder; }),
