@@ -129,6 +129,9 @@ void BatchDriver::Convert(std::optional<int> decodersAtOnce) {
     for (int i = 0; i < count; ++i) {
         work.push_back(list_.ItemAt(i).id);
         sources.push_back(list_.ItemAt(i).caption);
+        // A reason belongs to its batch: one this batch never reaches says nothing.
+        if (!list_.ItemAt(i).failureReason.empty())
+            list_.SetState(i, ItemState::Waiting);
     }
     // Where the WAVs go is decided on the real folders: a ".." or a link in a
     // name leads where the file system says.
@@ -296,6 +299,7 @@ struct BatchDriver::InFlight {
     Stage stage = Stage::Ready;
     std::string source, output, outputKey;
     MpegAudioInfo header;
+    MpegStream stream;
     std::exception_ptr unreadable; // the header reader's error, told at the item's turn
     DecoderOption option = DecoderOption::DecodeMp2Input;
     OutputCheck check;
@@ -426,7 +430,10 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
                         continue;
                     }
                     if (ready->stage != InFlight::Stage::PassedOver) {
-                        Start(*ready, decoder, count, items.empty());
+                        if (!Start(*ready, decoder, count, items.empty())) {
+                            ready.reset();
+                            continue;
+                        }
                         option = ready->option;
                     }
                     items.push_back(std::move(*ready));
@@ -498,7 +505,7 @@ std::optional<BatchDriver::InFlight> BatchDriver::Prepare(std::size_t place, Ite
                     [&](const InFlight& earlier) { return earlier.outputKey == item.outputKey; }))
         return std::nullopt;
     try {
-        item.header = ReadMpegAudioHeader(item.source);
+        item.header = ReadMpegAudioHeader(item.source, &item.stream);
     } catch (const UserError&) {
         item.unreadable = std::current_exception();
         return item;
@@ -507,8 +514,11 @@ std::optional<BatchDriver::InFlight> BatchDriver::Prepare(std::size_t place, Ite
         return item;
     }
     item.option = OptionFor(item.source, previous, item.header.layer);
+    // lame makes a WAV of noise of anything with a frame sync, and exits 0.
+    if (!item.stream.isMpegAudio)
+        item.Decide(Verdict{Translate("BatchDriver", "MPEGオーディオとして読めません")});
     // Folders of their own are made only when the item starts.
-    if (!separateFolders_)
+    else if (!separateFolders_)
         OpenOutput(item, decoder);
     return item;
 }
@@ -543,7 +553,7 @@ void BatchDriver::OpenOutput(InFlight& item, const std::string& decoder) {
     }
 }
 
-void BatchDriver::Start(InFlight& item, const std::string& decoder, int count, bool shown) {
+bool BatchDriver::Start(InFlight& item, const std::string& decoder, int count, bool shown) {
     try {
         // An item that will not be decoded gets no hint about its audio.
         NoBoxes noBoxes;
@@ -555,13 +565,17 @@ void BatchDriver::Start(InFlight& item, const std::string& decoder, int count, b
             shownItem_ = item.place;
             window_.SetInformationLine(item.header.line);
         }
-        // The reader's box may have let the destination or the list change.
+        // The reader's box may have let the destination or the list change: a
+        // caption edited meanwhile is another source.
+        if (const auto index = list_.IndexOf(item.id);
+            index && list_.ItemAt(*index).caption != item.source)
+            return false;
         if (const std::string output = OutputFor(item.source); output != item.output) {
             item.output = output;
             item.outputKey = outputs_.Key(output);
             item.temporary.reset();
             item.command.clear();
-            if (item.header.file) {
+            if (item.header.file && item.stream.isMpegAudio) {
                 item.verdict.reset();
                 item.stage = InFlight::Stage::Ready;
                 if (!separateFolders_)
@@ -577,12 +591,12 @@ void BatchDriver::Start(InFlight& item, const std::string& decoder, int count, b
         if (shown)
             window_.SetOutputPathText(item.output);
         if (item.stage == InFlight::Stage::Decided)
-            return;
+            return true;
         // Folders of their own for outputs of one name are made now.
         if (separateFolders_) {
             OpenOutput(item, decoder);
             if (item.stage == InFlight::Stage::Decided)
-                return;
+                return true;
         }
         item.decoder.emplace(
             item.command,
@@ -598,6 +612,7 @@ void BatchDriver::Start(InFlight& item, const std::string& decoder, int count, b
         item.temporary.reset();
         item.Decide(UnexpectedFailure());
     }
+    return true;
 }
 
 void BatchDriver::MeasureShown(const InFlight& item) {
@@ -621,11 +636,17 @@ bool BatchDriver::Settle(InFlight& item, int count) {
             shownFile_ = UniqueFd(::fcntl(item.temporary->Descriptor(), F_DUPFD_CLOEXEC, 0));
         Verdict verdict;
         try {
-            if (item.verdict)
+            if (item.verdict) {
                 verdict = *item.verdict;
-            else if (verdict = DecoderVerdict(*item.outcome, *item.temporary); verdict.Converted())
-                verdict =
-                    outputs_.PutInPlace(*item.temporary, item.source, item.output, item.check);
+            } else {
+                verdict = DecoderVerdict(*item.outcome, *item.temporary);
+                // lame exits 0 on a source cut short: the WAV must hold all of it.
+                if (verdict.Converted())
+                    verdict = Verdict{CutShortReason(item.stream, item.temporary->Descriptor())};
+                if (verdict.Converted())
+                    verdict =
+                        outputs_.PutInPlace(*item.temporary, item.source, item.output, item.check);
+            }
         } catch (...) {
             verdict = UnexpectedFailure();
         }

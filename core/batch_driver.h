@@ -112,8 +112,9 @@ class BatchDriver {
     void OpenOutput(InFlight& item, const std::string& decoder);
     // The item's turn: its header shown (with the reader's hint) and its
     // decoder started, unless its output is decided without one; shown, the
-    // window follows it from the start.
-    void Start(InFlight& item, const std::string& decoder, int count, bool shown);
+    // window follows it from the start. False, with nothing started, when its
+    // caption was edited while the hint was up: it is prepared again.
+    bool Start(InFlight& item, const std::string& decoder, int count, bool shown);
     // Puts a finished item in place and shows its state and the overall
     // progress; true when it is converted.
     bool Settle(InFlight& item, int count);

@@ -57,16 +57,7 @@ template <typename ReadAt> std::int64_t SearchStart(ReadAt& readAt, std::int64_t
     std::array<std::uint8_t, 10> tag{};
     if (readAt(0, tag.data(), tag.size()) < tag.size())
         return 0;
-    if (tag[0] != 'I' || tag[1] != 'D' || tag[2] != '3' || tag[3] == 0xFF || tag[4] == 0xFF)
-        return 0;
-    std::int64_t size = 0;
-    for (std::size_t i = 6; i < 10; ++i) {
-        if (tag[i] >= 0x80)
-            return 0;
-        size = size << 7 | tag[i];
-    }
-    const bool footer = (tag[5] & 0x10) != 0;
-    return 10 + size + (footer ? 10 : 0);
+    return Id3v2TagEnd(tag);
 }
 
 // The first offset from start whose four bytes lie inside the file and begin
@@ -156,15 +147,8 @@ MpegAudioInfo Describe(const std::optional<Sync>& sync, std::int64_t fileSize) {
     else if (version == 0)
         sampleRate /= 4;
 
-    const int layerNumber = 4 - layer;
-    int column = -1;
-    if (version == 3 && layerNumber >= 1 && layerNumber <= 3)
-        column = layerNumber - 1;
-    else if ((version == 2 || version == 0) && layerNumber == 1)
-        column = 3;
-    else if ((version == 2 || version == 0) && (layerNumber == 2 || layerNumber == 3))
-        column = 4;
-    const int kbps = column >= 0 ? kBitrates[bitrateIndex][column] : 0;
+    const std::optional<int> bitrate = MpegBitrate(version, layer, bitrateIndex);
+    const int kbps = bitrate.value_or(0);
 
     // Without a bitrate there is no duration; the size is then a bare WAV header.
     std::int64_t totalSeconds = 0;
@@ -184,7 +168,7 @@ MpegAudioInfo Describe(const std::optional<Sync>& sync, std::int64_t fileSize) {
     info.line = "Time:(" + std::to_string(info.durationMinutes) + "M " +
                 std::to_string(info.durationSeconds) + "S)" + kVersionTexts[version] + " " +
                 kLayerTexts[layer] + " " + std::to_string(sampleRate) + "Hz ";
-    if (column >= 0)
+    if (bitrate)
         info.line += std::to_string(kbps) + "bps ";
     else
         info.line += Translate("MpegHeader", "ビットレート不明 ");
@@ -199,6 +183,34 @@ MpegAudioInfo Analyse(ReadAt& readAt, std::int64_t fileSize, std::size_t blockSi
 }
 
 } // namespace
+
+std::optional<int> MpegBitrate(int versionBits, int layerBits, int bitrateIndex) {
+    const int layerNumber = 4 - layerBits;
+    int column = -1;
+    if (versionBits == 3 && layerNumber >= 1 && layerNumber <= 3)
+        column = layerNumber - 1;
+    else if ((versionBits == 2 || versionBits == 0) && layerNumber == 1)
+        column = 3;
+    else if ((versionBits == 2 || versionBits == 0) && (layerNumber == 2 || layerNumber == 3))
+        column = 4;
+    if (column < 0)
+        return std::nullopt;
+    return kBitrates[bitrateIndex & 15][column];
+}
+
+std::int64_t Id3v2TagEnd(std::span<const std::uint8_t> tag) {
+    if (tag.size() < 10 || tag[0] != 'I' || tag[1] != 'D' || tag[2] != '3' || tag[3] == 0xFF ||
+        tag[4] == 0xFF)
+        return 0;
+    std::int64_t size = 0;
+    for (std::size_t i = 6; i < 10; ++i) {
+        if (tag[i] >= 0x80)
+            return 0;
+        size = size << 7 | tag[i];
+    }
+    const bool footer = (tag[5] & 0x10) != 0;
+    return 10 + size + (footer ? 10 : 0);
+}
 
 MpegAudioInfo AnalyseMpegAudio(std::span<const std::uint8_t> bytes, std::int64_t fileSize,
                                std::size_t readSize) {
@@ -219,7 +231,7 @@ std::string ReadMpegAudioInfo(const std::string& path, ConversionState& state,
     return TakeMpegAudioInfo(path, ReadMpegAudioHeader(path), state, boxes);
 }
 
-MpegAudioInfo ReadMpegAudioHeader(const std::string& path) {
+MpegAudioInfo ReadMpegAudioHeader(const std::string& path, MpegStream* stream) {
     // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
     const UniqueFd file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.Get() < 0)
@@ -256,6 +268,8 @@ MpegAudioInfo ReadMpegAudioHeader(const std::string& path) {
     MpegAudioInfo info =
         Analyse(readAt, static_cast<std::int64_t>(status.st_size), kMpegSearchBlock);
     info.file = StampOf(file.Get());
+    if (stream)
+        *stream = MeasureMpegStream(file.Get(), static_cast<std::int64_t>(status.st_size));
     return info;
 }
 

@@ -6,6 +6,7 @@
 #include "conversion_state.h"
 #include "fs.h"
 #include "message_service.h"
+#include "mpeg_stream.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -38,7 +39,8 @@ std::string ReadMpegAudioInfo(const std::string& path, ConversionState& state,
 
 // Its two halves: the file's first frame header read, with no box and no
 // state (throws as above), and what was read stored in state, with the hint.
-MpegAudioInfo ReadMpegAudioHeader(const std::string& path);
+// With stream, the same opening of the file also measures its frames.
+MpegAudioInfo ReadMpegAudioHeader(const std::string& path, MpegStream* stream = nullptr);
 std::string TakeMpegAudioInfo(const std::string& path, const MpegAudioInfo& info,
                               ConversionState& state, MessageService& boxes);
 
@@ -48,3 +50,12 @@ std::string TakeMpegAudioInfo(const std::string& path, const MpegAudioInfo& info
 // time, as it takes a file block by block; the result never depends on it.
 MpegAudioInfo AnalyseMpegAudio(std::span<const std::uint8_t> bytes, std::int64_t fileSize,
                                std::size_t readSize = kMpegSearchBlock);
+
+// The bitrate in kbit/s that the standard's tables give a header's version
+// bits, layer bits and bitrate index (0 for the free and the bad index);
+// nothing where they have no column (a reserved version or layer).
+std::optional<int> MpegBitrate(int versionBits, int layerBits, int bitrateIndex);
+
+// Where an ID3v2 tag that opens a file ends, from the file's first ten bytes;
+// 0 when they are no tag header.
+std::int64_t Id3v2TagEnd(std::span<const std::uint8_t> first);

@@ -305,6 +305,9 @@ bool ProcessingList::setData(const QModelIndex& index, const QVariant& value, in
     if (role != Qt::EditRole || !index.isValid() || index.model() != this || index.column() != 0 ||
         index.row() < 0 || index.row() >= Count())
         return false;
+    // The decoder reads the file it was started for: a tick names that file.
+    if (ItemAt(index.row()).state == ItemState::Processing)
+        return false;
     const QString text = value.toString();
     // The editor starts from the lossy display text; committing it unedited must
     // not replace bytes that are not UTF-8 with what they looked like.
@@ -317,7 +320,9 @@ bool ProcessingList::setData(const QModelIndex& index, const QVariant& value, in
 Qt::ItemFlags ProcessingList::flags(const QModelIndex& index) const {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    return QAbstractListModel::flags(index) | Qt::ItemIsEditable;
+    const bool decoding = index.model() == this && index.row() >= 0 && index.row() < Count() &&
+                          ItemAt(index.row()).state == ItemState::Processing;
+    return QAbstractListModel::flags(index) | (decoding ? Qt::NoItemFlags : Qt::ItemIsEditable);
 }
 
 QVariant ProcessingList::headerData(int section, Qt::Orientation orientation, int role) const {

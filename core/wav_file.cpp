@@ -31,12 +31,15 @@ bool IsCappedDataSize(std::uint64_t field) {
 
 } // namespace
 
-WavCheck CheckWavFile(const std::string& path) {
-    const UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
-    return file ? CheckWavFile(file.Get()) : WavCheck::Malformed;
-}
+namespace {
 
-WavCheck CheckWavFile(int fd) {
+struct Inspected {
+    Inspected(WavCheck check, std::uint64_t frames = 0) : check(check), frames(frames) {}
+    WavCheck check;
+    std::uint64_t frames; // of a Complete or Capped file
+};
+
+Inspected Inspect(int fd) {
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
         return WavCheck::Malformed;
@@ -83,9 +86,10 @@ WavCheck CheckWavFile(int fd) {
             if (capped && IsCappedDataSize(length)) {
                 if (blockAlign == 0 || body > size)
                     return WavCheck::Malformed;
-                return (size - body) % blockAlign != 0 ? WavCheck::Truncated
-                       : size - body < blockAlign      ? WavCheck::NoSamples
-                                                       : WavCheck::Capped;
+                return {(size - body) % blockAlign != 0 ? WavCheck::Truncated
+                        : size - body < blockAlign      ? WavCheck::NoSamples
+                                                        : WavCheck::Capped,
+                        (size - body) / blockAlign};
             }
             // The audio ends the file, followed at most by the pad byte of an odd length.
             const std::uint64_t end = body + length;
@@ -93,9 +97,28 @@ WavCheck CheckWavFile(int fd) {
                 return WavCheck::Truncated;
             if (blockAlign == 0 || (end != size && end + (length & 1) != size))
                 return WavCheck::Malformed;
-            return length < blockAlign ? WavCheck::NoSamples : WavCheck::Complete;
+            return {length < blockAlign ? WavCheck::NoSamples : WavCheck::Complete,
+                    length / blockAlign};
         }
         offset = body + length + (length & 1);
     }
-    return WavCheck::Malformed;
+    return {WavCheck::Malformed};
+}
+
+} // namespace
+
+WavCheck CheckWavFile(const std::string& path) {
+    const UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
+    return file ? CheckWavFile(file.Get()) : WavCheck::Malformed;
+}
+
+WavCheck CheckWavFile(int fd) {
+    return Inspect(fd).check;
+}
+
+std::optional<std::uint64_t> WavSampleFrames(int fd) {
+    const Inspected inspected = Inspect(fd);
+    if (inspected.check != WavCheck::Complete && inspected.check != WavCheck::Capped)
+        return std::nullopt;
+    return inspected.frames;
 }

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 // What the header of a finished WAV file says about the file.
@@ -22,3 +24,5 @@ enum class WavCheck {
 WavCheck CheckWavFile(const std::string& path);
 // The same for an open file.
 WavCheck CheckWavFile(int fd);
+// The sample frames of audio in a Complete or Capped file; nothing for another.
+std::optional<std::uint64_t> WavSampleFrames(int fd);

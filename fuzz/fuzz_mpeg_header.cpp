@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Feeds arbitrary bytes to the header reader, both as a buffer and as a file,
-// and stops on any difference between the ways of reading the same bytes.
+// Feeds arbitrary bytes to the header reader and the stream's measure, both as
+// a buffer and as a file, and stops on any difference between the ways of
+// reading the same bytes.
 #include "mpeg_header.h"
 
 #include <cstdint>
@@ -78,6 +79,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(whole.expectedWavSize >= 0 && whole.durationSeconds >= 0 && whole.durationSeconds < 60,
           "out-of-range figures");
 
+    const MpegStream stream = MeasureMpegStream(bytes);
+    Check(stream.samples >= 0 && (stream.isMpegAudio || stream.samples == 0), "stream figures");
+
     // Small reads put every header across some read boundary.
     const std::size_t piece = size == 0 ? 1 : data[size - 1] % 13 + 1;
     Check(Same(AnalyseMpegAudio(bytes, fileSize, piece), whole), "piecewise search");
@@ -92,7 +96,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         static const ScratchFile scratch;
         ConversionState state;
         CountingBoxes boxes;
-        const std::string line = ReadMpegAudioInfo(scratch.Fill(data, size), state, boxes);
+        const std::string& path = scratch.Fill(data, size);
+        const std::string line = ReadMpegAudioInfo(path, state, boxes);
+        MpegStream read;
+        ReadMpegAudioHeader(path, &read);
+        Check(read.isMpegAudio == stream.isMpegAudio && read.samples == stream.samples,
+              "stream from a file");
         Check(line == whole.line && state.DurationMinutes == whole.durationMinutes &&
                   state.DurationSeconds == whole.durationSeconds &&
                   state.ExpectedWavSize == whole.expectedWavSize,

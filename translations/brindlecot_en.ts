@@ -129,6 +129,18 @@
         <source>デコーダが終了コード%1で終了しました</source>
         <translation>The decoder exited with code %1</translation>
     </message>
+    <message>
+        <source>%1秒</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1分%2秒</source>
+        <translation>%1 min %2 s</translation>
+    </message>
+    <message>
+        <source>元のファイルが途中で切れています（%1のうち%2）</source>
+        <translation>The source file is cut short (%2 of %1)</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

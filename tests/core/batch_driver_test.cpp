@@ -94,13 +94,14 @@ class BatchTest : public ::testing::Test {
         driverPtr = nullptr;
     }
 
-    // A held source's decoder, started and not yet reaped.
+    // A held source's decoder, started and not yet reaped; its process id is
+    // whole once its line ends.
     static bool Alive(const std::string& source) {
         const std::string pid = ReadFile(source + ".pid");
-        return !pid.empty() && Exists("/proc/" + std::to_string(std::stoi(pid)));
+        return pid.ends_with('\n') && Exists("/proc/" + std::to_string(std::stoi(pid)));
     }
     static bool Gone(const std::string& source) {
-        return Exists(source + ".pid") && !Alive(source);
+        return ReadFile(source + ".pid").ends_with('\n') && !Alive(source);
     }
     static void Release(const std::string& source) { WriteFile(source + ".go", ""); }
 
@@ -189,8 +190,8 @@ TEST_F(BatchTest, TheRealDecoderReadsEachLayerWhateverTheExtension) {
 }
 
 TEST_F(BatchTest, ConvertsEveryItemInOrderAndReportsProgress) {
-    const auto a = AddSource("a.mp3"), b = AddSource("b.mpa", MpegFrames(2, 4)),
-               c = AddSource("c.mp2", MpegFrames(2, 4));
+    const auto a = AddSource("a.mp3"), b = AddSource("b.mpa", MpegFrames(2, 1)),
+               c = AddSource("c.mp2", MpegFrames(2, 1));
     Convert();
 
     EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Processed, S::Processed}));
@@ -542,7 +543,7 @@ TEST_F(BatchTest, ASecondSourceOfTheSameNameNeverReplacesTheFirstWav) {
     list.Clear();
     window.destination.clear();
     AddSource("dup.mp2");
-    AddSource("dup.mp3", std::string("\xFF\xFD\x90\x44", 4) + std::string(4096, '\0')); // Layer II
+    AddSource("dup.mp3", MpegFrames(2, 1));
     for (int batch = 0; batch < 2; ++batch) {
         boxes.messages.clear();
         Convert();
@@ -554,6 +555,48 @@ TEST_F(BatchTest, ASecondSourceOfTheSameNameNeverReplacesTheFirstWav) {
                                            "あるため変換しませんでした"});
     }
     EXPECT_EQ(Calls().size(), 3u);
+}
+
+// A tick names the source whose WAV was made: a caption is fixed while its
+// item decodes; one edited before its item starts (prepared meanwhile, or
+// with the reader's hint up) is read again.
+TEST_F(BatchTest, ATickNamesTheSourceWhoseWavWasMade) {
+    const std::string held = AddSource("1-held.mp3");
+    AddSource("2.mp3");
+    AddSource("3.mp3", MpegFrames(2, 1)); // Layer II: the hint
+    WriteFile(folder / "other.mp2", MpegFrames(2, 1));
+    WriteFile(folder / "another.mp2", MpegFrames(2, 1));
+    const auto edit = [&](int row, const std::string& caption) {
+        return list.setData(list.index(row), QString::fromStdString(caption), Qt::EditRole);
+    };
+    window.onDispatch = [&] {
+        if (Alive(held) && !Exists(held + ".go")) {
+            EXPECT_FALSE(list.flags(list.index(0)) & Qt::ItemIsEditable);
+            EXPECT_FALSE(edit(0, folder / "other.mp2"));
+            EXPECT_TRUE(edit(1, folder / "other.mp2"));
+            Release(held);
+        }
+    };
+    boxes.onBox = [&] { EXPECT_TRUE(edit(2, folder / "another.mp2")); };
+    Convert();
+    EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Processed, S::Processed}));
+    EXPECT_EQ(list.ItemAt(0).caption, held);
+    EXPECT_TRUE(Exists(folder / "1-held.wav") && Exists(folder / "other.wav") &&
+                Exists(folder / "another.wav"));
+    EXPECT_FALSE(Exists(folder / "2.wav") || Exists(folder / "3.wav"));
+}
+
+// A batch's reasons are its own: an item it never reached says nothing.
+TEST_F(BatchTest, AnEarlierBatchsReasonGoesWhenTheNextOneStarts) {
+    AddSource("1.mp3");
+    AddSource("2-fail.mp3");
+    Convert();
+    ASSERT_EQ(States(), (std::vector<S>{S::Processed, S::Failed}));
+    window.onDispatch = [&] { driverPtr->RequestAbort(); };
+    AnswerReplacing(ConfirmAnswer::Yes);
+    Convert();
+    EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Waiting}));
+    EXPECT_EQ(list.ItemAt(1).failureReason, "");
 }
 
 // Decoders quicker than a dispatch step still leave the window its events
@@ -1190,7 +1233,7 @@ TEST_F(BatchTest, ASourceChangedAfterItWasPreparedIsReadAgain) {
     const std::string held = AddSource("1-held.mp3"), next = AddSource("2.mp3");
     window.onDispatch = [&] {
         if (Alive(held) && !Exists(held + ".go")) {
-            WriteFile(next, MpegFrames(2, 4));
+            WriteFile(next, MpegFrames(2, 1));
             Release(held);
         }
     };

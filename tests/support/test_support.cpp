@@ -230,7 +230,11 @@ void WriteToneWav(const std::string& path, double seconds) {
 }
 
 std::string Layer3Stream(std::size_t padding) {
-    return std::string("\xFF\xFB\x90\x44", 4) + std::string(padding, '\0');
+    std::string stream = MpegFrames(3, 4);
+    stream.replace(1, 3, "\xFB\x90\x44"); // no CRC, joint stereo
+    stream.replace(36, 12, std::string("Info\0\0\0\1\0\0\0\1", 12));
+    stream.resize(std::max(stream.size(), padding + 4), '\0');
+    return stream;
 }
 
 std::string MpegFrames(int layer, std::size_t frames) {

@@ -82,7 +82,9 @@ std::string OutputOf(std::vector<std::string> arguments);
 std::string ToneWav(double seconds);
 void WriteToneWav(const std::string& path, double seconds);
 
-// An MPEG-1 Layer III header, 128 kbit/s, 44.1 kHz, joint stereo, then padding zeros.
+// padding + 4 bytes (at least four frames) of MPEG-1 Layer III, 128 kbit/s,
+// 44.1 kHz, joint stereo: an Info frame that counts one frame of audio (whose
+// WAV lame makes 623 sample frames long), three silent frames, then zeros.
 std::string Layer3Stream(std::size_t padding);
 
 // Silent MPEG-1 frames of Layer I, II or III, 128 kbit/s, 44.1 kHz, stereo,
