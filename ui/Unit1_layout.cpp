@@ -267,7 +267,8 @@ QString TForm1::LegendHint() const {
     };
     QString rows;
     for (const ItemState state : kStates)
-        rows += QString("<tr><td>%1</td><td>%2</td><td>%3</td></tr>")
+        // A gap after the name, which would otherwise run into its meaning.
+        rows += QString("<tr><td>%1</td><td style=\"padding-right: 6px\">%2</td><td>%3</td></tr>")
                     .arg(StatePictureHtml(state), StateName(state).toHtmlEscaped(),
                          meanings[static_cast<int>(state)].toHtmlEscaped());
     return "<table cellspacing=\"2\">" + rows + "</table>";
