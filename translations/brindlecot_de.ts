@@ -480,7 +480,7 @@ Umwandlungsoptionen:
     </message>
     <message>
         <source>同じ名前のファイルがあるため変換しなかった項目。次の変換でまた試します</source>
-        <translation>Übersprungen, weil eine Datei mit demselben Namen existiert; die nächste Umwandlung versucht es erneut</translation>
+        <translation>Dateien, die wegen einer gleichnamigen Datei übersprungen wurden; die nächste Umwandlung versucht sie erneut</translation>
     </message>
     <message>
         <source>変換元のファイル</source>

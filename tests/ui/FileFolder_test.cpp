@@ -7,6 +7,7 @@
 
 #include "test_support.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -141,6 +142,8 @@ class FileFolderTest : public QObject {
         auto* view = dialog.findChild<QTreeView*>(QStringLiteral("folderTree"));
         const QModelIndex top = view->model()->index(0, 0, view->rootIndex());
         QCOMPARE(top.data(QFileSystemModel::FilePathRole).toString(), QStringLiteral("/"));
+        // A screen reader finds the folders' names alone, as shown.
+        QCOMPARE(QAccessible::queryAccessibleInterface(view)->tableInterface()->columnCount(), 1);
     }
 
     void startsAtHomeWithoutInitialFolder() {

@@ -7,7 +7,6 @@
 #include "FileFolder.h"
 #include "window_fakes.h"
 
-#include <QAccessible>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -605,18 +604,6 @@ class Unit1Test : public QObject {
         QVERIFY(SameFile(".", Path("music")));
     }
 
-    void everyControlIsNamedByWhatItShows() {
-        const auto name = [](QWidget* control) {
-            return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
-        };
-        // A progress bar by the label before it; what has no caption by what it is.
-        QCOMPARE(name(form->ProgressBar2), QString("個別の進捗"));
-        QCOMPARE(name(form->Image1), QString("処理待ちのアイコン"));
-        // Namesakes are told apart by what they do.
-        QCOMPARE(name(form->Button4), name(form->Button1));
-        QVERIFY(form->Button4->accessibleDescription() != form->Button1->accessibleDescription());
-    }
-
     void anItemStartsWithAnEmptySizeAndAnAbortShowsAtOnce() {
         AddSource("a-held.mp3");
         form->Label6->setText("1860558 KB");
@@ -741,8 +728,6 @@ class Unit1Test : public QObject {
         while (!(next->focusPolicy() & Qt::TabFocus))
             next = next->nextInFocusChain();
         QCOMPARE(next, form->CheckBox3);
-        QCOMPARE(QAccessible::queryAccessibleInterface(form->CheckBox3)->text(QAccessible::Name),
-                 QString("複数のファイルを同時に変換する"));
 
         AddSource("a-held.mp3");
         bool fixedMeanwhile = false;
