@@ -331,7 +331,7 @@ bool BatchDriver::EndItem(const InFlight& item, const Verdict& verdict) {
         ++keptBack_;
     } else if (!verdict.Converted()) {
         ++failures_;
-        failureDetails_ += DetailName(item.source) + ": " + verdict.reason + "\n";
+        failureDetails_ += LabelledText(DetailName(item.source), verdict.reason) + "\n";
         if (!verdict.decoderSaid.empty())
             failureDetails_ += "    " + verdict.decoderSaid + "\n";
     }

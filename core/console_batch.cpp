@@ -181,7 +181,7 @@ class TerminalWindow : public ConversionWindow, public MessageService {
         const QString outcome = DisplayText(item.state == ItemState::Processed
                                                 ? Translate("ConsoleBatch", "変換しました")
                                                 : item.failureReason);
-        return Utf8Bytes(DisplayText(Translate("ConsoleBatch", "[%1/%2] %3: %4\n"))
+        return Utf8Bytes(DisplayText(Translate("ConsoleBatch", "[%1/%2] %3：%4\n"))
                              .arg(QString::number(ended_ + 1), QString::number(list_.Count()),
                                   ShownName(item.caption), outcome));
     }

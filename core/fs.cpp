@@ -102,8 +102,8 @@ std::string ExecutableFolder() {
 }
 
 std::string FileErrorText(std::string_view what, const std::string& path, std::string_view reason) {
-    return std::string(what) + ": \"" + Utf8Bytes(DisplayText(path)) + "\" (" +
-           std::string(reason) + ")";
+    return LabelledText(what,
+                        "\"" + Utf8Bytes(DisplayText(path)) + "\" (" + std::string(reason) + ")");
 }
 
 std::string FileErrorText(std::string_view what, const std::string& path, int error) {
@@ -111,7 +111,7 @@ std::string FileErrorText(std::string_view what, const std::string& path, int er
 }
 
 std::string PathErrorText(const std::string& path, int error) {
-    return Utf8Bytes(DisplayText(path)) + ": " + std::strerror(error);
+    return LabelledText(Utf8Bytes(DisplayText(path)), std::strerror(error));
 }
 
 bool IsExecutableFile(const std::string& path) {

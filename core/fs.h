@@ -73,7 +73,8 @@ std::optional<FileStamp> StampAt(const std::string& path, bool followLinks = fal
 // The same for an open file.
 std::optional<FileStamp> StampOf(int fd);
 
-// The texts of file errors, as the error box shows them:
+// The texts of file errors, as the error box shows them, each colon as the
+// user's language writes it (LabelledText):
 //   FileErrorText: what: "path" (reason)
 //   PathErrorText: path: reason
 std::string FileErrorText(std::string_view what, const std::string& path, std::string_view reason);

@@ -285,8 +285,7 @@ QVariant ProcessingList::data(const QModelIndex& index, int role) const {
         return DisplayText(item.caption);
     case Qt::AccessibleDescriptionRole:
         if (!item.failureReason.empty())
-            return QCoreApplication::translate("ProcessingList", "%1：%2")
-                .arg(StateName(item.state), DisplayText(item.failureReason));
+            return DisplayText(LabelledText(Utf8Bytes(StateName(item.state)), item.failureReason));
         return StateName(item.state);
     case Qt::DecorationRole:
         return decorations_ ? decorations_(item.state) : QVariant();

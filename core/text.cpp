@@ -148,6 +148,20 @@ std::string Translate(const char* context, const char* sourceText, const char* d
     return text;
 }
 
+std::string LabelledText(std::string_view label, std::string_view detail) {
+    // In one pass: a label may hold "%2" itself.
+    const std::string pattern = Translate("Text", "%1：%2");
+    std::string text;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+        if (pattern[i] == '%' && (next == '1' || next == '2'))
+            text += pattern[++i] == '1' ? label : detail;
+        else
+            text += pattern[i];
+    }
+    return text;
+}
+
 std::string FillIn(std::string_view text, std::string_view argument) {
     std::string filled(text);
     if (const auto at = filled.find("%1"); at != std::string::npos)

@@ -50,5 +50,9 @@ std::string Translate(const char* context, const char* sourceText);
 std::string Translate(const char* context, const char* sourceText, const char* disambiguation,
                       int n);
 
+// "label：detail" as the user's language writes it: Japanese with a
+// full-width colon, English "label: detail", French with a space before it.
+std::string LabelledText(std::string_view label, std::string_view detail);
+
 // text with its first "%1" replaced by argument.
 std::string FillIn(std::string_view text, std::string_view argument);

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the program and takes docs/screenshot.png (Japanese) and
-# docs/screenshot-en.png (English): the window under Xvfb in the middle of
+# Builds the program and takes docs/screenshot.png (Japanese),
+# docs/screenshot-en.png (English) and, for three more of its languages,
+# docs/screenshot-zh_CN.png, -ko.png and -de.png: the window under Xvfb in the middle of
 # converting a few tones it encodes first, one item done, one kept back by
 # a WAV of its name, one failed, with the legend's hint of every state.
 set -euo pipefail
@@ -29,7 +30,7 @@ names=("01 朝の歌.mp3" "01 朝の歌.mp2" "02 壊れた録音.mp3" "03 夕暮
 mkdir -p docs
 files=()
 for name in "${names[@]}"; do files+=("$album/$name"); done
-for shot in ja_JP:screenshot en_US:screenshot-en; do
+for shot in ja_JP:screenshot en_US:screenshot-en zh_CN:screenshot-zh_CN ko_KR:screenshot-ko de_DE:screenshot-de; do
     # Each picture starts from sources alone: WAVs of the last would be asked about.
     rm -f "$album"/*.wav
     env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG="${shot%%:*}.UTF-8" \

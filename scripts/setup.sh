@@ -9,10 +9,12 @@
 # Safe to run again: packages already present are not touched.
 set -euo pipefail
 
+# The window's fonts: IPAPGothic for Japanese and the Latin languages,
+# WenQuanYi Micro Hei for Chinese, NanumGothic for Korean.
 run_packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-qpa-plugins qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-    lame fonts-ipafont-gothic xdg-utils po4a
+    lame fonts-ipafont-gothic fonts-wqy-microhei fonts-nanum xdg-utils po4a
 )
 # debhelper builds the package; dpkg-shlibdeps (dpkg-dev) and file find its
 # library dependencies; git and xz make the upstream tarball.

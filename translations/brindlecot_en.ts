@@ -5,15 +5,15 @@
     <name>BatchDriver</name>
     <message>
         <source>中断しました</source>
-        <translation>Aborted</translation>
+        <translation>Conversion aborted.</translation>
     </message>
     <message>
         <source>予期しないエラーのため変換できませんでした</source>
-        <translation>Not converted: an unexpected error occurred</translation>
+        <translation>An unexpected error occurred</translation>
     </message>
     <message>
         <source>予期しないエラーのため変換を中止しました</source>
-        <translation>The conversion was stopped: an unexpected error occurred</translation>
+        <translation>The conversion was stopped by an unexpected error.</translation>
     </message>
     <message>
         <source>処理済みのリストを削除しますか？</source>
@@ -61,7 +61,7 @@
     </message>
     <message>
         <source>同じ名前のファイルがあるため変換しませんでした</source>
-        <translation>Skipped because a file with the same name exists</translation>
+        <translation>A file with the same name already exists</translation>
     </message>
     <message numerus="yes">
         <source>%n件のファイルを変換できませんでした</source>
@@ -94,13 +94,13 @@
     </message>
     <message>
         <source>出力ファイルを作れません</source>
-        <translation>The output file cannot be made</translation>
+        <translation>The output file cannot be created</translation>
     </message>
     <message numerus="yes">
         <source>同じ名前のWAVファイルになる項目が%n件あります。変換元のフォルダ構成を出力先に作って別々に保存しますか？</source>
         <translation>
-            <numerusform>%n item would make a WAV file with the same name as another. Recreate the source folders in the destination to keep them apart?</numerusform>
-            <numerusform>%n items would make WAV files with the same names. Recreate the source folders in the destination to keep them apart?</numerusform>
+            <numerusform>%n file would make a WAV file with the same name as another. Recreate the source folders in the destination to keep them apart?</numerusform>
+            <numerusform>%n files would make WAV files with the same names. Recreate the source folders in the destination to keep them apart?</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -190,7 +190,7 @@ MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。
         <translation>Usage: brindlecot [OPTION] [FILE|FOLDER]...
   or:  brindlecot --convert [CONVERSION OPTION]... FILE|FOLDER...
 Converts MPEG Audio files (.mpa .mp2 .mp3) to WAV with lame.
-The files and folders named are added to the processing list as a drop of them would be.
+The files and folders named are added to the conversion list as a drop of them would be.
 With --convert they are converted without a window, and the program exits.
 
   -h, --help     show this help and exit
@@ -200,8 +200,8 @@ With --convert they are converted without a window, and the program exits.
 Conversion options:
       --to FOLDER      where the WAV files go (else beside their sources)
       --replace        replace files of the same name at the destination
-      --folders        keep same-named WAV files apart in their sources&apos; folders
-      --no-subfolders  do not search the folders&apos; subfolders
+      --folders        keep same-named WAV files apart in their sources' folders
+      --no-subfolders  do not search the folders' subfolders
       --jobs N         files converted at once (default 1; 0: one per core)
   -q, --quiet          tell only the files that could not be converted
 </translation>
@@ -218,12 +218,6 @@ Conversion options:
         <translation>converted</translation>
     </message>
     <message>
-        <source>[%1/%2] %3: %4
-</source>
-        <translation>[%1/%2] %3: %4
-</translation>
-    </message>
-    <message>
         <source>[%1/%2] %3 %4% (全体 %5%、残り %6)</source>
         <translation>[%1/%2] %3 %4% (overall %5%, %6 left)</translation>
     </message>
@@ -231,6 +225,12 @@ Conversion options:
         <source>brindlecot: %1: フォルダがありません
 </source>
         <translation>brindlecot: %1: no such folder
+</translation>
+    </message>
+    <message>
+        <source>[%1/%2] %3：%4
+</source>
+        <translation>[%1/%2] %3: %4
 </translation>
     </message>
 </context>
@@ -246,7 +246,15 @@ Conversion options:
     </message>
     <message>
         <source>%1 ディレクトリは存在しません</source>
-        <translation>The folder %1 does not exist</translation>
+        <translation>The folder %1 does not exist.</translation>
+    </message>
+    <message>
+        <source>フォルダ</source>
+        <translation>Folder</translation>
+    </message>
+    <message>
+        <source>フォルダ名</source>
+        <translation>Folder name</translation>
     </message>
 </context>
 <context>
@@ -294,14 +302,14 @@ Conversion options:
     </message>
     <message>
         <source>VBRかもしれません</source>
-        <translation>This may be a VBR file</translation>
+        <translation>This may be a VBR file.</translation>
     </message>
 </context>
 <context>
     <name>ProcessingList</name>
     <message>
         <source>処理リスト(mpa,mp2,mp3)</source>
-        <translation>Processing list (mpa,mp2,mp3)</translation>
+        <translation>Conversion list (.mpa, .mp2, .mp3)</translation>
     </message>
     <message>
         <source>処理待ち</source>
@@ -309,7 +317,7 @@ Conversion options:
     </message>
     <message>
         <source>処理中</source>
-        <translation>Active</translation>
+        <translation>Doing</translation>
     </message>
     <message>
         <source>処理済み</source>
@@ -322,10 +330,6 @@ Conversion options:
     <message>
         <source>保留</source>
         <translation>Skipped</translation>
-    </message>
-    <message>
-        <source>%1：%2</source>
-        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
@@ -425,16 +429,8 @@ Conversion options:
         <translation>The folder where files to convert are looked for</translation>
     </message>
     <message>
-        <source>変換元フォルダのパス</source>
-        <translation>Source folder path</translation>
-    </message>
-    <message>
         <source>選択した変換元フォルダ</source>
         <translation>The chosen source folder</translation>
-    </message>
-    <message>
-        <source>変換元フォルダを選択</source>
-        <translation>Choose the source folder</translation>
     </message>
     <message>
         <source>変換元フォルダを選ぶダイアログを開きます</source>
@@ -446,11 +442,11 @@ Conversion options:
     </message>
     <message>
         <source>変換元フォルダのMPEG Audioファイル。ダブルクリックかEnterで処理リストに追加します</source>
-        <translation>MPEG Audio files of the source folder. Double-click or Enter adds one to the processing list</translation>
+        <translation>MPEG Audio files of the source folder. Double-click or Enter adds one to the conversion list</translation>
     </message>
     <message>
         <source>処理リスト</source>
-        <translation>Processing list</translation>
+        <translation>Conversion list</translation>
     </message>
     <message>
         <source>変換するファイルと状態。Deleteキーで選択した項目を削除します</source>
@@ -458,7 +454,7 @@ Conversion options:
     </message>
     <message>
         <source>処理リストのファイルをすべてWAVに変換します</source>
-        <translation>Converts every file of the processing list to WAV</translation>
+        <translation>Converts every file of the conversion list to WAV</translation>
     </message>
     <message>
         <source>変換中のファイルが終わったところで変換を中断します</source>
@@ -473,60 +469,20 @@ Conversion options:
         <translation>To-do icon</translation>
     </message>
     <message>
-        <source>処理待ちの項目に付くアイコン</source>
-        <translation>The icon of items still to do</translation>
-    </message>
-    <message>
-        <source>処理待ちのアイコンの説明</source>
-        <translation>Explains the to-do icon</translation>
-    </message>
-    <message>
         <source>処理中のアイコン</source>
-        <translation>Active icon</translation>
-    </message>
-    <message>
-        <source>処理中の項目に付くアイコン</source>
-        <translation>The icon of the item being converted</translation>
-    </message>
-    <message>
-        <source>処理中のアイコンの説明</source>
-        <translation>Explains the active icon</translation>
+        <translation>In-progress icon</translation>
     </message>
     <message>
         <source>処理済みのアイコン</source>
         <translation>Done icon</translation>
     </message>
     <message>
-        <source>処理済みの項目に付くアイコン</source>
-        <translation>The icon of items converted</translation>
-    </message>
-    <message>
-        <source>処理済みのアイコンの説明</source>
-        <translation>Explains the done icon</translation>
-    </message>
-    <message>
-        <source>サブフォルダも検索する</source>
-        <translation>Search subfolders too</translation>
-    </message>
-    <message>
-        <source>処理リストにフォルダをドロップした時にサブフォルダも検索します</source>
-        <translation>Searches subfolders too when a folder is dropped on the processing list</translation>
-    </message>
-    <message>
         <source>WAVファイルを書き出すフォルダ</source>
         <translation>The folder the WAV files are written to</translation>
     </message>
     <message>
-        <source>変換先フォルダのパス</source>
-        <translation>Destination folder path</translation>
-    </message>
-    <message>
         <source>空のときは変換元と同じフォルダに書き出します</source>
         <translation>When empty, files are written beside their sources</translation>
-    </message>
-    <message>
-        <source>変換先フォルダを選択</source>
-        <translation>Choose the destination folder</translation>
     </message>
     <message>
         <source>変換先フォルダを選ぶダイアログを開きます</source>
@@ -537,10 +493,6 @@ Conversion options:
         <translation>About the file being converted or selected</translation>
     </message>
     <message>
-        <source>MPEG Audio情報</source>
-        <translation>MPEG Audio information</translation>
-    </message>
-    <message>
         <source>時間、バージョン、レイヤー、周波数、ビットレート、モード</source>
         <translation>Duration, version, layer, sample rate, bitrate, mode</translation>
     </message>
@@ -549,56 +501,20 @@ Conversion options:
         <translation>Conversion progress</translation>
     </message>
     <message>
-        <source>全体の進捗の見出し</source>
-        <translation>Overall progress caption</translation>
-    </message>
-    <message>
-        <source>全体の進捗バーの見出し</source>
-        <translation>The caption of the overall progress bar</translation>
-    </message>
-    <message>
         <source>処理リスト全体の変換の進み具合</source>
-        <translation>Progress through the whole processing list</translation>
-    </message>
-    <message>
-        <source>個別の進捗の見出し</source>
-        <translation>File progress caption</translation>
-    </message>
-    <message>
-        <source>個別の進捗バーの見出し</source>
-        <translation>The caption of the file progress bar</translation>
+        <translation>Progress through the whole conversion list</translation>
     </message>
     <message>
         <source>変換中のファイルの進み具合</source>
         <translation>Progress of the file being converted</translation>
     </message>
     <message>
-        <source>出力ファイル</source>
-        <translation>Output file</translation>
-    </message>
-    <message>
         <source>変換中のファイルの出力先</source>
         <translation>Where the file being converted is written</translation>
     </message>
     <message>
-        <source>出力サイズ</source>
-        <translation>Output size</translation>
-    </message>
-    <message>
         <source>出力ファイルの現在の大きさ</source>
         <translation>The output file size so far</translation>
-    </message>
-    <message>
-        <source>プログラムの説明</source>
-        <translation>About the program</translation>
-    </message>
-    <message>
-        <source>MPEG AudioをWAVに変換するプログラム</source>
-        <translation>A program that converts MPEG Audio to WAV</translation>
-    </message>
-    <message>
-        <source>ホームページ</source>
-        <translation>Home page</translation>
     </message>
     <message>
         <source>クリックでホームページを開きます</source>
@@ -606,11 +522,11 @@ Conversion options:
     </message>
     <message>
         <source>brindlecotがあるフォルダかPATHにlameを置いてください</source>
-        <translation>Put lame in brindlecot&apos;s folder or on the PATH</translation>
+        <translation>Put lame in brindlecot's folder or on the PATH.</translation>
     </message>
     <message>
         <source>ダブルクリックで処理リスト追加</source>
-        <translation>Double-click to add to the processing list</translation>
+        <translation>Double-click to add to the conversion list</translation>
     </message>
     <message>
         <source>エクスプローラからD&amp;Dでも追加できます</source>
@@ -626,7 +542,7 @@ Conversion options:
     </message>
     <message>
         <source>削除</source>
-        <translation>Delete</translation>
+        <translation>Remove</translation>
     </message>
     <message>
         <source>%1がありません。<byte value="xd"/>
@@ -644,11 +560,11 @@ Conversion options:
     </message>
     <message>
         <source>再生できるプログラムが見つかりません</source>
-        <translation>No program to play this file was found</translation>
+        <translation>No program to play this file was found.</translation>
     </message>
     <message>
         <source>このデスクトップ（Wayland）では、ここからは設定できません。ウィンドウメニューの「常に最前面」（Keep Above）を使ってください</source>
-        <translation>This desktop (Wayland) does not let a program keep its window on top. Use the window menu&apos;s &quot;Always on Top&quot; (Keep Above) instead</translation>
+        <translation>This desktop (Wayland) does not let a program keep its window on top. Use the window menu's "Always on Top" (Keep Above) instead</translation>
     </message>
     <message>
         <source>MPEGオーディオをWAVに変換しています</source>
@@ -677,6 +593,13 @@ Conversion options:
     <message>
         <source>同じ名前のファイルがあるため変換しなかった項目。次の変換でまた試します</source>
         <translation>Files skipped because a file with the same name exists; the next conversion tries them again</translation>
+    </message>
+</context>
+<context>
+    <name>Text</name>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 </TS>

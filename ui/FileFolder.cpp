@@ -3,6 +3,7 @@
 
 #include "FileFolder.h"
 
+#include "accessible_label.h"
 #include "fs.h"
 #include "qt_services.h"
 #include "text.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -29,6 +31,27 @@ QString FolderName(const std::string& folder) {
         return QStringLiteral("/");
     return DisplayText(NameOf(folder));
 }
+
+// The folders' names alone: the model's columns of size, type and date would
+// reach a screen reader though the tree hides them, and in Qt's words.
+class FolderNames : public QSortFilterProxyModel {
+  public:
+    FolderNames(QFileSystemModel* folders, QString title, QObject* parent)
+        : QSortFilterProxyModel(parent), title_(std::move(title)) {
+        setSourceModel(folders);
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (role == Qt::DisplayRole)
+            return title_;
+        return QSortFilterProxyModel::headerData(section, orientation, role);
+    }
+
+  protected:
+    bool filterAcceptsColumn(int column, const QModelIndex&) const override { return column == 0; }
+
+  private:
+    QString title_;
+};
 
 } // namespace
 
@@ -67,7 +90,9 @@ void FileFolderChooser::SelectFolder(const std::string& initialFolder, std::stri
 
 FolderDialog::FolderDialog(const std::string& initialFolder, MessageService& boxes)
     : QDialog(nullptr), boxes_(boxes), model_(new QFileSystemModel(this)),
-      tree_(new QTreeView(this)), status_(new QLabel(this)), name_(new QLineEdit(this)) {
+      names_(new FolderNames(model_, tr("フォルダ"), this)), tree_(new QTreeView(this)),
+      status_(new QLabel(this)), name_(new QLineEdit(this)) {
+    MakeLabelsReadable();
     setWindowTitle(tr("フォルダを選択して下さい。"));
     setWindowModality(Qt::NonModal);
     // Closing the main window ends the program even while a chooser is open.
@@ -76,16 +101,16 @@ FolderDialog::FolderDialog(const std::string& initialFolder, MessageService& box
     model_->setFilter(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Drives);
     model_->setRootPath(QStringLiteral("/"));
     tree_->setObjectName(QStringLiteral("folderTree"));
-    tree_->setModel(model_);
+    tree_->setModel(names_);
     tree_->setHeaderHidden(true);
-    for (int column = 1; column < model_->columnCount(); ++column)
-        tree_->hideColumn(column);
     tree_->setUniformRowHeights(true);
+    tree_->setAccessibleName(tr("フォルダ"));
 
     status_->setObjectName(QStringLiteral("statusLine"));
     status_->setTextFormat(Qt::PlainText);
     status_->setWordWrap(true);
     name_->setObjectName(QStringLiteral("folderName"));
+    name_->setAccessibleName(tr("フォルダ名"));
 
     // The home folder and the usual mount folders, a click away from deep in the tree.
     auto* places = new QHBoxLayout;
@@ -137,7 +162,8 @@ std::string FolderDialog::SelectedFolder() const {
     const QModelIndex current = tree_->currentIndex();
     if (!current.isValid())
         return {};
-    const std::optional<Path> path = Path::Of(Utf8Bytes(model_->filePath(current)));
+    const std::optional<Path> path =
+        Path::Of(Utf8Bytes(model_->filePath(names_->mapToSource(current))));
     return path ? path->Bytes() : std::string();
 }
 
@@ -145,7 +171,7 @@ bool FolderDialog::ShowFolder(const std::string& folder) {
     const std::optional<Path> path = Path::Of(folder);
     if (!path || !IsFolder(folder))
         return false;
-    const QModelIndex index = model_->index(DisplayText(path->Bytes()));
+    const QModelIndex index = names_->mapFromSource(model_->index(DisplayText(path->Bytes())));
     if (!index.isValid())
         return false;
     tree_->setCurrentIndex(index);
@@ -156,7 +182,7 @@ bool FolderDialog::ShowFolder(const std::string& folder) {
 
 void FolderDialog::SelectionChanged() {
     const std::string folder = SelectedFolder();
-    status_->setText(DisplayText(folder));
+    SetLabelText(*status_, DisplayText(folder));
     if (following_)
         return; // what is typed stays, and is still taken from where typing began
     typedFrom_ = folder;

@@ -14,6 +14,7 @@
 #include <string>
 
 class QFileSystemModel;
+class QSortFilterProxyModel;
 class QLabel;
 class QLineEdit;
 class QTreeView;
@@ -72,6 +73,7 @@ class FolderDialog : public QDialog {
 
     MessageService& boxes_;
     QFileSystemModel* model_;
+    QSortFilterProxyModel* names_; // what the tree shows of the model
     QTreeView* tree_;
     QLabel* status_;
     QLineEdit* name_;

@@ -3,6 +3,7 @@
 
 #include "Unit1.h"
 
+#include "accessible_label.h"
 #include "command_line.h"
 #include "folder_scan.h"
 #include "fs.h"
@@ -213,7 +214,7 @@ void TForm1::Button5Click() {
 
 void TForm1::Timer1Timer() {
     if (const auto progress = ReadOutputProgress(conversion_)) {
-        Label6->setText(QString::fromStdString(progress->sizeText));
+        SetLabelText(*Label6, QString::fromStdString(progress->sizeText));
         ProgressBar2->setValue(progress->percent);
     }
 }
@@ -249,13 +250,13 @@ void TForm1::ShowInformationLine(const QString& line) {
     if (const int advance = QFontMetrics(font).horizontalAdvance(line); advance > Label10->width())
         font.setStretch(std::max(50, Label10->width() * 100 / advance));
     Label10->setFont(font);
-    Label10->setText(line);
+    SetLabelText(*Label10, line);
     Label10->setToolTip(line);
 }
 void TForm1::SetOutputPathText(const std::string& path) {
     // A new item begins: the last one's size and bar must not stand beside its path.
-    Label7->setText(DisplayText(path));
-    Label6->clear();
+    SetLabelText(*Label7, DisplayText(path));
+    SetLabelText(*Label6, {});
     ProgressBar2->setValue(0);
 }
 void TForm1::SetOverallProgress(int percent) {
@@ -266,7 +267,7 @@ void TForm1::SetFileProgress(int percent) {
     ProgressBar2->setValue(percent);
 }
 void TForm1::SetOutputSizeText(const std::string& text) {
-    Label6->setText(QString::fromStdString(text));
+    SetLabelText(*Label6, QString::fromStdString(text));
 }
 void TForm1::EnableProgressTimer(bool enabled) {
     // They run exactly while a batch's decoders do, after its question and
@@ -417,7 +418,7 @@ void TForm1::ShowSourceFolderFiles(const std::string& folder) {
 void TForm1::Button1Click() {
     std::string chosen;
     services_.chooser.SelectFolder({}, chosen);
-    Label1->setText(DisplayText(chosen));
+    SetLabelText(*Label1, DisplayText(chosen));
     if (chosen.empty())
         return;
     // The same folder again leaves the list as it is. Names differing in case
@@ -441,7 +442,7 @@ void TForm1::Button4Click() {
     std::string chosen;
     services_.chooser.SelectFolder({}, chosen);
     destination_ = chosen.empty() ? chosen : JoinPath(chosen, "");
-    Label5->setText(DisplayText(destination_));
+    SetLabelText(*Label5, DisplayText(destination_));
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {

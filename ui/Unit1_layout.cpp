@@ -6,8 +6,10 @@
 
 #include "Unit1.h"
 
+#include "accessible_label.h"
 #include "brindlecot_version.h"
 #include "state_icons.h"
+#include "user_language.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -25,7 +27,7 @@
 #include <QTreeView>
 #include <qdrawutil.h>
 
-#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -130,12 +132,11 @@ QGroupBox* PlaceGroup(QWidget* parent, int left, int top, int width, int height,
 } // namespace
 
 void TForm1::CreateControls() {
+    MakeLabelsReadable();
     setObjectName("Form1");
     setWindowTitle(QString("brindlecot v") + kProgramVersion);
     setWindowIcon(ProgramIcon());
-    QFont font("IPAPGothic");
-    font.setPixelSize(12);
-    setFont(font);
+    setFont(WindowFont());
     setFixedSize(383, 625);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -266,61 +267,56 @@ QString TForm1::LegendHint() const {
     };
     QString rows;
     for (const ItemState state : kStates)
-        rows += QString("<tr><td>%1</td><td>%2</td><td>%3</td></tr>")
+        // A gap after the name, which would otherwise run into its meaning.
+        rows += QString("<tr><td>%1</td><td style=\"padding-right: 6px\">%2</td><td>%3</td></tr>")
                     .arg(StatePictureHtml(state), StateName(state).toHtmlEscaped(),
                          meanings[static_cast<int>(state)].toHtmlEscaped());
     return "<table cellspacing=\"2\">" + rows + "</table>";
 }
 
 void TForm1::DescribeControls() {
-    // What a screen reader says: each control told apart from its namesakes.
-    const std::tuple<QWidget*, QString, QString> controls[] = {
-        {CheckBox2, tr("常に前面に表示する"),
-         tr("このウィンドウを他のウィンドウより前面に表示します")},
-        {CheckBox3, tr("複数のファイルを同時に変換する"),
-         tr("CPUのコアの数までのファイルを同時に変換します。変換中は変えられません")},
-        {GroupBox1, tr("変換元フォルダ"), tr("変換するファイルを探すフォルダ")},
-        {Label1, tr("変換元フォルダのパス"), tr("選択した変換元フォルダ")},
-        {Button1, tr("変換元フォルダを選択"), tr("変換元フォルダを選ぶダイアログを開きます")},
-        {FileListBox1, tr("変換元のファイル"),
-         tr("変換元フォルダのMPEG Audioファイル。ダブルクリックかEnterで処理リストに追加します")},
-        {ListView1, tr("処理リスト"),
-         tr("変換するファイルと状態。Deleteキーで選択した項目を削除します")},
-        {Button2, tr("変換"), tr("処理リストのファイルをすべてWAVに変換します")},
-        {Button5, tr("中断"), tr("変換中のファイルが終わったところで変換を中断します")},
-        {Button3, tr("クリア"), tr("リスト内をクリアします")},
-        {Image1, tr("処理待ちのアイコン"), tr("処理待ちの項目に付くアイコン")},
-        {Label2, StateName(ItemState::Waiting), tr("処理待ちのアイコンの説明")},
-        {Image2, tr("処理中のアイコン"), tr("処理中の項目に付くアイコン")},
-        {Label3, StateName(ItemState::Processing), tr("処理中のアイコンの説明")},
-        {Image3, tr("処理済みのアイコン"), tr("処理済みの項目に付くアイコン")},
-        {Label4, StateName(ItemState::Processed), tr("処理済みのアイコンの説明")},
-        {CheckBox1, tr("サブフォルダも検索する"),
-         tr("処理リストにフォルダをドロップした時にサブフォルダも検索します")},
-        {GroupBox2, tr("変換先フォルダ"), tr("WAVファイルを書き出すフォルダ")},
-        {Label5, tr("変換先フォルダのパス"), tr("空のときは変換元と同じフォルダに書き出します")},
-        {Button4, tr("変換先フォルダを選択"), tr("変換先フォルダを選ぶダイアログを開きます")},
-        {GroupBox4, tr("処理/選択中のMPEG Audio情報"), tr("処理中または選択中のファイルの情報")},
-        {Label10, tr("MPEG Audio情報"),
-         tr("時間、バージョン、レイヤー、周波数、ビットレート、モード")},
-        {GroupBox3, tr("出力状況"), tr("変換の進み具合")},
-        {Label12, tr("全体の進捗の見出し"), tr("全体の進捗バーの見出し")},
-        {ProgressBar1, tr("全体の進捗"), tr("処理リスト全体の変換の進み具合")},
-        {Label13, tr("個別の進捗の見出し"), tr("個別の進捗バーの見出し")},
-        {ProgressBar2, tr("個別の進捗"), tr("変換中のファイルの進み具合")},
-        {Label7, tr("出力ファイル"), tr("変換中のファイルの出力先")},
-        {Label6, tr("出力サイズ"), tr("出力ファイルの現在の大きさ")},
-        {Label9, tr("プログラムの説明"), tr("MPEG AudioをWAVに変換するプログラム")},
-        {Label8, tr("ホームページ"), tr("クリックでホームページを開きます")},
+    // What a screen reader says: a control with a caption is named by it (a
+    // label by its text as it changes, a progress bar by the label beside
+    // it); the rest are named here. The descriptions tell namesakes apart.
+    Label12->setBuddy(ProgressBar1);
+    Label13->setBuddy(ProgressBar2);
+    const std::pair<QWidget*, QString> names[] = {
+        {FileListBox1, tr("変換元のファイル")}, {ListView1, tr("処理リスト")},
+        {Image1, tr("処理待ちのアイコン")},     {Image2, tr("処理中のアイコン")},
+        {Image3, tr("処理済みのアイコン")},
     };
-    for (const auto& [control, name, description] : controls) {
+    for (const auto& [control, name] : names)
         control->setAccessibleName(name);
+    const std::pair<QWidget*, QString> descriptions[] = {
+        {CheckBox2, tr("このウィンドウを他のウィンドウより前面に表示します")},
+        {CheckBox3, tr("CPUのコアの数までのファイルを同時に変換します。変換中は変えられません")},
+        {GroupBox1, tr("変換するファイルを探すフォルダ")},
+        {Label1, tr("選択した変換元フォルダ")},
+        {Button1, tr("変換元フォルダを選ぶダイアログを開きます")},
+        {FileListBox1,
+         tr("変換元フォルダのMPEG Audioファイル。ダブルクリックかEnterで処理リストに追加します")},
+        {ListView1, tr("変換するファイルと状態。Deleteキーで選択した項目を削除します")},
+        {Button2, tr("処理リストのファイルをすべてWAVに変換します")},
+        {Button5, tr("変換中のファイルが終わったところで変換を中断します")},
+        {Button3, tr("リスト内をクリアします")},
+        {GroupBox2, tr("WAVファイルを書き出すフォルダ")},
+        {Label5, tr("空のときは変換元と同じフォルダに書き出します")},
+        {Button4, tr("変換先フォルダを選ぶダイアログを開きます")},
+        {GroupBox4, tr("処理中または選択中のファイルの情報")},
+        {Label10, tr("時間、バージョン、レイヤー、周波数、ビットレート、モード")},
+        {GroupBox3, tr("変換の進み具合")},
+        {ProgressBar1, tr("処理リスト全体の変換の進み具合")},
+        {ProgressBar2, tr("変換中のファイルの進み具合")},
+        {Label7, tr("変換中のファイルの出力先")},
+        {Label6, tr("出力ファイルの現在の大きさ")},
+        {Label8, tr("クリックでホームページを開きます")},
+    };
+    for (const auto& [control, description] : descriptions)
         control->setAccessibleDescription(description);
-    }
 }
 
 void TForm1::ShowHomePageLink() {
-    Label8->setText(kHomePage);
+    SetLabelText(*Label8, kHomePage);
     MakeWhiteField(Label8);
     Label8->setWordWrap(false);
     QPalette palette = Label8->palette();

@@ -34,12 +34,17 @@ QString ChosenLanguage(const QStringList& uiLanguages, const QStringList& availa
             return code;
         if (available.contains(language))
             return language;
+        const QLocale::Script script = QLocale(wanted).script();
+        for (const QString& ours : available)
+            if (ours.section('_', 0, 0) == language && QLocale(ours).script() == script)
+                return ours;
     }
     return "en";
 }
 
 UserLanguage::UserLanguage(const QStringList& uiLanguages)
     : language_(ChosenLanguage(uiLanguages, AvailableLanguages())) {
+    QLocale::setDefault(language_.isEmpty() ? QLocale::c() : QLocale(language_));
     // Our texts are Japanese as written (the C locale's too): there is no
     // brindlecot_ja to load.
     if (!language_.isEmpty() && ours_.load(QString(kPrefix) + language_, kFolder))
@@ -54,4 +59,28 @@ UserLanguage::UserLanguage(const QStringList& uiLanguages)
 UserLanguage::~UserLanguage() {
     QCoreApplication::removeTranslator(&qts_);
     QCoreApplication::removeTranslator(&ours_);
+    QLocale::setDefault(before_);
+}
+
+QFont WindowFont() {
+    // IPAPGothic has kana, the kanji of Japanese and the Latin letters, but
+    // no Hangul, only part of the Chinese characters, and the shared ones in
+    // their Japanese forms. Noto Sans CJK, taller than a 13-pixel row, would
+    // be cut at its foot.
+    QString family = "IPAPGothic";
+    switch (QLocale().script()) {
+    case QLocale::SimplifiedHanScript:
+    case QLocale::TraditionalHanScript:
+        family = "WenQuanYi Micro Hei";
+        break;
+    case QLocale::KoreanScript:
+        family = "NanumGothic";
+        break;
+    default:
+        break;
+    }
+    QFont font;
+    font.setFamilies({family, "IPAPGothic"});
+    font.setPixelSize(12);
+    return font;
 }

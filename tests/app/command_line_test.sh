@@ -62,7 +62,7 @@ LANG=POSIX run --bogus
 check "the POSIX locale reads the Japanese error" grep -q '不明なオプションです: --bogus' "$err"
 LANG=en_US.UTF-8 run --help
 check "an English locale reads the English usage" grep -q '^Usage: brindlecot' "$out"
-LANG=fr_FR.UTF-8 run --bogus
+LANG=ru_RU.UTF-8 run --bogus
 check "any other locale reads English errors" grep -q '^brindlecot: unknown option: --bogus' "$err"
 check "any other locale reads the English usage" grep -q '^Usage: brindlecot' "$err"
 
@@ -80,13 +80,13 @@ run --convert --to "$folder/out" "$folder/lib"
 check "--convert converts a folder and its subfolders" sh -c 'test $0 -eq 0 &&
     cmp -s "$1/a.wav" "$1/out/a.wav" && cmp -s "$1/a.wav" "$1/out/b.wav"' $? "$folder"
 check "an item ended a line, in the order of a drop, then the summary" sh -c \
-    'grep -q "^\[1/2\] a.mp3: 変換しました\$" "$0" && grep -q "^\[2/2\] b.mp3" "$0" &&
+    'grep -q "^\[1/2\] a.mp3：変換しました\$" "$0" && grep -q "^\[2/2\] b.mp3" "$0" &&
     tail -n 1 "$0" | grep -qx "2件を変換しました"' "$err"
 echo old >"$folder/out/a.wav" && rm "$folder/out/b.wav"
 run --convert --to "$folder/out" "$folder/lib"
 check "without --replace a WAV there is kept, its item kept back, the next one told" sh -c \
     'test $0 -eq 0 && grep -qx old "$1/out/a.wav" && grep -q "同じ名前のファイルがあるため" "$2" &&
-    grep -q "^\[1/2\] a.mp3: " "$2" && grep -q "^\[2/2\] b.mp3: 変換しました\$" "$2"' $? "$folder" "$err"
+    grep -q "^\[1/2\] a.mp3：" "$2" && grep -q "^\[2/2\] b.mp3：変換しました\$" "$2"' $? "$folder" "$err"
 run --convert --replace --to "$folder/out" "$folder/lib/a.mp3"
 check "--replace replaces it" cmp -s "$folder/a.wav" "$folder/out/a.wav"
 
@@ -103,7 +103,7 @@ done <<EOF
 EOF
 run --convert --quiet --to "$folder/out" "$folder/bad.mp3"
 check "--quiet tells the failed file alone, with its reason" sh -c \
-    'head -n 1 "$0" | grep -q "^bad.mp3: " && ! grep -q 件を変換 "$0"' "$err"
+    'head -n 1 "$0" | grep -q "^bad.mp3：" && ! grep -q 件を変換 "$0"' "$err"
 
 # A signal while a decoder runs: the decoders stopped, nothing but whole WAV
 # files left, and 128 + the signal.
@@ -129,7 +129,7 @@ rm -rf "$folder/out" && mkdir "$folder/out"
 script -qec "$program --convert --to $folder/out $folder/long" /dev/null </dev/null >"$out"
 check "a terminal gets one redrawn progress line" sh -c 'grep -aqE \
     "$1\[[0-9]+/20\] t[0-9]+\.mp3 [0-9]+% \(全体 [0-9]+%、残り [-0-9:]+\)$2\[K" "$0" &&
-    ! grep -aq "t1.mp3: " "$0" && grep -aq "20件を変換しました" "$0"' \
+    ! grep -aq "t1.mp3：" "$0" && grep -aq "20件を変換しました" "$0"' \
     "$out" "$(printf '\r')" "$(printf '\033')"
 
 exit "$failures"

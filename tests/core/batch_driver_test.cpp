@@ -323,10 +323,10 @@ TEST_F(BatchTest, FailuresAreMarkedWithTheirReasonAndCounted) {
               (std::vector<std::string>{"中断しました",
                                         "2件を変換しました\n4件のファイルを変換できませんでした"}));
     // Every failure by name and reason, in the details the box offers.
-    EXPECT_EQ(boxes.details.back(), "fail.mp3: Could not decode this file\n"
-                                    "silent.mp3: デコーダが終了コード7で終了しました\n"
-                                    "kill.mp3: デコーダが異常終了しました（シグナル9）\n"
-                                    "nooutput.mp3: 出力ファイルが作成されませんでした\n");
+    EXPECT_EQ(boxes.details.back(), "fail.mp3：Could not decode this file\n"
+                                    "silent.mp3：デコーダが終了コード7で終了しました\n"
+                                    "kill.mp3：デコーダが異常終了しました（シグナル9）\n"
+                                    "nooutput.mp3：出力ファイルが作成されませんでした\n");
 }
 
 TEST_F(BatchTest, AMissingDecoderFailsEveryItemWithoutStopping) {
@@ -816,7 +816,7 @@ TEST_F(BatchTest, SameNamedTracksGoToFoldersOfTheirOwnWhenTheUserSaysSo) {
                                        "変換元のフォルダ構成を出力先に作って別々に保存しますか？");
     EXPECT_EQ(boxes.buttons.front(), ConfirmButtons::YesNo);
     EXPECT_EQ(States(), (std::vector<S>{S::Failed, S::Processed, S::Processed}));
-    EXPECT_EQ(list.ItemAt(0).failureReason.rfind(out / "Album A: ", 0), 0u)
+    EXPECT_EQ(list.ItemAt(0).failureReason.rfind(out / "Album A：", 0), 0u)
         << "a folder that can't be made fails with the system's reason";
     EXPECT_TRUE(Exists(out / "Album B/01 Intro.wav") && Exists(out / "Album B/02.wav"));
 }
@@ -877,8 +877,8 @@ TEST_F(BatchTest, FoldersOfTheirOwnHoldForEditedCaptionsAndFailures) {
         EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Failed, S::Failed, S::KeptBack}));
         EXPECT_EQ(ReadFile(out / "x.wav"), "old");
         EXPECT_EQ(EntriesIn(out.path()), 2u) << "x.wav, and A, which holds a WAV";
-        EXPECT_EQ(boxes.details.back().rfind("B/C/01 fail.mp3: ", 0), 0u);
-        EXPECT_NE(boxes.details.back().find("\nD/01 fail.mp3: "), std::string::npos);
+        EXPECT_EQ(boxes.details.back().rfind("B/C/01 fail.mp3：", 0), 0u);
+        EXPECT_NE(boxes.details.back().find("\nD/01 fail.mp3："), std::string::npos);
         EXPECT_EQ(boxes.questions.back(), "処理済みのリストを削除しますか？");
     }
 }

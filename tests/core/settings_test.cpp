@@ -279,7 +279,7 @@ TEST(SettingsLocation, APerUserFolderThatCantBeMadeIsNamedWithItsCause) {
         FAIL() << "no error";
     } catch (const UserError& error) {
         EXPECT_EQ(std::string(error.what()),
-                  "設定フォルダを作れません: \"" + t / "locked/config" + "\" (Permission denied)");
+                  "設定フォルダを作れません：\"" + t / "locked/config" + "\" (Permission denied)");
     }
 }
 

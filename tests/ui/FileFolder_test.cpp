@@ -7,6 +7,7 @@
 
 #include "test_support.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -140,7 +141,9 @@ class FileFolderTest : public QObject {
         // The root is the tree's top row, so every folder can be reached.
         auto* view = dialog.findChild<QTreeView*>(QStringLiteral("folderTree"));
         const QModelIndex top = view->model()->index(0, 0, view->rootIndex());
-        QCOMPARE(static_cast<QFileSystemModel*>(view->model())->filePath(top), QStringLiteral("/"));
+        QCOMPARE(top.data(QFileSystemModel::FilePathRole).toString(), QStringLiteral("/"));
+        // A screen reader finds the folders' names alone, as shown.
+        QCOMPARE(QAccessible::queryAccessibleInterface(view)->tableInterface()->columnCount(), 1);
     }
 
     void startsAtHomeWithoutInitialFolder() {
@@ -163,14 +166,12 @@ class FileFolderTest : public QObject {
         auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("folderName"));
         QCOMPARE(status->text(), QFile::decodeName(tree.root.c_str()));
 
-        auto* view = dialog.findChild<QTreeView*>(QStringLiteral("folderTree"));
-        auto* model = static_cast<QFileSystemModel*>(view->model());
         const QString disc = QFile::decodeName((tree.root + "/music/disc 1").c_str());
-        view->setCurrentIndex(model->index(disc));
+        QVERIFY(dialog.ShowFolder(Bytes(disc)));
         QCOMPARE(status->text(), disc);
         QCOMPARE(name->text(), QStringLiteral("disc 1"));
 
-        view->setCurrentIndex(model->index(QStringLiteral("/")));
+        QVERIFY(dialog.ShowFolder("/"));
         QCOMPARE(status->text(), QStringLiteral("/"));
         QCOMPARE(dialog.SelectedFolder(), std::string("/"));
     }
