@@ -8,6 +8,7 @@
 #include "process.h"
 #include "progress_monitor.h"
 #include "text.h"
+#include "wav_tags.h"
 
 #include <algorithm>
 #include <exception>
@@ -107,7 +108,7 @@ void BatchDriver::Convert(std::optional<int> decodersAtOnce) {
     running_ = true;
     state_.AbortRequested = false;
     stopRequested_ = false;
-    failures_ = keptBack_ = converted_ = leftWaiting_ = 0;
+    failures_ = keptBack_ = keptBackForOthers_ = converted_ = leftWaiting_ = 0;
     ended_.clear();
     failureDetails_.clear();
     separateFolders_ = false;
@@ -323,13 +324,17 @@ bool BatchDriver::EndItem(const InFlight& item, const Verdict& verdict) {
         window_.SetFileProgress(100);
     }
     ended_.insert(item.id);
-    if (verdict.keptBack) {
+    if (verdict.keptBack)
         ++keptBack_;
-    } else if (!verdict.Converted()) {
+    else if (!verdict.Converted())
         ++failures_;
-        failureDetails_ += DetailName(item.source) + ": " + verdict.reason + "\n";
+    keptBackForOthers_ += verdict.madeByThisBatch ? 1 : 0;
+    // Every item left without a WAV of its own, one line each, whatever its name holds.
+    if (!verdict.Converted() && (!verdict.keptBack || verdict.madeByThisBatch)) {
+        failureDetails_ += EscapedControls(DetailName(item.source)) + ": " +
+                           EscapedControls(verdict.reason) + "\n";
         if (!verdict.decoderSaid.empty())
-            failureDetails_ += "    " + verdict.decoderSaid + "\n";
+            failureDetails_ += "    " + EscapedControls(verdict.decoderSaid) + "\n";
     }
     if (const auto index = list_.IndexOf(item.id)) {
         if (verdict.keptBack)
@@ -499,8 +504,11 @@ std::optional<BatchDriver::InFlight> BatchDriver::Prepare(std::size_t place, Ite
         return std::nullopt;
     try {
         item.header = ReadMpegAudioHeader(item.source);
-    } catch (const UserError&) {
-        item.unreadable = std::current_exception();
+    } catch (const UserError& error) {
+        if (unreadableEndsBatch_)
+            item.unreadable = std::current_exception();
+        else
+            item.Decide(Verdict{error.what()});
         return item;
     } catch (...) {
         item.Decide(UnexpectedFailure());
@@ -623,9 +631,15 @@ bool BatchDriver::Settle(InFlight& item, int count) {
         try {
             if (item.verdict)
                 verdict = *item.verdict;
-            else if (verdict = DecoderVerdict(*item.outcome, *item.temporary); verdict.Converted())
-                verdict =
-                    outputs_.PutInPlace(*item.temporary, item.source, item.output, item.check);
+            else if (verdict = DecoderVerdict(*item.outcome, *item.temporary);
+                     verdict.Converted()) {
+                // A whole WAV takes its source's tags before it takes its name.
+                if (carryTags_)
+                    verdict = Verdict{AddSourceTags(item.source, item.temporary->Descriptor())};
+                if (verdict.Converted())
+                    verdict =
+                        outputs_.PutInPlace(*item.temporary, item.source, item.output, item.check);
+            }
         } catch (...) {
             verdict = UnexpectedFailure();
         }
