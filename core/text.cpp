@@ -95,7 +95,9 @@ std::string EscapedControls(std::string_view bytes) {
         const std::size_t escaped = c1 ? 2 : 1;
         for (std::size_t k = i; k < i + escaped; ++k) {
             const auto c = static_cast<unsigned char>(bytes[k]);
-            if (c >= 0x20 && c != 0x7F && c < 0x80)
+            // A byte of another encoding is shown as typed, unless it is a
+            // control there (0x80 to 0x9F in ISO-8859-1).
+            if ((c >= 0x20 && c != 0x7F && c < 0x80) || (!c1 && c >= 0xA0))
                 shown += char(c);
             else if (c == '\n')
                 shown += "\\n";

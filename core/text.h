@@ -33,9 +33,9 @@ bool IsMpegAudioPath(std::string_view path);
 QString DisplayText(std::string_view bytes);
 
 // bytes as a terminal or a line of a list may show them: each control
-// character (C0, DEL, C1) as an escape ("\n", "\x1b"), and each byte that is
-// no part of valid UTF-8 as "\xHH", so that a name neither breaks a line nor
-// steers a terminal.
+// character (C0, DEL, C1; and 0x80 to 0x9F where they are no part of UTF-8)
+// as an escape ("\n", "\x1b"), so that a name neither breaks a line nor
+// steers a terminal. Everything else stays as it is.
 std::string EscapedControls(std::string_view bytes);
 
 // The UTF-8 bytes of a text the user typed.
