@@ -306,6 +306,7 @@ struct BatchDriver::InFlight {
     std::optional<Child> decoder;
     std::optional<RunOutcome> outcome; // once the decoder has ended
     std::optional<Verdict> verdict;    // decided without a decoder
+    SourceTags tags;                   // what its WAV will carry
 
     bool Done() const {
         return stage == Stage::Finished || stage == Stage::Decided || stage == Stage::PassedOver;
@@ -518,6 +519,8 @@ std::optional<BatchDriver::InFlight> BatchDriver::Prepare(std::size_t place, Ite
     // Folders of their own are made only when the item starts.
     if (!separateFolders_)
         OpenOutput(item, decoder);
+    if (carryTags_ && item.stage == InFlight::Stage::Ready)
+        item.tags = SourceTags(item.source);
     return item;
 }
 
@@ -635,7 +638,7 @@ bool BatchDriver::Settle(InFlight& item, int count) {
                      verdict.Converted()) {
                 // A whole WAV takes its source's tags before it takes its name.
                 if (carryTags_)
-                    verdict = Verdict{AddSourceTags(item.source, item.temporary->Descriptor())};
+                    verdict = Verdict{item.tags.AddTo(item.temporary->Descriptor())};
                 if (verdict.Converted())
                     verdict =
                         outputs_.PutInPlace(*item.temporary, item.source, item.output, item.check);

@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -276,8 +277,16 @@ int AppendChunks(int wav, std::string chunks) {
     return error;
 }
 
-std::string AddSourceTags(const std::string& source, int wav) {
-    const int error = AppendChunks(wav, TagChunksOf(source));
+SourceTags::SourceTags(std::string source) : source_(std::move(source)) {
+    constexpr std::size_t kHeldAtMost = 64 * 1024;
+    if (std::string chunks = TagChunksOf(source_); chunks.size() <= kHeldAtMost) {
+        chunks_ = std::move(chunks);
+        read_ = true;
+    }
+}
+
+std::string SourceTags::AddTo(int wav) {
+    const int error = AppendChunks(wav, read_ ? std::exchange(chunks_, {}) : TagChunksOf(source_));
     if (error == 0)
         return {};
     if (error == ENOSPC || error == EDQUOT)

@@ -30,6 +30,20 @@ std::string TagChunksOf(const std::string& source);
 // or nothing is added; else the error, the file left as it was.
 int AppendChunks(int wav, std::string chunks);
 
-// Both, for the whole WAV the decoder made of source: why the tags could not
-// be added, in the user's words; empty when they were, or there were none.
-std::string AddSourceTags(const std::string& source, int wav);
+// A source's tags on their way into its WAV. Read when the item is prepared,
+// while decoders run, so that they cost the batch's pace nothing; a large tag
+// (a big cover) is read only when its WAV is whole, so that the items in
+// flight hold little.
+class SourceTags {
+  public:
+    SourceTags() = default;
+    explicit SourceTags(std::string source);
+
+    // Adds them to the whole WAV the decoder made, open as wav: why they could
+    // not be added, in the user's words; empty when they were, or there are none.
+    std::string AddTo(int wav);
+
+  private:
+    std::string source_, chunks_;
+    bool read_ = false;
+};
