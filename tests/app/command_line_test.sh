@@ -32,6 +32,8 @@ check "--help writes no error" test ! -s "$err"
 run --version
 check "--version exits 0" test $? -eq 0
 check "--version prints the version" grep -qx 'brindlecot [0-9.]*' "$out"
+run -V
+check "-V prints the version" grep -qx 'brindlecot [0-9.]*' "$out"
 
 run a.mp3 --bogus
 check "an unknown option exits 2" test $? -eq 2

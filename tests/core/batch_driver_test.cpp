@@ -89,7 +89,6 @@ class BatchTest : public ::testing::Test {
     void Convert(std::optional<int> decodersAtOnce = std::nullopt) {
         BatchDriver driver(
             list, state, window, boxes, [this] { return decoder; }, caseBlind);
-        driver.EndBatchOnUnreadable(unreadableEndsBatch);
         driverPtr = &driver;
         driver.Convert(decodersAtOnce);
         driverPtr = nullptr;
@@ -113,7 +112,6 @@ class BatchTest : public ::testing::Test {
     RecordingBoxes boxes;
     BatchDriver* driverPtr = nullptr;
     std::function<bool(const std::string&)> caseBlind = FolderIsCaseBlind;
-    bool unreadableEndsBatch = true;
 };
 
 using S = ItemState;
@@ -393,12 +391,6 @@ TEST_F(BatchTest, AnUnreadableSourceEndsTheBatchInTheIdleState) {
                                  "abort hidden", "convert shown", "clear enabled", "timer off"}));
     EXPECT_TRUE(boxes.questions.empty());
     EXPECT_EQ(Calls().size(), 1u);
-
-    // The command line's: the source fails alone and the batch goes on (1.wav is there now).
-    unreadableEndsBatch = false;
-    Convert();
-    EXPECT_EQ(States(), (std::vector<S>{S::KeptBack, S::Failed, S::Processed}));
-    EXPECT_EQ(boxes.details.back().rfind("missing.mp3: ", 0), 0u);
 }
 
 TEST_F(BatchTest, ASecondConvertFromInsideTheDispatchIsIgnored) {

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <tuple>
 #include <unistd.h>
 
 using Paths = std::vector<std::string>;
@@ -25,24 +24,11 @@ TEST(CommandLineTest, HelpVersionAndUnknownOptions) {
     EXPECT_EQ(ParseCommandLine({"a.mp3", "--help", "--bogus"}).action, CommandLine::Action::Help);
     EXPECT_EQ(ParseCommandLine({"-h"}).action, CommandLine::Action::Help);
     EXPECT_EQ(ParseCommandLine({"--version"}).action, CommandLine::Action::Version);
-    EXPECT_EQ(ParseCommandLine({"-V"}).action, CommandLine::Action::Version);
     for (const char* option : {"--helpme", "-x", "-platform"}) {
         const CommandLine command = ParseCommandLine({"a.mp3", option, "--help"});
         EXPECT_EQ(command.action, CommandLine::Action::Misuse);
         EXPECT_EQ(command.unknownOption, option);
     }
-}
-
-TEST(CommandLineTest, ConversionOptionsLongShortAndJoined) {
-    ConvertOptions options =
-        ParseCommandLine({"--convert", "-tout", "-j", "2", "--flat", "--no-tags", "-q", "a"})
-            .convert;
-    EXPECT_EQ(std::tie(options.destination, options.jobs), std::tuple("out", 2));
-    EXPECT_FALSE(options.separateFolders || options.tags || !options.quiet);
-    options = ParseCommandLine({"--convert", "-t", "o", "--jobs=0", "a"}).convert;
-    EXPECT_EQ(std::tie(options.destination, options.jobs), std::tuple("o", 0));
-    EXPECT_TRUE(options.separateFolders && options.tags) << "the window's default answers";
-    EXPECT_EQ(ParseCommandLine({"--convert", "-j"}).action, CommandLine::Action::Misuse);
 }
 
 TEST(CommandLineHandOver, RelativeNamesAreMadeAbsoluteWhereTheyWereGiven) {

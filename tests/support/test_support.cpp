@@ -261,7 +261,6 @@ void WriteId3Tags(const std::string& mp3, const Id3Tags& tags) {
     }
     if (!tags.cover.empty()) {
         auto* cover = new TagLib::ID3v2::AttachedPictureFrame;
-        cover->setMimeType("image/jpeg");
         cover->setPicture(TagLib::ByteVector(tags.cover.data(), unsigned(tags.cover.size())));
         file.ID3v2Tag(true)->addFrame(cover);
     }
