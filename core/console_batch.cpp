@@ -15,7 +15,7 @@
 #include <QString>
 
 #include <chrono>
-#include <cstdint>
+#include <numeric>
 #include <optional>
 #include <vector>
 
@@ -103,7 +103,7 @@ class TerminalWindow : public ConversionWindow, public MessageService {
     void MakeItemVisible(int) override {}
     void SetOverallProgress(int) override {
         for (; ended_ < list_.Count() && Ended(list_.ItemAt(ended_)); ++ended_) {
-            bytesEnded_ += sizes_[std::size_t(ended_)];
+            bytesEnded_ += SizeOf(ended_);
             if (!drawn_ && !options_.quiet)
                 Say(ItemEndedLine(list_.ItemAt(ended_)));
         }
@@ -114,11 +114,13 @@ class TerminalWindow : public ConversionWindow, public MessageService {
         if (enabled && keepAwake_)
             awake_ = keepAwake_(Translate("ConsoleBatch", "MPEGオーディオをWAVに変換しています"));
         started_ = Clock::now();
-        // The batch's progress is its audio's: the sources' sizes.
-        sizes_.assign(std::size_t(list_.Count()), 0);
-        for (int i = 0; i < list_.Count() && enabled; ++i)
-            totalBytes_ +=
-                double(sizes_[std::size_t(i)] = FileSize(list_.ItemAt(i).caption).value_or(0));
+        if (!enabled)
+            return;
+        // The batch's progress is its audio's: each source counts by its size.
+        sizes_.clear();
+        for (int i = 0; i < list_.Count(); ++i)
+            sizes_.push_back(double(FileSize(list_.ItemAt(i).caption).value_or(0)));
+        totalBytes_ = std::accumulate(sizes_.begin(), sizes_.end(), 0.0);
     }
     void DispatchEvents() override {
         QCoreApplication::processEvents();
@@ -192,6 +194,10 @@ class TerminalWindow : public ConversionWindow, public MessageService {
                                   ShownName(item.caption), outcome));
     }
 
+    double SizeOf(int item) const {
+        return std::size_t(item) < sizes_.size() ? sizes_[std::size_t(item)] : 0;
+    }
+
     // At most ten times a second: short items would spend more on drawing than decoding.
     void DrawNow() {
         if (drawn_ && Clock::now() - lastDrawn_ >= std::chrono::milliseconds(100))
@@ -209,11 +215,9 @@ class TerminalWindow : public ConversionWindow, public MessageService {
         const auto progress = ReadOutputProgress(state_);
         const int percent = progress ? progress->percent : 0;
         // What is left, at the pace so far, by the sources' sizes.
-        const double done =
-            totalBytes_ > 0
-                ? (double(bytesEnded_) + double(sizes_[std::size_t(shown)]) * percent / 100.0) /
-                      totalBytes_
-                : (ended_ + percent / 100.0) / list_.Count();
+        const double done = totalBytes_ > 0
+                                ? (bytesEnded_ + SizeOf(shown) * percent / 100.0) / totalBytes_
+                                : (ended_ + percent / 100.0) / list_.Count();
         const double seconds = std::chrono::duration<double>(lastDrawn_ - started_).count();
         const QString left = done > 0 && seconds >= 1
                                  ? ClockText(static_cast<long long>(seconds * (1 - done) / done))
@@ -246,9 +250,8 @@ class TerminalWindow : public ConversionWindow, public MessageService {
     KeepAwake keepAwake_;
     std::shared_ptr<void> awake_;
     int ended_ = 0, converted_ = 0, failed_ = 0;
-    std::vector<std::uint64_t> sizes_; // of the sources, by place in the list
-    std::uint64_t bytesEnded_ = 0;
-    double totalBytes_ = 0;
+    std::vector<double> sizes_; // of the sources, by place in the list
+    double bytesEnded_ = 0, totalBytes_ = 0;
     bool lineShown_ = false;
     Clock::time_point started_ = Clock::now(), lastDrawn_;
 };
@@ -259,7 +262,6 @@ int ConvertFromCommandLine(const std::vector<std::string>& names, const ConvertO
                            const std::string& workingFolder, std::FILE* terminal,
                            const KeepAwake& keepAwake, std::function<std::string()> decoderPath) {
     auto say = [terminal](const std::string& text) { std::fputs(text.c_str(), terminal); };
-    const auto shown = [](const std::string& name) { return EscapedControls(name); };
     bool missing = false;
     const std::vector<NamedPath> paths =
         LookAtNames(names, workingFolder, [&](const std::string& name) {
@@ -271,7 +273,7 @@ int ConvertFromCommandLine(const std::vector<std::string>& names, const ConvertO
         const auto found = HandOverPaths({options.destination}, workingFolder, [](auto&) {});
         if (found.empty() || !IsFolder(found.front())) {
             say(FillIn(Translate("ConsoleBatch", "brindlecot: %1: フォルダがありません\n"),
-                       shown(options.destination)));
+                       EscapedControls(options.destination)));
             missing = true;
         } else {
             destination = JoinPath(found.front(), "");
