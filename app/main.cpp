@@ -59,7 +59,7 @@ int main(int argc, char* argv[]) {
             return 0;
         case CommandLine::Action::Misuse:
             Print(stderr, MisuseText(command));
-            Print(stderr, UsageText());
+            Print(stderr, TryHelpText());
             return 2;
         case CommandLine::Action::Convert:
             // No window, no display: the batch on the terminal, the machine

@@ -20,6 +20,7 @@
 #include <functional>
 #include <limits>
 #include <map>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -52,6 +53,7 @@ struct InputSet {
     int seconds;
     std::string folder;
     std::vector<std::string> paths;
+    std::optional<Id3Tags> tags = {}; // written into every file, as a tag editor does
 };
 
 // waitForEncoder waits for lame's end, true when it encoded.
@@ -63,6 +65,8 @@ inline void MakeInputs(InputSet& set, const std::string& root, const std::string
     if (!encoder.Started() || !waitForEncoder(std::move(encoder)))
         throw std::runtime_error("lame could not encode " + wav);
     std::filesystem::remove(wav);
+    if (set.tags)
+        WriteId3Tags(master, *set.tags);
     set.folder = root + "/" + set.key;
     std::filesystem::create_directory(set.folder);
     for (int i = 0; i < set.files; ++i) {
@@ -101,12 +105,18 @@ inline bool TakeOutputs(const InputSet& set) {
     return all;
 }
 
-// Every WAV there holds exactly the bytes of reference.
-inline bool OutputsMatch(const InputSet& set, const std::string& reference) {
+// Every WAV there holds exactly the bytes of reference; with tagsAfter, its
+// audio, with the chunks of the tags after it and counted in the RIFF size.
+inline bool OutputsMatch(const InputSet& set, const std::string& reference,
+                         bool tagsAfter = false) {
     const std::string expected = ReadFile(reference);
-    return !expected.empty() &&
+    return expected.size() > 8 &&
            std::all_of(set.paths.begin(), set.paths.end(), [&](const std::string& path) {
-               return ReadFile(WavPath(path)) == expected;
+               const std::string wav = ReadFile(WavPath(path));
+               if (!tagsAfter)
+                   return wav == expected;
+               return wav.size() > expected.size() && wav.compare(0, 4, expected, 0, 4) == 0 &&
+                      wav.compare(8, expected.size() - 8, expected, 8) == 0;
            });
 }
 

@@ -8,6 +8,7 @@
 #include "process.h"
 #include "progress_monitor.h"
 #include "text.h"
+#include "wav_tags.h"
 
 #include <algorithm>
 #include <exception>
@@ -107,7 +108,7 @@ void BatchDriver::Convert(std::optional<int> decodersAtOnce) {
     running_ = true;
     state_.AbortRequested = false;
     stopRequested_ = false;
-    failures_ = keptBack_ = converted_ = leftWaiting_ = 0;
+    failures_ = keptBack_ = keptBackForOthers_ = converted_ = leftWaiting_ = 0;
     ended_.clear();
     failureDetails_.clear();
     separateFolders_ = false;
@@ -309,6 +310,7 @@ struct BatchDriver::InFlight {
     std::optional<Child> decoder;
     std::optional<RunOutcome> outcome; // once the decoder has ended
     std::optional<Verdict> verdict;    // decided without a decoder
+    SourceTags tags;                   // what its WAV will carry
 
     bool Done() const {
         return stage == Stage::Finished || stage == Stage::Decided || stage == Stage::PassedOver;
@@ -327,13 +329,18 @@ bool BatchDriver::EndItem(const InFlight& item, const Verdict& verdict) {
         window_.SetFileProgress(100);
     }
     ended_.insert(item.id);
-    if (verdict.keptBack) {
+    if (verdict.keptBack)
         ++keptBack_;
-    } else if (!verdict.Converted()) {
+    else if (!verdict.Converted())
         ++failures_;
-        failureDetails_ += LabelledText(DetailName(item.source), verdict.reason) + "\n";
+    keptBackForOthers_ += verdict.madeByThisBatch ? 1 : 0;
+    // Every item left without a WAV of its own, one line each, whatever its name holds.
+    if (!verdict.Converted() && (!verdict.keptBack || verdict.madeByThisBatch)) {
+        failureDetails_ += LabelledText(EscapedControls(DetailName(item.source)),
+                                        EscapedControls(verdict.reason)) +
+                           "\n";
         if (!verdict.decoderSaid.empty())
-            failureDetails_ += "    " + verdict.decoderSaid + "\n";
+            failureDetails_ += "    " + EscapedControls(verdict.decoderSaid) + "\n";
     }
     if (const auto index = list_.IndexOf(item.id)) {
         if (verdict.keptBack)
@@ -506,8 +513,11 @@ std::optional<BatchDriver::InFlight> BatchDriver::Prepare(std::size_t place, Ite
         return std::nullopt;
     try {
         item.header = ReadMpegAudioHeader(item.source, &item.stream);
-    } catch (const UserError&) {
-        item.unreadable = std::current_exception();
+    } catch (const UserError& error) {
+        if (unreadableEndsBatch_)
+            item.unreadable = std::current_exception();
+        else
+            item.Decide(Verdict{error.what()});
         return item;
     } catch (...) {
         item.Decide(UnexpectedFailure());
@@ -520,6 +530,8 @@ std::optional<BatchDriver::InFlight> BatchDriver::Prepare(std::size_t place, Ite
     // Folders of their own are made only when the item starts.
     else if (!separateFolders_)
         OpenOutput(item, decoder);
+    if (carryTags_ && item.stage == InFlight::Stage::Ready)
+        item.tags = SourceTags(item.source);
     return item;
 }
 
@@ -643,6 +655,9 @@ bool BatchDriver::Settle(InFlight& item, int count) {
                 // lame exits 0 on a source cut short: the WAV must hold all of it.
                 if (verdict.Converted())
                     verdict = Verdict{CutShortReason(item.stream, item.temporary->Descriptor())};
+                // A whole WAV takes its source's tags before it takes its name.
+                if (verdict.Converted() && carryTags_)
+                    verdict = Verdict{item.tags.AddTo(item.temporary->Descriptor())};
                 if (verdict.Converted())
                     verdict =
                         outputs_.PutInPlace(*item.temporary, item.source, item.output, item.check);

@@ -86,8 +86,16 @@ class BatchDriver {
     // is killed, its unfinished output removed, and no box is shown.
     void RequestStop() { stopRequested_ = true; }
     bool Running() const { return running_; }
-    // The items that failed in the last batch.
+    // Whether the sources' tags go into their WAVs; they do unless told.
+    void CarryTags(bool on) { carryTags_ = on; }
+    bool CarriesTags() const { return carryTags_; }
+    // Whether a source that can't be read ends the batch, as the window's
+    // error box does; else it fails its own item and the batch goes on.
+    void EndBatchOnUnreadable(bool ends) { unreadableEndsBatch_ = ends; }
+    // The items that failed in the last batch, and those kept back because
+    // another item of it made their WAV.
     int Failures() const { return failures_; }
+    int KeptBackForOthers() const { return keptBackForOthers_; }
     // The last batch's closing report; nothing when every item was converted.
     std::optional<BatchReport> EndReport() const;
 
@@ -159,7 +167,8 @@ class BatchDriver {
     // The shown item's file, once put in place, held open while it is shown.
     UniqueFd shownFile_;
     bool stopRequested_ = false;
-    int failures_ = 0, keptBack_ = 0, converted_ = 0;
+    bool carryTags_ = true, unreadableEndsBatch_ = true;
+    int failures_ = 0, keptBack_ = 0, keptBackForOthers_ = 0, converted_ = 0;
     // After an abort: the items of the batch it left waiting, still in the list.
     int leftWaiting_ = 0;
     std::set<ItemId> ended_; // the items of the batch that were decided

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -40,14 +41,17 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     bool optionsEnded = false, converting = false;
     std::string conversionOption; // the first one given, which only --convert knows
     for (auto argument = arguments.begin(); argument != arguments.end(); ++argument) {
-        // "--to=FOLDER" is "--to FOLDER"; the value of the last word is the next argument.
-        const std::size_t equals = argument->find('=');
-        const std::string name =
-            argument->starts_with("--") ? argument->substr(0, equals) : *argument;
-        const bool joined = equals != std::string::npos && name.size() == equals;
+        // "--to=FOLDER" and "-tFOLDER" are "--to FOLDER" (and "-t FOLDER"); a
+        // value not joined to its option is the next argument.
+        const bool longOption = argument->starts_with("--");
+        const std::size_t joinedAt =
+            longOption ? argument->find('=') : (argument->size() > 2 ? 2 : std::string::npos);
+        std::string name = argument->substr(0, joinedAt);
+        name = name == "-t" ? "--to" : name == "-j" ? "--jobs" : name;
+        const bool joined = joinedAt != std::string::npos && (longOption || name != *argument);
         auto value = [&]() -> std::optional<std::string> {
             if (joined)
-                return argument->substr(equals + 1);
+                return argument->substr(joinedAt + (longOption ? 1 : 0));
             if (std::next(argument) == arguments.end())
                 return std::nullopt;
             return *++argument;
@@ -60,7 +64,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         } else if (*argument == "--help" || *argument == "-h") {
             command.action = CommandLine::Action::Help;
             return command;
-        } else if (*argument == "--version") {
+        } else if (*argument == "--version" || *argument == "-V") {
             command.action = CommandLine::Action::Version;
             return command;
         } else if (*argument == "--convert") {
@@ -76,20 +80,21 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
                 command.convert.jobs = *jobs;
             conversionOption = conversionOption.empty() ? name : conversionOption;
         } else {
-            const std::pair<const char*, bool ConvertOptions::*> switches[] = {
-                {"--replace", &ConvertOptions::replace},
-                {"--folders", &ConvertOptions::separateFolders},
-                {"--quiet", &ConvertOptions::quiet},
-                {"-q", &ConvertOptions::quiet}};
+            // Each switch sets its answer; --folders, the default now, stays for scripts.
+            const std::tuple<const char*, bool ConvertOptions::*, bool> switches[] = {
+                {"--replace", &ConvertOptions::replace, true},
+                {"--folders", &ConvertOptions::separateFolders, true},
+                {"--flat", &ConvertOptions::separateFolders, false},
+                {"--no-subfolders", &ConvertOptions::subfolders, false},
+                {"--no-tags", &ConvertOptions::tags, false},
+                {"--quiet", &ConvertOptions::quiet, true},
+                {"-q", &ConvertOptions::quiet, true}};
             const auto known =
                 std::find_if(std::begin(switches), std::end(switches),
-                             [&](const auto& known) { return *argument == known.first; });
-            if (known != std::end(switches))
-                command.convert.*known->second = true;
-            else if (*argument == "--no-subfolders")
-                command.convert.subfolders = false;
-            else
+                             [&](const auto& known) { return *argument == std::get<0>(known); });
+            if (known == std::end(switches))
                 return Misused(CommandLine::Misuse::UnknownOption, *argument);
+            command.convert.*std::get<1>(*known) = std::get<2>(*known);
             conversionOption = conversionOption.empty() ? *argument : conversionOption;
         }
     }
@@ -135,7 +140,7 @@ std::vector<NamedPath> LookAtNames(const std::vector<std::string>& names,
 
 std::string MissingNameText(const std::string& name) {
     return FillIn(Translate("CommandLine", "brindlecot: %1: ファイルもフォルダもありません\n"),
-                  name);
+                  EscapedControls(name));
 }
 
 std::string MisuseText(const CommandLine& command) {
@@ -143,7 +148,7 @@ std::string MisuseText(const CommandLine& command) {
     case CommandLine::Misuse::BadValue:
         return FillIn(
             Translate("CommandLine", "brindlecot: オプションの値が正しくありません: %1\n"),
-            command.unknownOption);
+            EscapedControls(command.unknownOption));
     case CommandLine::Misuse::NothingNamed:
         return Translate("CommandLine",
                          "brindlecot: 変換するファイルかフォルダを指定してください\n");
@@ -151,7 +156,11 @@ std::string MisuseText(const CommandLine& command) {
         break;
     }
     return FillIn(Translate("CommandLine", "brindlecot: 不明なオプションです: %1\n"),
-                  command.unknownOption);
+                  EscapedControls(command.unknownOption));
+}
+
+std::string TryHelpText() {
+    return Translate("CommandLine", "詳しくは「brindlecot --help」を実行してください\n");
 }
 
 std::string UsageText() {
@@ -164,16 +173,18 @@ std::string UsageText() {
         "--convertでは、ウィンドウを開かずにそれらを変換して終了します。\n"
         "\n"
         "  -h, --help     この説明を表示して終了する\n"
-        "      --version  バージョンを表示して終了する\n"
+        "  -V, --version  バージョンを表示して終了する\n"
         "  --             これ以降の引数をすべてファイル名として扱う\n"
         "\n"
         "変換オプション:\n"
-        "      --to フォルダ    WAVファイルの出力先(指定しなければ変換元と同じフォルダ)\n"
+        "  -t, --to フォルダ    WAVファイルの出力先(指定しなければ変換元と同じフォルダ)\n"
         "      --replace        出力先にある同じ名前のファイルを上書きする\n"
-        "      --folders        同名のWAVファイルを変換元のフォルダ構成で分けて保存する\n"
+        "      --flat           "
+        "同名のWAVファイルを変換元のフォルダ構成で分けず、最初のものだけ保存する\n"
         "      --no-subfolders  フォルダのサブフォルダを検索しない\n"
-        "      --jobs N         同時に変換するファイルの数(既定は1、0はCPUのコア数)\n"
-        "  -q, --quiet          変換できなかったファイルだけを表示する\n");
+        "      --no-tags        変換元のタグをWAVファイルに書き込まない\n"
+        "  -j, --jobs N         同時に変換するファイルの数(既定は1、0はCPUのコア数)\n"
+        "  -q, --quiet          WAVファイルにならなかったファイルだけを表示する\n");
 }
 
 std::string VersionText() {

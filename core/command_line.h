@@ -11,12 +11,13 @@
 
 // How --convert answers what the window would ask.
 struct ConvertOptions {
-    std::string destination;      // --to, as given; empty: beside each source
-    bool replace = false;         // --replace: yes to replacing what is there
-    bool separateFolders = false; // --folders: yes to folders of their own
-    bool subfolders = true;       // no --no-subfolders: folders are searched to the bottom
-    bool quiet = false;           // --quiet: failures alone are told
-    int jobs = 1;                 // --jobs: decoders at once; 0 for one a core
+    std::string destination;     // --to, as given; empty: beside each source
+    bool replace = false;        // --replace: yes to replacing what is there
+    bool separateFolders = true; // no --flat: yes to folders of their own, as the window's default
+    bool subfolders = true;      // no --no-subfolders: folders are searched to the bottom
+    bool tags = true;            // no --no-tags: the sources' tags go into the WAVs
+    bool quiet = false;          // --quiet: only items left without a WAV are told
+    int jobs = 1;                // --jobs: decoders at once; 0 for one a core
 };
 
 // What the program was asked to do on its command line.
@@ -56,8 +57,9 @@ std::vector<NamedPath> LookAtNames(const std::vector<std::string>& names,
 // The line that reports a handed-over name with nothing there.
 std::string MissingNameText(const std::string& name);
 
-// The line that tells a Misuse, before the usage.
+// The line that tells a Misuse, and the line that follows it.
 std::string MisuseText(const CommandLine& command);
+std::string TryHelpText();
 
 std::string UsageText();
 std::string VersionText();

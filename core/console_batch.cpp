@@ -15,7 +15,9 @@
 #include <QString>
 
 #include <chrono>
+#include <numeric>
 #include <optional>
+#include <vector>
 
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -57,13 +59,9 @@ QString Fitted(const QString& text, int columns) {
 }
 
 // A file's name as a terminal may show it: control characters, which could
-// move the cursor or worse, as "?".
+// move the cursor or worse, escaped.
 QString ShownName(const std::string& path) {
-    QString name = DisplayText(NameOf(path));
-    for (QChar& c : name)
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-            c = '?';
-    return name;
+    return DisplayText(EscapedControls(NameOf(path)));
 }
 
 // "1:05" or "2:03:09".
@@ -97,17 +95,18 @@ class TerminalWindow : public ConversionWindow, public MessageService {
     void EnableClearButton(bool) override {}
     std::string DestinationText() const override { return destination_; }
     void SetInformationLine(const std::string&) override {}
-    // A new item is shown.
-    void SetOutputPathText(const std::string&) override { DrawNow(); }
+    // The line is drawn only where the driver handles events: by then the
+    // monitor measures the item shown, not the one before it.
+    void SetOutputPathText(const std::string&) override {}
     void SetFileProgress(int) override {}
     void SetOutputSizeText(const std::string&) override {}
     void MakeItemVisible(int) override {}
-    void SetOverallProgress(int percent) override {
-        overall_ = percent;
-        for (; ended_ < list_.Count() && Ended(list_.ItemAt(ended_)); ++ended_)
+    void SetOverallProgress(int) override {
+        for (; ended_ < list_.Count() && Ended(list_.ItemAt(ended_)); ++ended_) {
+            bytesEnded_ += SizeOf(ended_);
             if (!drawn_ && !options_.quiet)
                 Say(ItemEndedLine(list_.ItemAt(ended_)));
-        DrawNow();
+        }
     }
     void EnableProgressTimer(bool enabled) override {
         // The machine stays awake while decoders run, as for the window.
@@ -115,11 +114,19 @@ class TerminalWindow : public ConversionWindow, public MessageService {
         if (enabled && keepAwake_)
             awake_ = keepAwake_(Translate("ConsoleBatch", "MPEGオーディオをWAVに変換しています"));
         started_ = Clock::now();
+        if (!enabled)
+            return;
+        // The batch's progress is its audio's: each source counts by its size.
+        sizes_.clear();
+        for (int i = 0; i < list_.Count(); ++i)
+            sizes_.push_back(double(FileSize(list_.ItemAt(i).caption).value_or(0)));
+        totalBytes_ = std::accumulate(sizes_.begin(), sizes_.end(), 0.0);
     }
     void DispatchEvents() override {
         QCoreApplication::processEvents();
         DrawNow();
     }
+    void DispatchEventsButDrawing() override { QCoreApplication::processEvents(); }
     void BatchEnded(int converted, int failed, bool) override {
         ended = true;
         converted_ = converted;
@@ -163,7 +170,8 @@ class TerminalWindow : public ConversionWindow, public MessageService {
         if (std::exchange(lineShown_, false))
             std::fputs("\r\033[K", terminal_);
     }
-    // The batch's end as its closing box tells it, or failures alone when quiet.
+    // The batch's end as its closing box tells it; with --quiet, only the
+    // items left without a WAV of their own.
     void Summarize(const std::optional<BatchReport>& found, int converted) {
         if (!options_.quiet)
             Say((found ? found->text : ConvertedCountText(converted)) + "\n");
@@ -180,10 +188,14 @@ class TerminalWindow : public ConversionWindow, public MessageService {
     std::string ItemEndedLine(const ListItem& item) const {
         const QString outcome = DisplayText(item.state == ItemState::Processed
                                                 ? Translate("ConsoleBatch", "変換しました")
-                                                : item.failureReason);
+                                                : EscapedControls(item.failureReason));
         return Utf8Bytes(DisplayText(Translate("ConsoleBatch", "[%1/%2] %3：%4\n"))
                              .arg(QString::number(ended_ + 1), QString::number(list_.Count()),
                                   ShownName(item.caption), outcome));
+    }
+
+    double SizeOf(int item) const {
+        return std::size_t(item) < sizes_.size() ? sizes_[std::size_t(item)] : 0;
     }
 
     // At most ten times a second: short items would spend more on drawing than decoding.
@@ -202,8 +214,10 @@ class TerminalWindow : public ConversionWindow, public MessageService {
         lastDrawn_ = Clock::now();
         const auto progress = ReadOutputProgress(state_);
         const int percent = progress ? progress->percent : 0;
-        // What is left, at the pace so far.
-        const double done = (ended_ + percent / 100.0) / list_.Count();
+        // What is left, at the pace so far, by the sources' sizes.
+        const double done = totalBytes_ > 0
+                                ? (bytesEnded_ + SizeOf(shown) * percent / 100.0) / totalBytes_
+                                : (ended_ + percent / 100.0) / list_.Count();
         const double seconds = std::chrono::duration<double>(lastDrawn_ - started_).count();
         const QString left = done > 0 && seconds >= 1
                                  ? ClockText(static_cast<long long>(seconds * (1 - done) / done))
@@ -212,7 +226,7 @@ class TerminalWindow : public ConversionWindow, public MessageService {
             DisplayText(Translate("ConsoleBatch", "[%1/%2] %3 %4% (全体 %5%、残り %6)"));
         const auto filled = [&](const QString& name) {
             return line.arg(QString::number(shown + 1), QString::number(list_.Count()), name,
-                            QString::number(percent), QString::number(overall_), left);
+                            QString::number(percent), QString::number(int(done * 100)), left);
         };
         winsize size{};
         const int width = ::ioctl(::fileno(terminal_), TIOCGWINSZ, &size) == 0 && size.ws_col > 0
@@ -235,7 +249,9 @@ class TerminalWindow : public ConversionWindow, public MessageService {
     bool drawn_; // a terminal, which gets the progress line
     KeepAwake keepAwake_;
     std::shared_ptr<void> awake_;
-    int ended_ = 0, overall_ = 0, converted_ = 0, failed_ = 0;
+    int ended_ = 0, converted_ = 0, failed_ = 0;
+    std::vector<double> sizes_; // of the sources, by place in the list
+    double bytesEnded_ = 0, totalBytes_ = 0;
     bool lineShown_ = false;
     Clock::time_point started_ = Clock::now(), lastDrawn_;
 };
@@ -257,7 +273,7 @@ int ConvertFromCommandLine(const std::vector<std::string>& names, const ConvertO
         const auto found = HandOverPaths({options.destination}, workingFolder, [](auto&) {});
         if (found.empty() || !IsFolder(found.front())) {
             say(FillIn(Translate("ConsoleBatch", "brindlecot: %1: フォルダがありません\n"),
-                       options.destination));
+                       EscapedControls(options.destination)));
             missing = true;
         } else {
             destination = JoinPath(found.front(), "");
@@ -268,34 +284,27 @@ int ConvertFromCommandLine(const std::vector<std::string>& names, const ConvertO
 
     ProcessingList list;
     list.AppendMany(GatherDroppedPaths(paths, options.subfolders));
+    if (list.Count() == 0) {
+        say(Translate("ConsoleBatch", "brindlecot: 変換するMPEGオーディオファイルがありません\n"));
+        return 1;
+    }
     ConversionState state;
     TerminalWindow window(list, state, options, destination, terminal, keepAwake);
     BatchDriver driver(list, state, window, window, std::move(decoderPath));
+    driver.CarryTags(options.tags);
+    // A source that can't be read fails alone: the rest of the batch goes on.
+    driver.EndBatchOnUnreadable(false);
     int stoppedBy = 0;
     const StopSignals stop([&](int signal) {
         stoppedBy = signal;
         driver.RequestStop();
     });
-    std::optional<std::string> unreadable;
-    try {
-        driver.Convert(options.jobs == 0 ? UsableCores() : options.jobs);
-    } catch (const UserError& error) {
-        unreadable = ErrorBoxText(error.what());
-    }
+    driver.Convert(options.jobs == 0 ? UsableCores() : options.jobs);
     window.Clear();
     if (stoppedBy != 0)
         return 128 + stoppedBy;
-    if (unreadable) {
-        // A source that can't be read ends the batch where it stands.
-        int converted = 0;
-        for (int i = 0; i < list.Count(); ++i)
-            converted += list.ItemAt(i).state == ItemState::Processed ? 1 : 0;
-        window.Say("brindlecot: " + *unreadable + "\n");
-        window.Summarize(std::nullopt, converted);
-        if (const auto found = driver.EndReport())
-            window.Say(found->details);
-        return 1;
-    }
     window.Summarize(window.report, window.Converted());
-    return window.Failed() > 0 ? 1 : 0;
+    // A source kept back because its WAV was there already stays a success:
+    // a second run finishes a batch.
+    return window.Failed() > 0 || driver.KeptBackForOthers() > 0 ? 1 : 0;
 }

@@ -419,7 +419,10 @@ std::string BatchOutputs::Key(const std::string& output) const {
 // folder or the user would not have folders of their own, the item is kept
 // back, never failed.
 Verdict BatchOutputs::WrittenByThisBatch() const {
-    return {Translate("BatchDriver", "同じ名前の出力ファイルがこの変換で作成済みです"), {}, true};
+    Verdict kept{
+        Translate("BatchDriver", "同じ名前の出力ファイルがこの変換で作成済みです"), {}, true};
+    kept.madeByThisBatch = true;
+    return kept;
 }
 
 Verdict BatchOutputs::ReasonToKeep(const std::string& output, const FileStamp& before) const {

@@ -111,6 +111,7 @@ struct Verdict {
     std::string reason; // empty when it is converted
     std::string decoderSaid;
     bool keptBack = false;
+    bool madeByThisBatch = false; // kept back: another item of the batch made its WAV
     bool Converted() const { return reason.empty(); }
 };
 

@@ -61,20 +61,24 @@ std::vector<std::string> TextLines(std::string_view bytes) {
     return lines;
 }
 
-// Every "[front]" or "[parallel]" line takes the next line as its value; the
-// last one wins. Other lines are passed over, as a reader of "[front]" alone does.
+// Every "[front]", "[parallel]" or "[tags]" line takes the next line as its
+// value; the last one wins. Other lines are passed over, as a reader of
+// "[front]" alone does.
 void ApplyFrontValues(std::string_view bytes, const std::function<void(bool)>& applyFront,
-                      const std::function<void(bool)>& applyParallel) {
+                      const std::function<void(bool)>& applyParallel,
+                      const std::function<void(bool)>& applyTags) {
     const auto lines = TextLines(bytes);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const bool front = lines[i] == "[front]";
-        if (!front && lines[i] != "[parallel]")
+        const bool front = lines[i] == "[front]", tags = lines[i] == "[tags]";
+        if (!front && !tags && lines[i] != "[parallel]")
             continue;
         const bool hasValue = i + 1 < lines.size();
         const bool on = hasValue && lines[i + 1] == "On";
         if (front)
             applyFront(on);
-        else if (applyParallel)
+        else if (tags && applyTags)
+            applyTags(!hasValue || lines[i + 1] != "Off");
+        else if (!tags && applyParallel)
             applyParallel(on);
         if (hasValue)
             ++i; // the value line is never itself a section line
@@ -209,7 +213,8 @@ std::string SettingsPath() {
 }
 
 void ReadSettings(const std::string& path, const std::function<void(bool)>& applyFront,
-                  const std::function<void(bool)>& applyParallel) {
+                  const std::function<void(bool)>& applyParallel,
+                  const std::function<void(bool)>& applyTags) {
     // Only a regular file holds settings: a link to /dev/zero, or a FIFO,
     // would never end, and the two lines never need more than a few bytes.
     constexpr std::size_t kLimit = 64 * 1024;
@@ -231,17 +236,17 @@ void ReadSettings(const std::string& path, const std::function<void(bool)>& appl
                 continue;
             const int error = errno;
             // What arrived before the error is applied, as a line reader would have.
-            ApplyFrontValues(bytes, applyFront, applyParallel);
+            ApplyFrontValues(bytes, applyFront, applyParallel, applyTags);
             Fail(Translate("Settings", "設定ファイルを読めません"), path, error);
         }
         if (n == 0)
             break;
         bytes.append(block, static_cast<std::size_t>(n));
     }
-    ApplyFrontValues(bytes, applyFront, applyParallel);
+    ApplyFrontValues(bytes, applyFront, applyParallel, applyTags);
 }
 
-void WriteSettings(const std::string& linkOrFile, bool front, bool parallel) {
+void WriteSettings(const std::string& linkOrFile, bool front, bool parallel, bool tags) {
     // The file is written where a link at its place leads, the link kept.
     int linkError = 0;
     const std::optional<std::string> target = FinalTarget(linkOrFile, linkError);
@@ -267,10 +272,11 @@ void WriteSettings(const std::string& linkOrFile, bool front, bool parallel) {
         Fail(Translate("Settings", "設定ファイルを書けません"), path, error);
     }
 
-    // Off is the default a file without the lines reads as: such a file stays
-    // exactly as it always was.
+    // A file without the lines reads as the defaults (tags carried, the rest
+    // off): such a file stays exactly as it always was.
     const std::string text = std::string("[front]\r\n") + (front ? "On" : "Off") + "\r\n" +
-                             (parallel ? "[parallel]\r\nOn\r\n" : "");
+                             (parallel ? "[parallel]\r\nOn\r\n" : "") +
+                             (tags ? "" : "[tags]\r\nOff\r\n");
     auto fail = [&](int error) {
         ::unlink(temporary.c_str());
         Fail(Translate("Settings", "設定ファイルを書けません"), path, error);

@@ -22,18 +22,21 @@ std::string SettingsPath();
 // Reads the settings file: every value line after a "[front]" line is passed
 // to applyFront (true only for exactly "On"; a missing value line is false),
 // so the last one wins; the same for "[parallel]" and applyParallel, which a
-// file without that line never calls. Only a regular file (a link to one
-// included) is read, and only its first 64 KiB; anything else at the path
-// applies nothing. Throws UserError on a read error, after applying what was
-// read before it.
+// file without that line never calls; and for "[tags]" and applyTags, false
+// only for exactly "Off", as tags are carried unless the file says so. Only a
+// regular file (a link to one included) is read, and only its first 64 KiB;
+// anything else at the path applies nothing. Throws UserError on a read error,
+// after applying what was read before it.
 void ReadSettings(const std::string& path, const std::function<void(bool)>& applyFront,
-                  const std::function<void(bool)>& applyParallel = {});
+                  const std::function<void(bool)>& applyParallel = {},
+                  const std::function<void(bool)>& applyTags = {});
 
 // Writes "[front]" and "On"/"Off", then, when parallel, "[parallel]" and
-// "On", CR LF each, by replacing the file with a complete new one, so a crash
+// "On", and without tags, "[tags]" and "Off", CR LF each, by replacing the
+// file with a complete new one, so a crash
 // or a full disk never leaves half a file. The new file keeps the old one's
 // permissions; a file without write permission is left alone. A symbolic link
 // at path stays: the file it leads to is replaced, beside itself. Throws
 // UserError when it can't; when the file's folder is missing, the error names
 // the folder that could not be made and why.
-void WriteSettings(const std::string& path, bool front, bool parallel = false);
+void WriteSettings(const std::string& path, bool front, bool parallel = false, bool tags = true);

@@ -77,6 +77,42 @@ std::size_t StartOfLast(std::string_view text, std::size_t n) {
 
 } // namespace
 
+std::string EscapedControls(std::string_view bytes) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string shown;
+    shown.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        const std::size_t length = SequenceLength(bytes, i);
+        // U+0080 to U+009F: C1 controls, which some terminals obey.
+        const bool c1 =
+            length == 2 && byte == 0xC2 && static_cast<unsigned char>(bytes[i + 1]) < 0xA0;
+        if (length > 1 && !c1) {
+            shown.append(bytes.substr(i, length));
+            i += length;
+            continue;
+        }
+        const std::size_t escaped = c1 ? 2 : 1;
+        for (std::size_t k = i; k < i + escaped; ++k) {
+            const auto c = static_cast<unsigned char>(bytes[k]);
+            // A byte of another encoding is shown as typed, unless it is a
+            // control there (0x80 to 0x9F in ISO-8859-1).
+            if ((c >= 0x20 && c != 0x7F && c < 0x80) || (!c1 && c >= 0xA0))
+                shown += char(c);
+            else if (c == '\n')
+                shown += "\\n";
+            else if (c == '\t')
+                shown += "\\t";
+            else if (c == '\r')
+                shown += "\\r";
+            else
+                shown += std::string("\\x") + kHex[c >> 4] + kHex[c & 0xF];
+        }
+        i += escaped;
+    }
+    return shown;
+}
+
 std::size_t CharacterCount(std::string_view text) {
     std::size_t count = 0;
     ForEachCharacter(text, [&](std::size_t) { ++count; });

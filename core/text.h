@@ -32,6 +32,12 @@ bool IsMpegAudioPath(std::string_view path);
 // UTF-8, so the bytes themselves are never rebuilt from it.
 QString DisplayText(std::string_view bytes);
 
+// bytes as a terminal or a line of a list may show them: each control
+// character (C0, DEL, C1; and 0x80 to 0x9F where they are no part of UTF-8)
+// as an escape ("\n", "\x1b"), so that a name neither breaks a line nor
+// steers a terminal. Everything else stays as it is.
+std::string EscapedControls(std::string_view bytes);
+
 // The UTF-8 bytes of a text the user typed.
 std::string Utf8Bytes(const QString& text);
 

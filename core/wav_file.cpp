@@ -29,6 +29,21 @@ bool IsCappedDataSize(std::uint64_t field) {
     return field == kTwoGiB || field == 0xFFFFFFFF;
 }
 
+// After the audio, chunks of other data (tags) may follow, whole, to the end.
+WavCheck ChunksToTheEnd(int fd, std::uint64_t offset, std::uint64_t size) {
+    for (int chunk = 0; chunk < 256 && offset < size; ++chunk) {
+        unsigned char head[8];
+        if (offset + sizeof head > size || !ReadAt(fd, head, sizeof head, offset))
+            return WavCheck::Malformed;
+        const std::uint64_t length = Le32(head + 4);
+        if (offset + sizeof head + length > size)
+            return WavCheck::Truncated;
+        offset += sizeof head + length + (length & 1);
+    }
+    // The last chunk's pad byte may be missing.
+    return offset >= size ? WavCheck::Complete : WavCheck::Malformed;
+}
+
 } // namespace
 
 namespace {
@@ -91,12 +106,15 @@ Inspected Inspect(int fd) {
                                                         : WavCheck::Capped,
                         (size - body) / blockAlign};
             }
-            // The audio ends the file, followed at most by the pad byte of an odd length.
+            // The audio, the pad byte of an odd length, then at most whole chunks.
             const std::uint64_t end = body + length;
             if (end > size)
                 return WavCheck::Truncated;
-            if (blockAlign == 0 || (end != size && end + (length & 1) != size))
+            if (blockAlign == 0)
                 return WavCheck::Malformed;
+            if (const WavCheck rest = ChunksToTheEnd(fd, end + (length & 1), size);
+                rest != WavCheck::Complete)
+                return rest;
             return {length < blockAlign ? WavCheck::NoSamples : WavCheck::Complete,
                     length / blockAlign};
         }

@@ -9,7 +9,7 @@
 
 // What the header of a finished WAV file says about the file.
 enum class WavCheck {
-    Complete,  // header and length agree, at least one sample frame
+    Complete,  // header and length agree, at least one sample frame, whole chunks after it
     Capped,    // capped sizes over whole sample frames: whole as far as a header can tell
     Truncated, // shorter than its header says: the writer ran out of room
     NoSamples, // a whole file holding no sample frame

@@ -14,7 +14,7 @@ set -euo pipefail
 run_packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-qpa-plugins qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-    lame fonts-ipafont-gothic fonts-wqy-microhei fonts-nanum xdg-utils po4a
+    libtag1-dev lame fonts-ipafont-gothic fonts-wqy-microhei fonts-nanum xdg-utils po4a
 )
 # debhelper builds the package; dpkg-shlibdeps (dpkg-dev) and file find its
 # library dependencies; git and xz make the upstream tarball.

@@ -169,6 +169,12 @@
 </translation>
     </message>
     <message>
+        <source>詳しくは「brindlecot --help」を実行してください
+</source>
+        <translation>Try &apos;brindlecot --help&apos; for more information.
+</translation>
+    </message>
+    <message>
         <source>使い方: brindlecot [オプション] [ファイル|フォルダ]...
   または brindlecot --convert [変換オプション] ファイル|フォルダ...
 MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。
@@ -176,16 +182,17 @@ MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。
 --convertでは、ウィンドウを開かずにそれらを変換して終了します。
 
   -h, --help     この説明を表示して終了する
-      --version  バージョンを表示して終了する
+  -V, --version  バージョンを表示して終了する
   --             これ以降の引数をすべてファイル名として扱う
 
 変換オプション:
-      --to フォルダ    WAVファイルの出力先(指定しなければ変換元と同じフォルダ)
+  -t, --to フォルダ    WAVファイルの出力先(指定しなければ変換元と同じフォルダ)
       --replace        出力先にある同じ名前のファイルを上書きする
-      --folders        同名のWAVファイルを変換元のフォルダ構成で分けて保存する
+      --flat           同名のWAVファイルを変換元のフォルダ構成で分けず、最初のものだけ保存する
       --no-subfolders  フォルダのサブフォルダを検索しない
-      --jobs N         同時に変換するファイルの数(既定は1、0はCPUのコア数)
-  -q, --quiet          変換できなかったファイルだけを表示する
+      --no-tags        変換元のタグをWAVファイルに書き込まない
+  -j, --jobs N         同時に変換するファイルの数(既定は1、0はCPUのコア数)
+  -q, --quiet          WAVファイルにならなかったファイルだけを表示する
 </source>
         <translation>Usage: brindlecot [OPTION] [FILE|FOLDER]...
   or:  brindlecot --convert [CONVERSION OPTION]... FILE|FOLDER...
@@ -194,16 +201,17 @@ The files and folders named are added to the conversion list as a drop of them w
 With --convert they are converted without a window, and the program exits.
 
   -h, --help     show this help and exit
-      --version  show the version and exit
+  -V, --version  show the version and exit
   --             treat every later argument as a file name
 
 Conversion options:
-      --to FOLDER      where the WAV files go (else beside their sources)
+  -t, --to FOLDER      where the WAV files go (else beside their sources)
       --replace        replace files of the same name at the destination
-      --folders        keep same-named WAV files apart in their sources' folders
-      --no-subfolders  do not search the folders' subfolders
-      --jobs N         files converted at once (default 1; 0: one per core)
-  -q, --quiet          tell only the files that could not be converted
+      --flat           do not keep same-named WAV files apart: only the first is made
+      --no-subfolders  do not search the folders&apos; subfolders
+      --no-tags        leave the sources&apos; tags out of the WAV files
+  -j, --jobs N         files converted at once (default 1; 0: one per core)
+  -q, --quiet          tell only the files left without a WAV file
 </translation>
     </message>
 </context>
@@ -231,6 +239,12 @@ Conversion options:
         <source>[%1/%2] %3：%4
 </source>
         <translation>[%1/%2] %3: %4
+</translation>
+    </message>
+    <message>
+        <source>brindlecot: 変換するMPEGオーディオファイルがありません
+</source>
+        <translation>brindlecot: no MPEG audio files to convert
 </translation>
     </message>
 </context>
@@ -600,6 +614,13 @@ Conversion options:
     <message>
         <source>%1：%2</source>
         <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>WavTags</name>
+    <message>
+        <source>タグを書き込めませんでした（%1）</source>
+        <translation>Could not write the tags (%1)</translation>
     </message>
 </context>
 </TS>

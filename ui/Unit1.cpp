@@ -114,7 +114,8 @@ void TForm1::FormCreate() {
     Handle([this] {
         ReadSettings(
             services_.settingsPath, [this](bool on) { CheckBox2->setChecked(on); },
-            [this](bool on) { CheckBox3->setChecked(on); });
+            [this](bool on) { CheckBox3->setChecked(on); },
+            [this](bool on) { batch_.CarryTags(on); });
     });
 }
 
@@ -135,13 +136,15 @@ bool TForm1::CheckDecoderPresent() {
 
 void TForm1::FormDestroy() {
     Handle([this] {
-        WriteSettings(services_.settingsPath, CheckBox2->isChecked(), CheckBox3->isChecked());
+        WriteSettings(services_.settingsPath, CheckBox2->isChecked(), CheckBox3->isChecked(),
+                      batch_.CarriesTags());
     });
 }
 
 void TForm1::WriteSettingsQuietly() {
     try {
-        WriteSettings(services_.settingsPath, CheckBox2->isChecked(), CheckBox3->isChecked());
+        WriteSettings(services_.settingsPath, CheckBox2->isChecked(), CheckBox3->isChecked(),
+                      batch_.CarriesTags());
     } catch (const std::exception& error) {
         std::fprintf(stderr, "brindlecot: %s\n", error.what());
     }

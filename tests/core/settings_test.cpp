@@ -99,6 +99,15 @@ TEST(Settings, SeveralAtOnceIsKeptAfterTheFrontLinesAndReadsOffWithoutThem) {
     read(path);
     EXPECT_EQ(parallel, (std::vector<bool>{false, true, false}));
     EXPECT_TRUE(front.empty());
+
+    // Tags are carried unless "[tags]" says exactly "Off", which is kept.
+    WriteSettings(path, true, false, false);
+    EXPECT_EQ(ReadFile(path), "[front]\r\nOn\r\n[tags]\r\nOff\r\n");
+    std::vector<bool> tags;
+    WriteFile(path, ReadFile(path) + "[tags]\r\noff\r\n[tags]\r\nOff\r\n[tags]");
+    ReadSettings(
+        path, [](bool) {}, {}, [&](bool on) { tags.push_back(on); });
+    EXPECT_EQ(tags, (std::vector<bool>{false, true, false, true}));
 }
 
 TEST(Settings, NoFileOrAFolderKeepsTheDefaults) {

@@ -55,6 +55,12 @@ TEST(Text, DisplayIsLossyButUtf8RoundTrips) {
     EXPECT_NE(Utf8Bytes(DisplayText("\x83\x65.mp3")), "\x83\x65.mp3");
 }
 
+TEST(Text, ControlsInANameAreEscapedAndNothingElse) {
+    EXPECT_EQ(EscapedControls("a\nb\tc\x1b]0;x\x07\x7f.mp3"), "a\\nb\\tc\\x1b]0;x\\x07\\x7f.mp3");
+    EXPECT_EQ(EscapedControls("\xc2\x9b\x9b"), "\\xc2\\x9b\\x9b") << "C1, in UTF-8 and alone";
+    EXPECT_EQ(EscapedControls("曲 caf\xe9 \xc2\xa0"), "曲 caf\xe9 \xc2\xa0");
+}
+
 TEST(TranslateTest, WithoutATranslationTheTextStandsAsWrittenAndErrnoIsKept) {
     errno = ENOENT;
     EXPECT_EQ(Translate("BatchDriver", "中断しました"), "中断しました");

@@ -84,6 +84,12 @@ TEST(WavFile, VerdictsOnHeadersAndLengths) {
         {"odd 8-bit mono audio and its pad byte",
          Riff(4 + 24 + 8 + 4, Format(1, 8, 1) + Chunk("data", 3)) + "abc" + '\0', 0,
          WavCheck::Complete},
+        {"tags after the audio, an odd one last without its pad byte",
+         LameHeader(400 + 12 + 9) + std::string(400, 0) + Chunk("LIST", 4, "INFO") +
+             Chunk("id3 ", 1, "I"),
+         0, WavCheck::Complete},
+        {"a tag cut", LameHeader(400 + 12) + std::string(400, 0) + Chunk("id3 ", 9, "ID3"), 0,
+         WavCheck::Truncated},
         {"odd audio, then more than a pad byte",
          Riff(4 + 24 + 8 + 5, Format(1, 8, 1) + Chunk("data", 3)) + "abc" + '\0' + '\0', 0,
          WavCheck::Malformed},

@@ -8,6 +8,12 @@
 
 #include <QCryptographicHash>
 
+#include <taglib/attachedpictureframe.h>
+#include <taglib/id3v1tag.h>
+#include <taglib/id3v2tag.h>
+#include <taglib/mpegfile.h>
+#include <taglib/textidentificationframe.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -246,4 +252,27 @@ std::string MpegFrames(int layer, std::size_t frames) {
     for (std::size_t i = 0; i < frames; ++i)
         stream += frame;
     return stream;
+}
+
+void WriteId3Tags(const std::string& mp3, const Id3Tags& tags) {
+    using TagLib::String;
+    TagLib::MPEG::File file(mp3.c_str(), false);
+    const String::Type encoding = tags.latin1 ? String::Latin1 : String::UTF16;
+    for (const auto& [id, text] : tags.frames) {
+        auto* frame = new TagLib::ID3v2::TextIdentificationFrame(id.c_str(), encoding);
+        frame->setText(String(text, tags.latin1 ? String::Latin1 : String::UTF8));
+        file.ID3v2Tag(true)->addFrame(frame);
+    }
+    if (!tags.cover.empty()) {
+        auto* cover = new TagLib::ID3v2::AttachedPictureFrame;
+        cover->setPicture(TagLib::ByteVector(tags.cover.data(), unsigned(tags.cover.size())));
+        file.ID3v2Tag(true)->addFrame(cover);
+    }
+    if (!tags.v1Title.empty() || !tags.v1Artist.empty()) {
+        file.ID3v1Tag(true)->setTitle(String(tags.v1Title, String::Latin1));
+        file.ID3v1Tag(true)->setArtist(String(tags.v1Artist, String::Latin1));
+    }
+    file.save(TagLib::MPEG::File::AllTags, TagLib::File::StripOthers,
+              tags.version == 3 ? TagLib::ID3v2::v3 : TagLib::ID3v2::v4,
+              TagLib::File::DoNotDuplicate);
 }

@@ -91,6 +91,18 @@ std::string Layer3Stream(std::size_t padding);
 // which the real decoder reads whole: 384 (Layer I) or 1152 samples each.
 std::string MpegFrames(int layer, std::size_t frames);
 
+// Tags written into an MP3 file as a tag editor writes them.
+struct Id3Tags {
+    int version = 4; // of the ID3v2 tag, 3 or 4; 0 for none
+    // Text frames (id, text), in UTF-16 or UTF-8; with latin1, marked
+    // ISO-8859-1 and holding the bytes as given.
+    std::vector<std::pair<std::string, std::string>> frames = {};
+    bool latin1 = false;
+    std::string cover = {};                  // a front cover's bytes, when any
+    std::string v1Title = {}, v1Artist = {}; // an ID3v1 tag when either is set, the bytes as given
+};
+void WriteId3Tags(const std::string& mp3, const Id3Tags& tags);
+
 // Records every box; answers the confirmation with a preset answer, or with
 // what decide says when it is set. onBox runs after a message is recorded,
 // while the box would be up. Boxes is the service recorded: the core's, or
