@@ -129,6 +129,18 @@
         <source>出力先に通常のファイルでないものがあります（削除するか別の出力先を選んでください）</source>
         <translation>Am Ausgabepfad liegt etwas anderes als eine normale Datei (entfernen oder ein anderes Ziel wählen)</translation>
     </message>
+    <message>
+        <source>%1秒</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1分%2秒</source>
+        <translation>%1 min %2 s</translation>
+    </message>
+    <message>
+        <source>元のファイルが途中で切れています（%1のうち%2）</source>
+        <translation>Die Quelldatei ist abgeschnitten (%2 von %1)</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -157,6 +169,12 @@
 </translation>
     </message>
     <message>
+        <source>詳しくは「brindlecot --help」を実行してください
+</source>
+        <translation>Weitere Informationen mit „brindlecot --help“.
+</translation>
+    </message>
+    <message>
         <source>使い方: brindlecot [オプション] [ファイル|フォルダ]...
   または brindlecot --convert [変換オプション] ファイル|フォルダ...
 MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。
@@ -164,16 +182,17 @@ MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。
 --convertでは、ウィンドウを開かずにそれらを変換して終了します。
 
   -h, --help     この説明を表示して終了する
-      --version  バージョンを表示して終了する
+  -V, --version  バージョンを表示して終了する
   --             これ以降の引数をすべてファイル名として扱う
 
 変換オプション:
-      --to フォルダ    WAVファイルの出力先(指定しなければ変換元と同じフォルダ)
+  -t, --to フォルダ    WAVファイルの出力先(指定しなければ変換元と同じフォルダ)
       --replace        出力先にある同じ名前のファイルを上書きする
-      --folders        同名のWAVファイルを変換元のフォルダ構成で分けて保存する
+      --flat           同名のWAVファイルを変換元のフォルダ構成で分けず、最初のものだけ保存する
       --no-subfolders  フォルダのサブフォルダを検索しない
-      --jobs N         同時に変換するファイルの数(既定は1、0はCPUのコア数)
-  -q, --quiet          変換できなかったファイルだけを表示する
+      --no-tags        変換元のタグをWAVファイルに書き込まない
+  -j, --jobs N         同時に変換するファイルの数(既定は1、0はCPUのコア数)
+  -q, --quiet          WAVファイルにならなかったファイルだけを表示する
 </source>
         <translation>Aufruf: brindlecot [OPTION] [DATEI|ORDNER]...
   oder: brindlecot --convert [UMWANDLUNGSOPTION]... DATEI|ORDNER...
@@ -182,16 +201,17 @@ Die genannten Dateien und Ordner kommen in die Umwandlungsliste, als wären sie 
 Mit --convert werden sie ohne Fenster umgewandelt, dann endet das Programm.
 
   -h, --help     diese Hilfe zeigen und beenden
-      --version  die Version zeigen und beenden
+  -V, --version  die Version zeigen und beenden
   --             alle weiteren Argumente als Dateinamen behandeln
 
 Umwandlungsoptionen:
-      --to ORDNER      wohin die WAV-Dateien kommen (sonst neben ihre Quellen)
+  -t, --to ORDNER      wohin die WAV-Dateien kommen (sonst neben ihre Quellen)
       --replace        gleichnamige Dateien am Ziel ersetzen
-      --folders        gleichnamige WAV-Dateien nach den Ordnern ihrer Quellen trennen
+      --flat           gleichnamige WAV-Dateien nicht trennen: nur die erste entsteht
       --no-subfolders  die Unterordner der Ordner nicht durchsuchen
-      --jobs N         gleichzeitig umgewandelte Dateien (Vorgabe 1; 0: eine je Kern)
-  -q, --quiet          nur die Dateien nennen, die nicht umgewandelt werden konnten
+      --no-tags        die Tags der Quellen nicht in die WAV-Dateien schreiben
+  -j, --jobs N         gleichzeitig umgewandelte Dateien (Vorgabe 1; 0: eine je Kern)
+  -q, --quiet          nur die Dateien nennen, die ohne WAV-Datei bleiben
 </translation>
     </message>
 </context>
@@ -219,6 +239,12 @@ Umwandlungsoptionen:
         <source>brindlecot: %1: フォルダがありません
 </source>
         <translation>brindlecot: %1: Ordner nicht vorhanden
+</translation>
+    </message>
+    <message>
+        <source>brindlecot: 変換するMPEGオーディオファイルがありません
+</source>
+        <translation>brindlecot: keine MPEG-Audio-Dateien zum Umwandeln
 </translation>
     </message>
 </context>
@@ -588,6 +614,13 @@ Umwandlungsoptionen:
     <message>
         <source>%1：%2</source>
         <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>WavTags</name>
+    <message>
+        <source>タグを書き込めませんでした（%1）</source>
+        <translation>Die Tags konnten nicht geschrieben werden (%1)</translation>
     </message>
 </context>
 </TS>

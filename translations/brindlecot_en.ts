@@ -536,7 +536,7 @@ Conversion options:
     </message>
     <message>
         <source>brindlecotがあるフォルダかPATHにlameを置いてください</source>
-        <translation>Put lame in brindlecot's folder or on the PATH.</translation>
+        <translation>Put lame in brindlecot&apos;s folder or on the PATH.</translation>
     </message>
     <message>
         <source>ダブルクリックで処理リスト追加</source>
@@ -578,7 +578,7 @@ Conversion options:
     </message>
     <message>
         <source>このデスクトップ（Wayland）では、ここからは設定できません。ウィンドウメニューの「常に最前面」（Keep Above）を使ってください</source>
-        <translation>This desktop (Wayland) does not let a program keep its window on top. Use the window menu's "Always on Top" (Keep Above) instead</translation>
+        <translation>This desktop (Wayland) does not let a program keep its window on top. Use the window menu&apos;s &quot;Always on Top&quot; (Keep Above) instead</translation>
     </message>
     <message>
         <source>MPEGオーディオをWAVに変換しています</source>

@@ -129,6 +129,18 @@
         <source>出力先に通常のファイルでないものがあります（削除するか別の出力先を選んでください）</source>
         <translation>En la ruta de salida hay algo que no es un archivo normal (elimínelo o elija otro destino)</translation>
     </message>
+    <message>
+        <source>%1秒</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1分%2秒</source>
+        <translation>%1 min %2 s</translation>
+    </message>
+    <message>
+        <source>元のファイルが途中で切れています（%1のうち%2）</source>
+        <translation>El archivo de origen está cortado (%2 de %1)</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -157,6 +169,12 @@
 </translation>
     </message>
     <message>
+        <source>詳しくは「brindlecot --help」を実行してください
+</source>
+        <translation>Pruebe «brindlecot --help» para más información.
+</translation>
+    </message>
+    <message>
         <source>使い方: brindlecot [オプション] [ファイル|フォルダ]...
   または brindlecot --convert [変換オプション] ファイル|フォルダ...
 MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。
@@ -164,16 +182,17 @@ MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。
 --convertでは、ウィンドウを開かずにそれらを変換して終了します。
 
   -h, --help     この説明を表示して終了する
-      --version  バージョンを表示して終了する
+  -V, --version  バージョンを表示して終了する
   --             これ以降の引数をすべてファイル名として扱う
 
 変換オプション:
-      --to フォルダ    WAVファイルの出力先(指定しなければ変換元と同じフォルダ)
+  -t, --to フォルダ    WAVファイルの出力先(指定しなければ変換元と同じフォルダ)
       --replace        出力先にある同じ名前のファイルを上書きする
-      --folders        同名のWAVファイルを変換元のフォルダ構成で分けて保存する
+      --flat           同名のWAVファイルを変換元のフォルダ構成で分けず、最初のものだけ保存する
       --no-subfolders  フォルダのサブフォルダを検索しない
-      --jobs N         同時に変換するファイルの数(既定は1、0はCPUのコア数)
-  -q, --quiet          変換できなかったファイルだけを表示する
+      --no-tags        変換元のタグをWAVファイルに書き込まない
+  -j, --jobs N         同時に変換するファイルの数(既定は1、0はCPUのコア数)
+  -q, --quiet          WAVファイルにならなかったファイルだけを表示する
 </source>
         <translation>Uso: brindlecot [OPCIÓN] [ARCHIVO|CARPETA]...
   o:  brindlecot --convert [OPCIÓN DE CONVERSIÓN]... ARCHIVO|CARPETA...
@@ -182,16 +201,17 @@ Los archivos y carpetas indicados se añaden a la lista de conversión como si s
 Con --convert se convierten sin abrir ninguna ventana y el programa termina.
 
   -h, --help     mostrar esta ayuda y salir
-      --version  mostrar la versión y salir
+  -V, --version  mostrar la versión y salir
   --             tratar todos los argumentos siguientes como nombres de archivo
 
 Opciones de conversión:
-      --to CARPETA     dónde van los archivos WAV (si no, junto a sus originales)
+  -t, --to CARPETA     dónde van los archivos WAV (si no, junto a sus originales)
       --replace        reemplazar los archivos del mismo nombre en el destino
-      --folders        separar los WAV del mismo nombre según las carpetas de origen
+      --flat           no separar los WAV del mismo nombre: solo se crea el primero
       --no-subfolders  no buscar en las subcarpetas
-      --jobs N         archivos convertidos a la vez (1 por omisión; 0: uno por núcleo)
-  -q, --quiet          mostrar solo los archivos que no se pudieron convertir
+      --no-tags        no copiar las etiquetas de los originales a los archivos WAV
+  -j, --jobs N         archivos convertidos a la vez (1 por omisión; 0: uno por núcleo)
+  -q, --quiet          mostrar solo los archivos que se quedaron sin WAV
 </translation>
     </message>
 </context>
@@ -219,6 +239,12 @@ Opciones de conversión:
         <source>brindlecot: %1: フォルダがありません
 </source>
         <translation>brindlecot: %1: no existe esa carpeta
+</translation>
+    </message>
+    <message>
+        <source>brindlecot: 変換するMPEGオーディオファイルがありません
+</source>
+        <translation>brindlecot: no hay archivos de audio MPEG que convertir
 </translation>
     </message>
 </context>
@@ -588,6 +614,13 @@ Opciones de conversión:
     <message>
         <source>%1：%2</source>
         <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>WavTags</name>
+    <message>
+        <source>タグを書き込めませんでした（%1）</source>
+        <translation>No se pudieron escribir las etiquetas (%1)</translation>
     </message>
 </context>
 </TS>

@@ -12,20 +12,20 @@
     </message>
     <message>
         <source>処理済みのリストを削除しますか？</source>
-        <translation>Retirer de la liste les fichiers convertis ?</translation>
+        <translation>Retirer de la liste les fichiers convertis&#xa0;?</translation>
     </message>
     <message numerus="yes">
         <source>同じ名前のWAVファイルになる項目が%n件あります。変換元のフォルダ構成を出力先に作って別々に保存しますか？</source>
         <translation>
-            <numerusform>%n fichier donnerait un fichier WAV du même nom qu’un autre. Recréer les dossiers sources dans la destination pour les séparer ?</numerusform>
-            <numerusform>%n fichiers donneraient des fichiers WAV de même nom. Recréer les dossiers sources dans la destination pour les séparer ?</numerusform>
+            <numerusform>%n fichier donnerait un fichier WAV du même nom qu’un autre. Recréer les dossiers sources dans la destination pour les séparer&#xa0;?</numerusform>
+            <numerusform>%n fichiers donneraient des fichiers WAV de même nom. Recréer les dossiers sources dans la destination pour les séparer&#xa0;?</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>出力先に同じ名前のファイルが%n件あります。上書きしますか？</source>
         <translation>
-            <numerusform>%n fichier WAV existe déjà. Le remplacer ?</numerusform>
-            <numerusform>%n fichiers WAV existent déjà. Les remplacer ?</numerusform>
+            <numerusform>%n fichier WAV existe déjà. Le remplacer&#xa0;?</numerusform>
+            <numerusform>%n fichiers WAV existent déjà. Les remplacer&#xa0;?</numerusform>
         </translation>
     </message>
     <message>
@@ -129,6 +129,18 @@
         <source>出力先に通常のファイルでないものがあります（削除するか別の出力先を選んでください）</source>
         <translation>Le chemin de sortie est occupé par autre chose qu’un fichier ordinaire (supprimez-le ou choisissez une autre destination)</translation>
     </message>
+    <message>
+        <source>%1秒</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1分%2秒</source>
+        <translation>%1 min %2 s</translation>
+    </message>
+    <message>
+        <source>元のファイルが途中で切れています（%1のうち%2）</source>
+        <translation>Le fichier source est tronqué (%2 sur %1)</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -157,6 +169,12 @@
 </translation>
     </message>
     <message>
+        <source>詳しくは「brindlecot --help」を実行してください
+</source>
+        <translation>Saisissez « brindlecot --help » pour plus d’informations.
+</translation>
+    </message>
+    <message>
         <source>使い方: brindlecot [オプション] [ファイル|フォルダ]...
   または brindlecot --convert [変換オプション] ファイル|フォルダ...
 MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。
@@ -164,34 +182,36 @@ MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。
 --convertでは、ウィンドウを開かずにそれらを変換して終了します。
 
   -h, --help     この説明を表示して終了する
-      --version  バージョンを表示して終了する
+  -V, --version  バージョンを表示して終了する
   --             これ以降の引数をすべてファイル名として扱う
 
 変換オプション:
-      --to フォルダ    WAVファイルの出力先(指定しなければ変換元と同じフォルダ)
+  -t, --to フォルダ    WAVファイルの出力先(指定しなければ変換元と同じフォルダ)
       --replace        出力先にある同じ名前のファイルを上書きする
-      --folders        同名のWAVファイルを変換元のフォルダ構成で分けて保存する
+      --flat           同名のWAVファイルを変換元のフォルダ構成で分けず、最初のものだけ保存する
       --no-subfolders  フォルダのサブフォルダを検索しない
-      --jobs N         同時に変換するファイルの数(既定は1、0はCPUのコア数)
-  -q, --quiet          変換できなかったファイルだけを表示する
+      --no-tags        変換元のタグをWAVファイルに書き込まない
+  -j, --jobs N         同時に変換するファイルの数(既定は1、0はCPUのコア数)
+  -q, --quiet          WAVファイルにならなかったファイルだけを表示する
 </source>
-        <translation>Usage : brindlecot [OPTION] [FICHIER|DOSSIER]...
-  ou : brindlecot --convert [OPTION DE CONVERSION]... FICHIER|DOSSIER...
+        <translation>Usage : brindlecot [OPTION] [FICHIER|DOSSIER]...
+  ou : brindlecot --convert [OPTION DE CONVERSION]... FICHIER|DOSSIER...
 Convertit des fichiers MPEG Audio (.mpa .mp2 .mp3) en WAV avec lame.
 Les fichiers et dossiers indiqués sont ajoutés à la liste de conversion comme s’ils y étaient déposés.
 Avec --convert, ils sont convertis sans fenêtre, puis le programme se termine.
 
   -h, --help     afficher cette aide et quitter
-      --version  afficher la version et quitter
+  -V, --version  afficher la version et quitter
   --             traiter tous les arguments suivants comme des noms de fichiers
 
-Options de conversion :
-      --to DOSSIER     où vont les fichiers WAV (sinon à côté de leurs sources)
+Options de conversion :
+  -t, --to DOSSIER     où vont les fichiers WAV (sinon à côté de leurs sources)
       --replace        remplacer les fichiers du même nom dans la destination
-      --folders        séparer les fichiers WAV de même nom selon les dossiers de leurs sources
+      --flat           ne pas séparer les fichiers WAV de même nom : seul le premier est créé
       --no-subfolders  ne pas chercher dans les sous-dossiers
-      --jobs N         fichiers convertis à la fois (1 par défaut ; 0 : un par cœur)
-  -q, --quiet          n’afficher que les fichiers qui n’ont pas pu être convertis
+      --no-tags        ne pas copier les étiquettes des sources dans les fichiers WAV
+  -j, --jobs N         fichiers convertis à la fois (1 par défaut ; 0 : un par cœur)
+  -q, --quiet          n’afficher que les fichiers restés sans fichier WAV
 </translation>
     </message>
 </context>
@@ -208,17 +228,23 @@ Options de conversion :
     <message>
         <source>[%1/%2] %3：%4
 </source>
-        <translation>[%1/%2] %3 : %4
+        <translation>[%1/%2] %3&#xa0;: %4
 </translation>
     </message>
     <message>
         <source>[%1/%2] %3 %4% (全体 %5%、残り %6)</source>
-        <translation>[%1/%2] %3 %4 % (total %5 %, reste %6)</translation>
+        <translation>[%1/%2] %3 %4&#xa0;% (total %5&#xa0;%, reste %6)</translation>
     </message>
     <message>
         <source>brindlecot: %1: フォルダがありません
 </source>
         <translation>brindlecot: %1: aucun dossier de ce nom
+</translation>
+    </message>
+    <message>
+        <source>brindlecot: 変換するMPEGオーディオファイルがありません
+</source>
+        <translation>brindlecot: aucun fichier audio MPEG à convertir
 </translation>
     </message>
 </context>
@@ -388,7 +414,7 @@ Options de conversion :
     </message>
     <message>
         <source>このデスクトップ（Wayland）では、ここからは設定できません。ウィンドウメニューの「常に最前面」（Keep Above）を使ってください</source>
-        <translation>Ce bureau (Wayland) ne laisse pas un programme garder sa fenêtre au premier plan. Utilisez plutôt « Toujours au premier plan » (Keep Above) dans le menu de la fenêtre</translation>
+        <translation>Ce bureau (Wayland) ne laisse pas un programme garder sa fenêtre au premier plan. Utilisez plutôt «&#xa0;Toujours au premier plan&#xa0;» (Keep Above) dans le menu de la fenêtre</translation>
     </message>
     <message>
         <source>変換元フォルダ</source>
@@ -476,11 +502,11 @@ Options de conversion :
     </message>
     <message>
         <source>変換できなかった項目。理由はその項目のヒントにあります</source>
-        <translation>Fichiers non convertis ; survolez-en un pour voir pourquoi</translation>
+        <translation>Fichiers non convertis&#xa0;; survolez-en un pour voir pourquoi</translation>
     </message>
     <message>
         <source>同じ名前のファイルがあるため変換しなかった項目。次の変換でまた試します</source>
-        <translation>Fichiers ignorés car un fichier du même nom existe ; la prochaine conversion les réessaie</translation>
+        <translation>Fichiers ignorés car un fichier du même nom existe&#xa0;; la prochaine conversion les réessaie</translation>
     </message>
     <message>
         <source>変換元のファイル</source>
@@ -492,15 +518,15 @@ Options de conversion :
     </message>
     <message>
         <source>処理待ちのアイコン</source>
-        <translation>Icône « Attente »</translation>
+        <translation>Icône «&#xa0;Attente&#xa0;»</translation>
     </message>
     <message>
         <source>処理中のアイコン</source>
-        <translation>Icône « Actif »</translation>
+        <translation>Icône «&#xa0;Actif&#xa0;»</translation>
     </message>
     <message>
         <source>処理済みのアイコン</source>
-        <translation>Icône « Terminé »</translation>
+        <translation>Icône «&#xa0;Terminé&#xa0;»</translation>
     </message>
     <message>
         <source>このウィンドウを他のウィンドウより前面に表示します</source>
@@ -508,7 +534,7 @@ Options de conversion :
     </message>
     <message>
         <source>CPUのコアの数までのファイルを同時に変換します。変換中は変えられません</source>
-        <translation>Convertit autant de fichiers à la fois que le processeur a de cœurs ; non modifiable pendant une conversion</translation>
+        <translation>Convertit autant de fichiers à la fois que le processeur a de cœurs&#xa0;; non modifiable pendant une conversion</translation>
     </message>
     <message>
         <source>変換するファイルを探すフォルダ</source>
@@ -587,7 +613,14 @@ Options de conversion :
     <name>Text</name>
     <message>
         <source>%1：%2</source>
-        <translation>%1 : %2</translation>
+        <translation>%1&#xa0;: %2</translation>
+    </message>
+</context>
+<context>
+    <name>WavTags</name>
+    <message>
+        <source>タグを書き込めませんでした（%1）</source>
+        <translation>Impossible d’écrire les étiquettes (%1)</translation>
     </message>
 </context>
 </TS>

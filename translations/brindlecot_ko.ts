@@ -123,6 +123,18 @@
         <source>出力先に通常のファイルでないものがあります（削除するか別の出力先を選んでください）</source>
         <translation>출력 위치에 일반 파일이 아닌 것이 있습니다(지우거나 다른 대상을 고르세요)</translation>
     </message>
+    <message>
+        <source>%1秒</source>
+        <translation>%1초</translation>
+    </message>
+    <message>
+        <source>%1分%2秒</source>
+        <translation>%1분 %2초</translation>
+    </message>
+    <message>
+        <source>元のファイルが途中で切れています（%1のうち%2）</source>
+        <translation>원본 파일이 중간에 잘렸습니다(%1 중 %2)</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -151,6 +163,12 @@
 </translation>
     </message>
     <message>
+        <source>詳しくは「brindlecot --help」を実行してください
+</source>
+        <translation>자세한 내용은 &apos;brindlecot --help&apos;를 실행하십시오.
+</translation>
+    </message>
+    <message>
         <source>使い方: brindlecot [オプション] [ファイル|フォルダ]...
   または brindlecot --convert [変換オプション] ファイル|フォルダ...
 MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。
@@ -158,16 +176,17 @@ MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。
 --convertでは、ウィンドウを開かずにそれらを変換して終了します。
 
   -h, --help     この説明を表示して終了する
-      --version  バージョンを表示して終了する
+  -V, --version  バージョンを表示して終了する
   --             これ以降の引数をすべてファイル名として扱う
 
 変換オプション:
-      --to フォルダ    WAVファイルの出力先(指定しなければ変換元と同じフォルダ)
+  -t, --to フォルダ    WAVファイルの出力先(指定しなければ変換元と同じフォルダ)
       --replace        出力先にある同じ名前のファイルを上書きする
-      --folders        同名のWAVファイルを変換元のフォルダ構成で分けて保存する
+      --flat           同名のWAVファイルを変換元のフォルダ構成で分けず、最初のものだけ保存する
       --no-subfolders  フォルダのサブフォルダを検索しない
-      --jobs N         同時に変換するファイルの数(既定は1、0はCPUのコア数)
-  -q, --quiet          変換できなかったファイルだけを表示する
+      --no-tags        変換元のタグをWAVファイルに書き込まない
+  -j, --jobs N         同時に変換するファイルの数(既定は1、0はCPUのコア数)
+  -q, --quiet          WAVファイルにならなかったファイルだけを表示する
 </source>
         <translation>사용법: brindlecot [옵션] [파일|폴더]...
   또는: brindlecot --convert [변환 옵션] 파일|폴더...
@@ -176,16 +195,17 @@ MPEG Audio 파일(.mpa .mp2 .mp3)을 lame으로 WAV로 변환합니다.
 --convert를 쓰면 창을 열지 않고 변환한 뒤 끝납니다.
 
   -h, --help     이 도움말을 보여 주고 끝냅니다
-      --version  버전을 보여 주고 끝냅니다
+  -V, --version  버전을 보여 주고 끝냅니다
   --             이후의 모든 인수를 파일 이름으로 다룹니다
 
 변환 옵션:
-      --to 폴더        WAV 파일을 저장할 곳(지정하지 않으면 원본 파일 옆)
+  -t, --to 폴더        WAV 파일을 저장할 곳(지정하지 않으면 원본 파일 옆)
       --replace        대상 위치에 있는 같은 이름의 파일을 덮어씁니다
-      --folders        같은 이름의 WAV 파일을 원본 폴더 구조로 나누어 저장합니다
+      --flat           같은 이름의 WAV 파일을 원본 폴더 구조로 나누지 않고 첫 번째만 저장합니다
       --no-subfolders  폴더의 하위 폴더를 검색하지 않습니다
-      --jobs N         동시에 변환할 파일 수(기본값 1, 0은 CPU 코어 수)
-  -q, --quiet          변환하지 못한 파일만 보여 줍니다
+      --no-tags        원본의 태그를 WAV 파일에 쓰지 않습니다
+  -j, --jobs N         동시에 변환할 파일 수(기본값 1, 0은 CPU 코어 수)
+  -q, --quiet          WAV 파일을 만들지 못한 파일만 보여 줍니다
 </translation>
     </message>
 </context>
@@ -213,6 +233,12 @@ MPEG Audio 파일(.mpa .mp2 .mp3)을 lame으로 WAV로 변환합니다.
         <source>brindlecot: %1: フォルダがありません
 </source>
         <translation>brindlecot: %1: 그런 폴더가 없습니다
+</translation>
+    </message>
+    <message>
+        <source>brindlecot: 変換するMPEGオーディオファイルがありません
+</source>
+        <translation>brindlecot: 변환할 MPEG 오디오 파일이 없습니다
 </translation>
     </message>
 </context>
@@ -582,6 +608,13 @@ MPEG Audio 파일(.mpa .mp2 .mp3)을 lame으로 WAV로 변환합니다.
     <message>
         <source>%1：%2</source>
         <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>WavTags</name>
+    <message>
+        <source>タグを書き込めませんでした（%1）</source>
+        <translation>태그를 쓸 수 없습니다(%1)</translation>
     </message>
 </context>
 </TS>

@@ -123,6 +123,18 @@
         <source>出力先に通常のファイルでないものがあります（削除するか別の出力先を選んでください）</source>
         <translation>输出位置上有非普通文件的对象（请删除它或选择其他目标位置）</translation>
     </message>
+    <message>
+        <source>%1秒</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>%1分%2秒</source>
+        <translation>%1 分 %2 秒</translation>
+    </message>
+    <message>
+        <source>元のファイルが途中で切れています（%1のうち%2）</source>
+        <translation>源文件不完整（%1 中只有 %2）</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -151,6 +163,12 @@
 </translation>
     </message>
     <message>
+        <source>詳しくは「brindlecot --help」を実行してください
+</source>
+        <translation>请执行“brindlecot --help”获取更多信息。
+</translation>
+    </message>
+    <message>
         <source>使い方: brindlecot [オプション] [ファイル|フォルダ]...
   または brindlecot --convert [変換オプション] ファイル|フォルダ...
 MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。
@@ -158,16 +176,17 @@ MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。
 --convertでは、ウィンドウを開かずにそれらを変換して終了します。
 
   -h, --help     この説明を表示して終了する
-      --version  バージョンを表示して終了する
+  -V, --version  バージョンを表示して終了する
   --             これ以降の引数をすべてファイル名として扱う
 
 変換オプション:
-      --to フォルダ    WAVファイルの出力先(指定しなければ変換元と同じフォルダ)
+  -t, --to フォルダ    WAVファイルの出力先(指定しなければ変換元と同じフォルダ)
       --replace        出力先にある同じ名前のファイルを上書きする
-      --folders        同名のWAVファイルを変換元のフォルダ構成で分けて保存する
+      --flat           同名のWAVファイルを変換元のフォルダ構成で分けず、最初のものだけ保存する
       --no-subfolders  フォルダのサブフォルダを検索しない
-      --jobs N         同時に変換するファイルの数(既定は1、0はCPUのコア数)
-  -q, --quiet          変換できなかったファイルだけを表示する
+      --no-tags        変換元のタグをWAVファイルに書き込まない
+  -j, --jobs N         同時に変換するファイルの数(既定は1、0はCPUのコア数)
+  -q, --quiet          WAVファイルにならなかったファイルだけを表示する
 </source>
         <translation>用法：brindlecot [选项] [文件|文件夹]...
   或：brindlecot --convert [转换选项] 文件|文件夹...
@@ -176,16 +195,17 @@ MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。
 使用 --convert 时不打开窗口，转换后直接退出。
 
   -h, --help     显示此帮助并退出
-      --version  显示版本并退出
+  -V, --version  显示版本并退出
   --             将之后的所有参数都视为文件名
 
 转换选项：
-      --to 文件夹      WAV 文件的输出位置（不指定则放在源文件旁边）
+  -t, --to 文件夹      WAV 文件的输出位置（不指定则放在源文件旁边）
       --replace        覆盖输出位置中的同名文件
-      --folders        按源文件夹结构分开保存同名的 WAV 文件
+      --flat           不按源文件夹结构分开同名的 WAV 文件，只保存第一个
       --no-subfolders  不搜索文件夹的子文件夹
-      --jobs N         同时转换的文件数（默认 1，0 表示 CPU 核心数）
-  -q, --quiet          只显示无法转换的文件
+      --no-tags        不将源文件的标签写入 WAV 文件
+  -j, --jobs N         同时转换的文件数（默认 1，0 表示 CPU 核心数）
+  -q, --quiet          只显示未生成 WAV 文件的文件
 </translation>
     </message>
 </context>
@@ -213,6 +233,12 @@ MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。
         <source>brindlecot: %1: フォルダがありません
 </source>
         <translation>brindlecot: %1: 没有这个文件夹
+</translation>
+    </message>
+    <message>
+        <source>brindlecot: 変換するMPEGオーディオファイルがありません
+</source>
+        <translation>brindlecot: 没有要转换的 MPEG 音频文件
 </translation>
     </message>
 </context>
@@ -582,6 +608,13 @@ MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。
     <message>
         <source>%1：%2</source>
         <translation>%1：%2</translation>
+    </message>
+</context>
+<context>
+    <name>WavTags</name>
+    <message>
+        <source>タグを書き込めませんでした（%1）</source>
+        <translation>无法写入标签（%1）</translation>
     </message>
 </context>
 </TS>

@@ -123,6 +123,18 @@
         <source>出力先に通常のファイルでないものがあります（削除するか別の出力先を選んでください）</source>
         <translation>輸出位置有非一般檔案的項目（請刪除它或選擇其他目的地）</translation>
     </message>
+    <message>
+        <source>%1秒</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>%1分%2秒</source>
+        <translation>%1 分 %2 秒</translation>
+    </message>
+    <message>
+        <source>元のファイルが途中で切れています（%1のうち%2）</source>
+        <translation>來源檔案不完整（%1 中只有 %2）</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -151,6 +163,12 @@
 </translation>
     </message>
     <message>
+        <source>詳しくは「brindlecot --help」を実行してください
+</source>
+        <translation>請執行「brindlecot --help」以取得更多資訊。
+</translation>
+    </message>
+    <message>
         <source>使い方: brindlecot [オプション] [ファイル|フォルダ]...
   または brindlecot --convert [変換オプション] ファイル|フォルダ...
 MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。
@@ -158,16 +176,17 @@ MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。
 --convertでは、ウィンドウを開かずにそれらを変換して終了します。
 
   -h, --help     この説明を表示して終了する
-      --version  バージョンを表示して終了する
+  -V, --version  バージョンを表示して終了する
   --             これ以降の引数をすべてファイル名として扱う
 
 変換オプション:
-      --to フォルダ    WAVファイルの出力先(指定しなければ変換元と同じフォルダ)
+  -t, --to フォルダ    WAVファイルの出力先(指定しなければ変換元と同じフォルダ)
       --replace        出力先にある同じ名前のファイルを上書きする
-      --folders        同名のWAVファイルを変換元のフォルダ構成で分けて保存する
+      --flat           同名のWAVファイルを変換元のフォルダ構成で分けず、最初のものだけ保存する
       --no-subfolders  フォルダのサブフォルダを検索しない
-      --jobs N         同時に変換するファイルの数(既定は1、0はCPUのコア数)
-  -q, --quiet          変換できなかったファイルだけを表示する
+      --no-tags        変換元のタグをWAVファイルに書き込まない
+  -j, --jobs N         同時に変換するファイルの数(既定は1、0はCPUのコア数)
+  -q, --quiet          WAVファイルにならなかったファイルだけを表示する
 </source>
         <translation>用法：brindlecot [選項] [檔案|資料夾]...
   或：brindlecot --convert [轉換選項] 檔案|資料夾...
@@ -176,16 +195,17 @@ MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。
 使用 --convert 時不開啟視窗，轉換後直接結束。
 
   -h, --help     顯示此說明並結束
-      --version  顯示版本並結束
+  -V, --version  顯示版本並結束
   --             將之後的所有引數都視為檔案名稱
 
 轉換選項：
-      --to 資料夾      WAV 檔案的輸出位置（未指定則放在來源檔案旁）
+  -t, --to 資料夾      WAV 檔案的輸出位置（未指定則放在來源檔案旁）
       --replace        覆寫輸出位置中的同名檔案
-      --folders        依來源資料夾結構分開儲存同名的 WAV 檔案
+      --flat           不依來源資料夾結構分開同名的 WAV 檔案，只儲存第一個
       --no-subfolders  不搜尋資料夾的子資料夾
-      --jobs N         同時轉換的檔案數（預設 1，0 表示 CPU 核心數）
-  -q, --quiet          只顯示無法轉換的檔案
+      --no-tags        不將來源檔案的標籤寫入 WAV 檔案
+  -j, --jobs N         同時轉換的檔案數（預設 1，0 表示 CPU 核心數）
+  -q, --quiet          只顯示未產生 WAV 檔案的檔案
 </translation>
     </message>
 </context>
@@ -213,6 +233,12 @@ MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。
         <source>brindlecot: %1: フォルダがありません
 </source>
         <translation>brindlecot: %1: 沒有這個資料夾
+</translation>
+    </message>
+    <message>
+        <source>brindlecot: 変換するMPEGオーディオファイルがありません
+</source>
+        <translation>brindlecot: 沒有要轉換的 MPEG 音訊檔案
 </translation>
     </message>
 </context>
@@ -582,6 +608,13 @@ MPEG Audioファイル(.mpa .mp2 .mp3)をlameでWAVに変換します。
     <message>
         <source>%1：%2</source>
         <translation>%1：%2</translation>
+    </message>
+</context>
+<context>
+    <name>WavTags</name>
+    <message>
+        <source>タグを書き込めませんでした（%1）</source>
+        <translation>無法寫入標籤（%1）</translation>
     </message>
 </context>
 </TS>

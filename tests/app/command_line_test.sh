@@ -118,7 +118,7 @@ check "two albums keep apart" sh -c 'test $0 -eq 0 && cmp -s "$1/a.wav" "$1/shap
     cmp -s "$1/a.wav" "$1/shaped/B/01.wav"' $? "$folder"
 run --convert --flat -q -t"$folder/flat" "$folder/albums"
 check "--flat keeps the later one back, says so with -q, exits 1" sh -c 'test $0 -eq 1 &&
-    test "$(ls "$1/flat")" = 01.wav && test "$(cat "$2")" = "B/01.mp3: $3"' $? "$folder" "$err" \
+    test "$(ls "$1/flat")" = 01.wav && test "$(cat "$2")" = "B/01.mp3：$3"' $? "$folder" "$err" \
     '同じ名前の出力ファイルがこの変換で作成済みです'
 run --convert "$folder/empty"
 check "nothing to convert is said, exit 1" sh -c \
@@ -132,7 +132,7 @@ check "a missing name's controls are escaped" sh -c 'grep -qF "gone\\x1b]2;x\\x0
     ! grep -q "$(printf "\033")" "$0"' "$err"
 run --convert -q "$badname"
 check "a newline in a name does not fake a line" sh -c \
-    'grep -qF "bad\\nname.mp3: " "$0" && ! grep -q "^name.mp3" "$0"' "$err"
+    'grep -qF "bad\\nname.mp3：" "$0" && ! grep -q "^name.mp3" "$0"' "$err"
 # --no-tags gives lame's WAV byte for byte; without it the tags follow the audio.
 "$lame" --quiet --tt Song "$folder/a.wav" "$folder/tagged.mp3"
 "$lame" --quiet --decode "$folder/tagged.mp3" "$folder/direct.wav"
@@ -172,8 +172,8 @@ until grep -q '^\[1/20\]' "$err" || ! kill -0 $pid 2>/dev/null; do sleep 0.01; d
 mv "$folder/long/t9.mp3" "$folder/t9.mp3"
 wait $pid
 check "a source gone before its turn fails alone" sh -c 'test $0 -eq 1 &&
-    test "$(ls "$1/out" | wc -l)" -eq 19 && grep -q "^\[20/20\] t9.mp3: ファイルを開けません" "$2" &&
-    grep -q "^t9.mp3: ファイルを開けません" "$2"' $? "$folder" "$err"
+    test "$(ls "$1/out" | wc -l)" -eq 19 && grep -q "^\[20/20\] t9.mp3：ファイルを開けません" "$2" &&
+    grep -q "^t9.mp3：ファイルを開けません" "$2"' $? "$folder" "$err"
 mv "$folder/t9.mp3" "$folder/long/t9.mp3"
 
 # On a terminal: one line on standard error, redrawn, and no line per item.

@@ -74,7 +74,7 @@ TEST(WholeSource, OnlyAWholeMpegAudioSourceIsTicked) {
         const auto& [name, bytes, reason] = sources[static_cast<std::size_t>(i)];
         const std::string wav = name.substr(0, name.size() - 3) + "wav";
         EXPECT_EQ(list.ItemAt(i).failureReason, reason) << name;
-        EXPECT_NE(told.find(name + ": " + (reason.empty() ? "変換しました" : reason)),
+        EXPECT_NE(told.find(name + "：" + (reason.empty() ? "変換しました" : reason)),
                   std::string::npos)
             << name;
         EXPECT_EQ(ReadFile(made / "calls.log").find(name) == std::string::npos, reason == noAudio);
