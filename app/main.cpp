@@ -120,7 +120,7 @@ int main(int argc, char* argv[]) {
     // then, as at a close, the hand-over socket goes, and so do the hidden
     // files being written; the decoders die with us.
     const ExitHook settingsAtExit([&Form1, &instance] {
-        RemoveHiddenOutputsBeingWritten();
+        RemoveUnfinishedOutputs();
         Form1.WriteSettingsQuietly();
         instance.StopListening();
     });

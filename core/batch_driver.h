@@ -137,9 +137,6 @@ class BatchDriver {
     std::optional<Path> RealFolderOf(const std::string& source) const;
     // source's real folder below the common folder; nothing when it is not below it.
     std::optional<std::string> FolderBelowCommon(const std::string& source) const;
-    // Why nothing may be made for output: it would lie outside the destination,
-    // or its folder of its own can't be made. None when it may.
-    Verdict PrepareFolderFor(const std::string& output);
     // How the failure details name source: its path below the common folder.
     std::string DetailName(const std::string& source) const;
     // An item's end: its state, or its failure or being kept back and the
@@ -170,6 +167,4 @@ class BatchDriver {
     bool separateFolders_ = false;
     // The real folders, by the absolute text of the source folders.
     mutable std::map<std::string, std::optional<Path>> realFolders_;
-    // The folders this batch made, outer ones first.
-    std::vector<std::string> madeFolders_;
 };

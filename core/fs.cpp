@@ -5,6 +5,7 @@
 
 #include "text.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -71,6 +72,13 @@ FileStamp StampOf(const struct stat& info) {
 std::optional<FileStamp> StampAt(const std::string& path, bool followLinks) {
     struct stat info {};
     if ((followLinks ? ::stat : ::lstat)(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return StampOf(info);
+}
+
+std::optional<FileStamp> StampAt(int folder, const std::string& name) {
+    struct stat info {};
+    if (::fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
         return std::nullopt;
     return StampOf(info);
 }

@@ -70,6 +70,8 @@ struct FileStamp {
 };
 // Nothing when nothing is there (or it can't be asked).
 std::optional<FileStamp> StampAt(const std::string& path, bool followLinks = false);
+// The same for name in the folder open as folder.
+std::optional<FileStamp> StampAt(int folder, const std::string& name);
 // The same for an open file.
 std::optional<FileStamp> StampOf(int fd);
 

@@ -389,6 +389,14 @@ bool StartWithoutWaiting(const std::vector<std::string>& arguments) {
     return true;
 }
 
+bool DescriptorsFree(int count) {
+    std::vector<UniqueFd> held;
+    held.emplace_back(::open("/", O_PATH | O_CLOEXEC));
+    while (held.back() && int(held.size()) < count)
+        held.emplace_back(::fcntl(held.front().Get(), F_DUPFD_CLOEXEC, 0));
+    return bool(held.back());
+}
+
 int UsableCores() {
     cpu_set_t cores;
     CPU_ZERO(&cores);
