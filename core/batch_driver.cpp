@@ -569,9 +569,9 @@ void BatchDriver::Start(InFlight& item, const std::string& decoder, int count, b
             if (item.stage == InFlight::Stage::Decided)
                 return;
         }
-        item.decoder.emplace(
-            item.command,
-            ChildOutput{.keepErrors = true, .passed = item.temporary->PassedDescriptor()});
+        item.decoder.emplace(item.command, ChildOutput{.keepErrors = true,
+                                                       .passed = item.temporary->PassedDescriptor(),
+                                                       .moveOffOurCpu = moveDecodersOff_});
         item.stage = InFlight::Stage::Running;
         if (!item.decoder->Started()) {
             item.outcome = item.decoder->Finish();

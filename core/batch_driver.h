@@ -86,6 +86,9 @@ class BatchDriver {
     // is killed, its unfinished output removed, and no box is shown.
     void RequestStop() { stopRequested_ = true; }
     bool Running() const { return running_; }
+    // Whether a decoder that starts queued behind us on our CPU is moved to
+    // another at once (it is unless told): the benchmarks weigh it.
+    void MoveDecodersOffOurCpu(bool move) { moveDecodersOff_ = move; }
     // The items that failed in the last batch.
     int Failures() const { return failures_; }
     // The last batch's closing report; nothing when every item was converted.
@@ -155,6 +158,7 @@ class BatchDriver {
     // The shown item's file, once put in place, held open while it is shown.
     UniqueFd shownFile_;
     bool stopRequested_ = false;
+    bool moveDecodersOff_ = true;
     int failures_ = 0, keptBack_ = 0, converted_ = 0;
     // After an abort: the items of the batch it left waiting, still in the list.
     int leftWaiting_ = 0;

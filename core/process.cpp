@@ -160,31 +160,34 @@ int LastCpuOf(pid_t pid) {
     return at == std::string_view::npos ? -1 : std::atoi(text + at + 1);
 }
 
-// A new child often starts on the CPU we run on, and the scheduler lets us
-// go on first: what we do next (preparing the next item, drawing) would hold
-// the new decoder back while another CPU idles. We step to another of our
-// CPUs and leave our place there to the scheduler.
-void StepAsideFrom(pid_t child) {
-    cpu_set_t allowed;
-    CPU_ZERO(&allowed);
-    if (::sched_getaffinity(0, sizeof allowed, &allowed) != 0 || CPU_COUNT(&allowed) < 2)
+// A new child often starts queued on the CPU we run on, and the scheduler
+// lets us go on first: what we do next (preparing the next item, drawing)
+// would hold the new decoder back while another of our CPUs idles. The child
+// is moved to another one at once and then given back the mask it inherited
+// from us. Our own mask is never touched, so an affinity set from outside
+// (taskset -p) stays as it was set.
+void MoveOffOurCpu(pid_t child) {
+    cpu_set_t inherited;
+    CPU_ZERO(&inherited);
+    if (::sched_getaffinity(child, sizeof inherited, &inherited) != 0 || CPU_COUNT(&inherited) < 2)
         return;
     const int here = ::sched_getcpu();
-    if (here < 0 || !CPU_ISSET(here, &allowed) || LastCpuOf(child) != here)
+    if (here < 0 || !CPU_ISSET(here, &inherited) || LastCpuOf(child) != here)
         return;
-    cpu_set_t others = allowed;
+    cpu_set_t others = inherited;
     CPU_CLR(here, &others);
-    if (::sched_setaffinity(0, sizeof others, &others) == 0)
-        ::sched_setaffinity(0, sizeof allowed, &allowed);
+    if (::sched_setaffinity(child, sizeof others, &others) == 0)
+        ::sched_setaffinity(child, sizeof inherited, &inherited);
 }
 
 // Spawns the program in a session of its own with only 0, 1 and 2 open, and
-// passedFd as its 3 when given; -1, with error set, when it could not start. The child dies
+// passedFd as its 3 when given, moved off our CPU when moveOff; -1, with
+// error set, when it could not start. The child dies
 // with us, by SIGKILL, whatever ends us (a crash, kill -9, a display that
 // goes): a decoder never writes on for nobody. vfork keeps a start as cheap
 // as posix_spawn's.
 pid_t Spawn(const std::vector<std::string>& arguments, int errorFd, int outputFd, int passedFd,
-            int& error) {
+            bool moveOff, int& error) {
     if (arguments.empty() || !IsExecutableFile(arguments.front())) {
         // A folder, or a file without execute permission, can't run.
         error =
@@ -224,8 +227,8 @@ pid_t Spawn(const std::vector<std::string>& arguments, int errorFd, int outputFd
         }
         return -1;
     }
-    if (pid > 0)
-        StepAsideFrom(pid);
+    if (pid > 0 && moveOff)
+        MoveOffOurCpu(pid);
     return pid;
 }
 
@@ -250,7 +253,8 @@ UniqueFd EndDescriptorOf(pid_t pid) {
 Child::Child(const std::vector<std::string>& arguments, ChildOutput output) {
     if (output.keepErrors)
         errorFile_ = AnonymousFile();
-    pid_ = Spawn(arguments, errorFile_.Get(), output.output, output.passed, startError_);
+    pid_ = Spawn(arguments, errorFile_.Get(), output.output, output.passed, output.moveOffOurCpu,
+                 startError_);
     if (pid_ > 0)
         pidfd_ = EndDescriptorOf(pid_);
 }
@@ -366,7 +370,7 @@ RunOutcome RunAndWait(const std::vector<std::string>& arguments,
 
 bool StartWithoutWaiting(const std::vector<std::string>& arguments) {
     int error = 0;
-    const pid_t pid = Spawn(arguments, -1, -1, -1, error);
+    const pid_t pid = Spawn(arguments, -1, -1, -1, false, error);
     if (pid < 0)
         return false;
     const auto reap = [pid] {

@@ -44,10 +44,6 @@
         <translation>Something other than a regular file is at the output path (remove it or choose another destination)</translation>
     </message>
     <message>
-        <source>出力先フォルダの外には書き込みません</source>
-        <translation>Nothing is written outside the destination folder</translation>
-    </message>
-    <message>
         <source>同じ名前の出力ファイルがこの変換で作成済みです</source>
         <translation>An earlier file of this batch already made a WAV file with this name</translation>
     </message>
@@ -128,6 +124,10 @@
     <message>
         <source>デコーダが終了コード%1で終了しました</source>
         <translation>The decoder exited with code %1</translation>
+    </message>
+    <message>
+        <source>出力先フォルダの外を指すリンクがあるため書き込みません</source>
+        <translation>Not written: a link leads out of the destination folder</translation>
     </message>
 </context>
 <context>
