@@ -4,6 +4,7 @@
 #include "fs.h"
 
 #include "text.h"
+#include "unique_fd.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -102,6 +103,14 @@ bool SameFile(const std::string& a, const std::string& b) {
     }, second{};
     return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
            first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+bool DescriptorsFree(int count) {
+    std::vector<UniqueFd> held;
+    held.emplace_back(::open("/", O_PATH | O_CLOEXEC));
+    while (held.back() && int(held.size()) < count)
+        held.emplace_back(::fcntl(held.front().Get(), F_DUPFD_CLOEXEC, 0));
+    return bool(held.back());
 }
 
 std::string ExecutableFolder() {

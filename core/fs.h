@@ -56,6 +56,9 @@ std::optional<std::int64_t> FileSize(const std::string& path);
 // True when both paths lead to one file (same device and inode), links followed.
 bool SameFile(const std::string& a, const std::string& b);
 
+// True when count more descriptors could be opened now.
+bool DescriptorsFree(int count);
+
 // The folder of the running executable, without a trailing separator.
 std::string ExecutableFolder();
 

@@ -3,8 +3,8 @@
 
 #include "process.h"
 
+#include "child_cpu.h"
 #include "fs.h"
-#include "path.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -124,12 +124,19 @@ struct ChildStart {
     // A parent already gone when the death signal is set would never send it.
     bool ready =
         ::setsid() >= 0 && ::prctl(PR_SET_PDEATHSIG, SIGKILL) == 0 && ::getppid() == start.parent;
-    // Moved above every descriptor they go to first, so that none is overwritten.
-    int moved[4];
+    // A source that sits where another one goes is moved above them all
+    // first, so that none is overwritten; the others take no descriptor more,
+    // for a program short of them.
+    int sources[4];
+    for (int target = 0; ready && target <= start.lastKept; ++target) {
+        sources[target] = start.sources[target];
+        if (sources[target] <= start.lastKept && sources[target] != target)
+            ready = (sources[target] =
+                         ::fcntl(sources[target], F_DUPFD_CLOEXEC, start.lastKept + 1)) >= 0;
+    }
     for (int target = 0; ready && target <= start.lastKept; ++target)
-        ready = (moved[target] = ::fcntl(start.sources[target], F_DUPFD_CLOEXEC, 10)) >= 0;
-    for (int target = 0; ready && target <= start.lastKept; ++target)
-        ready = ::dup2(moved[target], target) == target;
+        ready = sources[target] == target ? ::fcntl(target, F_SETFD, 0) == 0
+                                          : ::dup2(sources[target], target) == target;
     if (ready) {
         ::close_range(unsigned(start.lastKept + 1), ~0u, 0);
         sigset_t none;
@@ -141,51 +148,11 @@ struct ChildStart {
     ::_exit(127);
 }
 
-// The CPU a process last ran on, from the kernel's account of it; -1 when
-// that can't be read.
-int LastCpuOf(pid_t pid) {
-    const std::string path = JoinPath(JoinPath("/proc", std::to_string(pid)), "stat");
-    const UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    char text[1024];
-    const ssize_t got = file ? ::read(file.Get(), text, sizeof text - 1) : -1;
-    if (got <= 0)
-        return -1;
-    text[got] = '\0';
-    const std::string_view stat(text, std::size_t(got));
-    // Its name, in parentheses, may hold anything; the fields after it don't.
-    std::size_t at = stat.rfind(')');
-    // The processor is the 39th field, the 37th after the name.
-    for (int field = 0; at != std::string_view::npos && field < 37; ++field)
-        at = stat.find(' ', at + 1);
-    return at == std::string_view::npos ? -1 : std::atoi(text + at + 1);
-}
-
-// A new child often starts queued on the CPU we run on, and the scheduler
-// lets us go on first: what we do next (preparing the next item, drawing)
-// would hold the new decoder back while another of our CPUs idles. The child
-// is moved to another one at once and then given back the mask it inherited
-// from us. Our own mask is never touched, so an affinity set from outside
-// (taskset -p) stays as it was set.
-void MoveOffOurCpu(pid_t child) {
-    cpu_set_t inherited;
-    CPU_ZERO(&inherited);
-    if (::sched_getaffinity(child, sizeof inherited, &inherited) != 0 || CPU_COUNT(&inherited) < 2)
-        return;
-    const int here = ::sched_getcpu();
-    if (here < 0 || !CPU_ISSET(here, &inherited) || LastCpuOf(child) != here)
-        return;
-    cpu_set_t others = inherited;
-    CPU_CLR(here, &others);
-    if (::sched_setaffinity(child, sizeof others, &others) == 0)
-        ::sched_setaffinity(child, sizeof inherited, &inherited);
-}
-
 // Spawns the program in a session of its own with only 0, 1 and 2 open, and
-// passedFd as its 3 when given, moved off our CPU when moveOff; -1, with
-// error set, when it could not start. The child dies
-// with us, by SIGKILL, whatever ends us (a crash, kill -9, a display that
-// goes): a decoder never writes on for nobody. vfork keeps a start as cheap
-// as posix_spawn's.
+// passedFd as its 3 when given, moved off our CPU when moveOff; -1, with error
+// set, when it could not start. The child dies with us, by SIGKILL, whatever
+// ends us (a crash, kill -9, a display that goes): a decoder never writes on
+// for nobody. vfork keeps a start as cheap as posix_spawn's.
 pid_t Spawn(const std::vector<std::string>& arguments, int errorFd, int outputFd, int passedFd,
             bool moveOff, int& error) {
     if (arguments.empty() || !IsExecutableFile(arguments.front())) {
@@ -391,14 +358,6 @@ bool StartWithoutWaiting(const std::vector<std::string>& arguments) {
         notifier->deleteLater();
     });
     return true;
-}
-
-bool DescriptorsFree(int count) {
-    std::vector<UniqueFd> held;
-    held.emplace_back(::open("/", O_PATH | O_CLOEXEC));
-    while (held.back() && int(held.size()) < count)
-        held.emplace_back(::fcntl(held.front().Get(), F_DUPFD_CLOEXEC, 0));
-    return bool(held.back());
 }
 
 int UsableCores() {

@@ -92,12 +92,11 @@ RunOutcome RunAndWait(const std::vector<std::string>& arguments,
 // the program it opened.
 bool StartWithoutWaiting(const std::vector<std::string>& arguments);
 
-// True when count more descriptors could be opened now.
-bool DescriptorsFree(int count);
-// What a decoder's start may open at once: its output's folder and file (made
-// as it starts), its error file, /dev/null, and its four in the child until
-// its program runs. What an item being prepared may: the folder and the file
-// besides one that reads its header or looks at a folder.
+// What a decoder's start may open at once (DescriptorsFree tells whether it
+// can): its output's folder and file (made as it starts), its error file,
+// /dev/null, and in the child until its program runs up to four. What an
+// item being prepared may: the folder and the file besides one that reads
+// its header or looks at a folder.
 constexpr int kDescriptorsToStart = 8;
 constexpr int kDescriptorsToPrepare = 4;
 
