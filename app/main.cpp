@@ -95,8 +95,11 @@ int main(int argc, char* argv[]) {
     XdgDesktopShell shell;
     DBusNotifier notifier;
     DBusSleepInhibitor sleepInhibitor;
-    TForm1 Form1({boxes, chooser, shell, DecoderPath, SettingsPath(), notifier, UsableCores,
-                  !onWayland, sleepInhibitor});
+    // A settings file beside us that can't be written is passed over for the
+    // user's own, and told at close.
+    const std::string settings = SettingsPath();
+    TForm1 Form1({boxes, chooser, shell, DecoderPath, settings, notifier, UsableCores, !onWayland,
+                  sleepInhibitor, SettingsPassedOver(ExecutableFolder(), settings)});
     instance.OnPathsHandedOver(
         [&Form1, onWayland](std::vector<std::string> paths, const std::string& token) {
             // Qt's Wayland window reads the token from there when it asks to come forward.
@@ -120,7 +123,7 @@ int main(int argc, char* argv[]) {
     // then, as at a close, the hand-over socket goes, and so do the hidden
     // files being written; the decoders die with us.
     const ExitHook settingsAtExit([&Form1, &instance] {
-        RemoveHiddenOutputsBeingWritten();
+        RemoveUnfinishedOutputs();
         Form1.WriteSettingsQuietly();
         instance.StopListening();
     });

@@ -9,7 +9,9 @@
 //
 // The driver writes each WAV beside its source; the loop of the main
 // comparison writes to /dev/null, so a second loop writing real files tells
-// how much of the difference is the disk.
+// how much of the difference is the disk. The same batches with one decoder
+// and with two, each decoder moved off our CPU as it starts or not, tell what
+// that move is worth.
 #include "bench_support.h"
 
 #include <benchmark/benchmark.h>
@@ -63,7 +65,10 @@ bool ExitedCleanlyKeepingZombie(pid_t pid) {
     return info.si_code == CLD_EXITED && info.si_status == 0;
 }
 
-void BatchRun(benchmark::State& state, const InputSet& set) {
+// decodersAtOnce decoders at once; each moved off our CPU as it starts, as
+// the program does, or not.
+void BatchRun(benchmark::State& state, const InputSet& set, int decodersAtOnce = 1,
+              bool moveOff = true) {
     RemoveOutputs(set);
     ProcessingList list;
     list.AppendMany(set.paths);
@@ -71,8 +76,9 @@ void BatchRun(benchmark::State& state, const InputSet& set) {
     FakeWindow window(FakeWindow::Idle);
     RecordingBoxes boxes; // answers no
     BatchDriver driver(list, conversion, window, boxes);
+    driver.MoveDecodersOffOurCpu(moveOff);
     for (auto _ : state)
-        driver.Convert();
+        driver.Convert(decodersAtOnce);
     for (int i = 0; i < list.Count(); ++i)
         if (list.ItemAt(i).state != ItemState::Processed) {
             state.SkipWithError(
@@ -164,6 +170,14 @@ class RepetitionTimes : public benchmark::ConsoleReporter {
     }
 };
 
+// The batch benchmarks with decodersAtOnce decoders, moving each off our CPU or not.
+std::string MoveName(int decodersAtOnce, bool moveOff, const std::string& key) {
+    if (decodersAtOnce == 1 && moveOff)
+        return "batch/" + key;
+    return std::string(decodersAtOnce == 1 ? "batch" : "batch2") + (moveOff ? "" : "_unmoved") +
+           "/" + key;
+}
+
 double MiB(long kibibytes) {
     return static_cast<double>(kibibytes) / 1024.0;
 }
@@ -207,6 +221,16 @@ int main(int argc, char** argv) {
         for (const InputSet& set : sets) {
             once(benchmark::RegisterBenchmark(("batch/" + set.key).c_str(),
                                               [&set](benchmark::State& s) { BatchRun(s, set); }));
+            // What moving each new decoder off our CPU is worth, with one
+            // decoder and with two: the same batches without it.
+            for (const int atOnce : {1, 2})
+                for (const bool moveOff : {true, false})
+                    if (atOnce == 2 || !moveOff)
+                        once(benchmark::RegisterBenchmark(
+                            MoveName(atOnce, moveOff, set.key).c_str(),
+                            [&set, atOnce, moveOff](benchmark::State& s) {
+                                BatchRun(s, set, atOnce, moveOff);
+                            }));
             once(benchmark::RegisterBenchmark(
                 ("shell/" + set.key).c_str(),
                 [&set, &lame](benchmark::State& s) { ShellRun(s, set, lame, false); }));
@@ -243,6 +267,17 @@ int main(int argc, char** argv) {
                             reporter.Fastest(batch) / reporter.Fastest(toFiles));
             }
         }
+        for (const InputSet& set : sets)
+            for (const int atOnce : {1, 2}) {
+                const std::string moved = MoveName(atOnce, true, set.key),
+                                  unmoved = MoveName(atOnce, false, set.key);
+                if (reporter.Median(moved) > 0 && reporter.Median(unmoved) > 0)
+                    std::printf("ratio batch moving decoders off our CPU/not (%s, %d at once) = "
+                                "%.3f (fastest runs %.3f)\n",
+                                set.label.c_str(), atOnce,
+                                reporter.Median(moved) / reporter.Median(unmoved),
+                                reporter.Fastest(moved) / reporter.Fastest(unmoved));
+            }
         std::printf("peak memory: %.1f MiB (program), %.1f MiB (decoder)\n", MiB(self.ru_maxrss),
                     MiB(children.ru_maxrss));
         const InputSet& longest = sets.back();

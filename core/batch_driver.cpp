@@ -94,11 +94,8 @@ void BatchDriver::RestoreIdle() {
     window_.EnableClearButton(true);
     window_.EnableProgressTimer(false);
     shownFile_ = UniqueFd();
-    // Folders made for items that failed or were kept back would stay empty;
-    // a folder that holds anything stays.
-    for (auto folder = madeFolders_.rbegin(); folder != madeFolders_.rend(); ++folder)
-        ::rmdir(folder->c_str());
-    madeFolders_.clear();
+    // Folders made for items that failed or were kept back would stay empty.
+    outputs_.RemoveFoldersLeftEmpty();
     running_ = false;
 }
 
@@ -113,7 +110,6 @@ void BatchDriver::Convert(std::optional<int> decodersAtOnce) {
     failureDetails_.clear();
     separateFolders_ = false;
     realFolders_.clear();
-    madeFolders_.clear();
     window_.ShowConvertButton(false);
     window_.ShowAbortButton(true);
     window_.EnableClearButton(false);
@@ -240,21 +236,6 @@ std::optional<std::string> BatchDriver::FolderBelowCommon(const std::string& sou
     if (!folder || !commonFolder_)
         return std::nullopt;
     return folder->Below(*commonFolder_);
-}
-
-Verdict BatchDriver::PrepareFolderFor(const std::string& output) {
-    if (const std::string destination = window_.DestinationText();
-        IsDestinationChosen(destination)) {
-        const std::optional<Path> here = WorkingFolder();
-        const std::optional<Path> into = Path::Of(destination, here);
-        const std::optional<Path> at = Path::Of(output, here);
-        if (!into || !at || !at->Parent().IsBelow(*into))
-            return {Translate("BatchDriver", "出力先フォルダの外には書き込みません")};
-    }
-    // Folders of their own for outputs of one name.
-    if (const int error = separateFolders_ ? MakeFolders(FolderOf(output), 0777, &madeFolders_) : 0)
-        return {PathErrorText(FolderOf(output), error)};
-    return {};
 }
 
 std::string BatchDriver::DetailName(const std::string& source) const {
@@ -427,10 +408,14 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
                 // again when its decoder may start. Ready to running.
                 if (ready && running < decodersAtOnce && !StillAsPrepared(*ready))
                     ready.reset();
-                if (!ready)
+                // Short of descriptors, the next item waits for a decoder's
+                // end: fewer run at once, and only one that can't start alone fails.
+                if (!ready && (items.empty() || DescriptorsFree(kDescriptorsToPrepare)))
                     if (auto prepared = Prepare(next, work[next], decoder, option, items))
                         ready.emplace(std::move(*prepared));
-                if (ready && running < decodersAtOnce) {
+                if (ready && running < decodersAtOnce &&
+                    (running == 0 || ready->stage != InFlight::Stage::Ready ||
+                     DescriptorsFree(kDescriptorsToStart))) {
                     if (ready->unreadable) {
                         unreadable = ready->unreadable;
                         ready.reset();
@@ -547,13 +532,13 @@ bool BatchDriver::StillAsPrepared(const InFlight& item) const {
 
 void BatchDriver::OpenOutput(InFlight& item, const std::string& decoder) {
     try {
-        if (Verdict refused = PrepareFolderFor(item.output); !refused.Converted())
-            return item.Decide(std::move(refused));
-        item.check = outputs_.Check(item.source, item.output);
+        // Its folder opened and judged, and made when outputs take folders of their own.
+        item.check =
+            outputs_.Open(item.source, item.output, window_.DestinationText(), separateFolders_);
         item.outputLooked = true;
         if (!item.check.MayRun())
             return item.Decide(item.check.verdict);
-        item.temporary = std::make_unique<TemporaryOutput>(item.output);
+        item.temporary = std::make_unique<TemporaryOutput>(item.check.folder, NameOf(item.output));
         if (!item.temporary->Made())
             return item.Decide(Verdict{PathErrorText(item.output, item.temporary->Error())});
         item.command =
@@ -610,9 +595,9 @@ bool BatchDriver::Start(InFlight& item, const std::string& decoder, int count, b
             if (item.stage == InFlight::Stage::Decided)
                 return true;
         }
-        item.decoder.emplace(
-            item.command,
-            ChildOutput{.keepErrors = true, .passed = item.temporary->PassedDescriptor()});
+        item.decoder.emplace(item.command, ChildOutput{.keepErrors = true,
+                                                       .passed = item.temporary->PassedDescriptor(),
+                                                       .moveOffOurCpu = moveDecodersOff_});
         item.stage = InFlight::Stage::Running;
         if (!item.decoder->Started()) {
             item.outcome = item.decoder->Finish();

@@ -92,6 +92,9 @@ class BatchDriver {
     // Whether a source that can't be read ends the batch, as the window's
     // error box does; else it fails its own item and the batch goes on.
     void EndBatchOnUnreadable(bool ends) { unreadableEndsBatch_ = ends; }
+    // Whether a decoder that starts queued behind us on our CPU is moved to
+    // another at once (it is unless told): the benchmarks weigh it.
+    void MoveDecodersOffOurCpu(bool move) { moveDecodersOff_ = move; }
     // The items that failed in the last batch, and those kept back because
     // another item of it made their WAV.
     int Failures() const { return failures_; }
@@ -146,9 +149,6 @@ class BatchDriver {
     std::optional<Path> RealFolderOf(const std::string& source) const;
     // source's real folder below the common folder; nothing when it is not below it.
     std::optional<std::string> FolderBelowCommon(const std::string& source) const;
-    // Why nothing may be made for output: it would lie outside the destination,
-    // or its folder of its own can't be made. None when it may.
-    Verdict PrepareFolderFor(const std::string& output);
     // How the failure details name source: its path below the common folder.
     std::string DetailName(const std::string& source) const;
     // An item's end: its state, or its failure or being kept back and the
@@ -167,7 +167,7 @@ class BatchDriver {
     // The shown item's file, once put in place, held open while it is shown.
     UniqueFd shownFile_;
     bool stopRequested_ = false;
-    bool carryTags_ = true, unreadableEndsBatch_ = true;
+    bool carryTags_ = true, unreadableEndsBatch_ = true, moveDecodersOff_ = true;
     int failures_ = 0, keptBack_ = 0, keptBackForOthers_ = 0, converted_ = 0;
     // After an abort: the items of the batch it left waiting, still in the list.
     int leftWaiting_ = 0;
@@ -180,6 +180,4 @@ class BatchDriver {
     bool separateFolders_ = false;
     // The real folders, by the absolute text of the source folders.
     mutable std::map<std::string, std::optional<Path>> realFolders_;
-    // The folders this batch made, outer ones first.
-    std::vector<std::string> madeFolders_;
 };

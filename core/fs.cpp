@@ -4,7 +4,9 @@
 #include "fs.h"
 
 #include "text.h"
+#include "unique_fd.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -75,6 +77,13 @@ std::optional<FileStamp> StampAt(const std::string& path, bool followLinks) {
     return StampOf(info);
 }
 
+std::optional<FileStamp> StampAt(int folder, const std::string& name) {
+    struct stat info {};
+    if (::fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return std::nullopt;
+    return StampOf(info);
+}
+
 std::optional<FileStamp> StampOf(int fd) {
     struct stat info {};
     if (::fstat(fd, &info) != 0)
@@ -94,6 +103,14 @@ bool SameFile(const std::string& a, const std::string& b) {
     }, second{};
     return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
            first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+bool DescriptorsFree(int count) {
+    std::vector<UniqueFd> held;
+    held.emplace_back(::open("/", O_PATH | O_CLOEXEC));
+    while (held.back() && int(held.size()) < count)
+        held.emplace_back(::fcntl(held.front().Get(), F_DUPFD_CLOEXEC, 0));
+    return bool(held.back());
 }
 
 std::string ExecutableFolder() {

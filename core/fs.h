@@ -56,6 +56,9 @@ std::optional<std::int64_t> FileSize(const std::string& path);
 // True when both paths lead to one file (same device and inode), links followed.
 bool SameFile(const std::string& a, const std::string& b);
 
+// True when count more descriptors could be opened now.
+bool DescriptorsFree(int count);
+
 // The folder of the running executable, without a trailing separator.
 std::string ExecutableFolder();
 
@@ -70,6 +73,8 @@ struct FileStamp {
 };
 // Nothing when nothing is there (or it can't be asked).
 std::optional<FileStamp> StampAt(const std::string& path, bool followLinks = false);
+// The same for name in the folder open as folder.
+std::optional<FileStamp> StampAt(int folder, const std::string& name);
 // The same for an open file.
 std::optional<FileStamp> StampOf(int fd);
 

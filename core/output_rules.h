@@ -3,17 +3,20 @@
 
 #pragma once
 // What a batch may write where: the WAV's path, the look at the outputs
-// before the batch, the check before a decoder runs, the hidden file the
-// decoder writes, the verdict on what it left, and putting a whole WAV in
-// place. One name gets one WAV: a file this batch did not approve replacing,
-// or one it wrote itself, is never replaced.
+// before the batch, the check before a decoder runs (output_folder.h has the
+// folder and the file the decoder writes), the verdict on what it left, and
+// putting a whole WAV in place (batch_outputs.cpp). One name gets one WAV: a
+// file this batch did not approve replacing, or one it wrote itself, is never
+// replaced, and nothing is written outside the destination.
 
 #include "fs.h"
+#include "output_folder.h"
 #include "process.h"
 
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -45,62 +48,6 @@ OutputsAtStart LookAtOutputs(
         return output;
     });
 
-// True when folder takes names that differ only in case for one file (FAT,
-// exFAT, NTFS, a case-folding ext4): a fresh probe file made there is looked
-// up under the other spelling. False when that can't be told.
-bool FolderIsCaseBlind(const std::string& folder);
-
-// The file a decoder writes until its WAV is whole, handed to the decoder as
-// its descriptor 3: a file with no name in the output's folder, so that
-// nothing is left on disk if we die; where the file system has no unnamed
-// files, a fresh hidden file beside the output (".NAME.brindlecot-XXXXXXXX.wav"),
-// removed unless put in place. It is locked (flock) for as long as it is
-// written, so that a later batch can tell one whose writer is gone.
-class TemporaryOutput {
-  public:
-    explicit TemporaryOutput(const std::string& output);
-    TemporaryOutput(const TemporaryOutput&) = delete;
-    TemporaryOutput& operator=(const TemporaryOutput&) = delete;
-    ~TemporaryOutput();
-
-    // False when it could not be made; Error() tells why.
-    bool Made() const { return fd_ >= 0; }
-    int Error() const { return error_; }
-    // The output path the decoder is given, and the descriptor it gets as its
-    // 3: it never makes a name of its own, which an end of ours could miss.
-    std::string DecoderPath() const { return "/dev/fd/3"; }
-    int PassedDescriptor() const { return fd_; }
-    // Where the progress monitor finds it.
-    std::string MeasuredPath() const;
-    int Descriptor() const { return fd_; }
-    // Once the decoder has written into it, takes over from the decoder's
-    // close the write-out that its opening owes the file system; true from
-    // then on.
-    bool TakeOverCloseFlush();
-
-    // Names it output where nothing is there; false, with Error() (EEXIST
-    // when a name was there), when that fails.
-    bool PutAt(const std::string& output);
-    // Replaces the file replaced at output, its data on the disk first, with
-    // that file's permissions, and its owner and group where we may set them.
-    bool Replace(const std::string& output, const FileStamp& replaced);
-
-  private:
-    int fd_ = -1;
-    std::string path_; // empty for a file with no name
-    int error_ = 0;
-    bool flushTakenOver_ = false;
-};
-
-// Removes the hidden files of TemporaryOutput in folder whose writer is gone
-// (their lock is free); one a running copy of the program writes stays, and
-// so does every file of another name.
-void RemoveHiddenOutputsLeftIn(const std::string& folder);
-
-// Removes the hidden files this program is writing now: for an end that runs
-// none of our destructors (exit() from the window system's error handling).
-void RemoveHiddenOutputsBeingWritten();
-
 // Why an item is not converted, as its list entry tells it; what the decoder
 // said, when the reason tells it in other words; and whether it was the
 // user's own choice.
@@ -126,6 +73,9 @@ using FileId = std::pair<std::uint64_t, std::uint64_t>;
 
 // What an item's output path holds before its decoder runs, and whether it may run.
 struct OutputCheck {
+    // Its folder, once opened for the decoder: what is looked at and put
+    // there goes through it.
+    std::shared_ptr<const OutputFolder> folder;
     std::optional<FileStamp> before;
     std::optional<FileId> sourceId;
     Verdict verdict;          // why it must not run; none when it may
@@ -134,8 +84,9 @@ struct OutputCheck {
 };
 
 // The outputs of one batch: what was there when it began, whether the user
-// allowed replacing it, and what the batch wrote. In a folder blind to case,
-// names that differ only in case are one output.
+// allowed replacing it, and what the batch wrote. Outputs are told apart by
+// the folders the file system finds, and on a drive blind to case by their
+// names folded to one case, the folders' included.
 class BatchOutputs {
   public:
     explicit BatchOutputs(std::function<bool(const std::string&)> caseBlind = FolderIsCaseBlind)
@@ -147,13 +98,23 @@ class BatchOutputs {
     int LookBeforeBatch(const std::vector<std::string>& sources,
                         const std::function<std::string(const std::string&)>& outputFor);
     void ApproveReplacing(bool approved) { replaceApproved_ = approved; }
-    // What output is one output with: itself, or its name folded to one case.
-    // The first time a batch meets a folder, the hidden files left there by
-    // writers that are gone are removed.
+    // What output is one output with: its folder where the file system
+    // resolves it (links and ".." followed as far as there are folders, the
+    // rest as written), and on a drive blind to case, each name on the drive
+    // folded to one case. The first time a batch meets a folder, the hidden
+    // files left there by writers that are gone are removed.
     std::string Key(const std::string& output) const;
 
-    // Whether source's decoder may write output, as things stand now.
+    // Whether source's decoder may write output, as things stand now; nothing
+    // is opened or made for it.
     OutputCheck Check(const std::string& source, const std::string& output) const;
+    // The same with output's folder opened for the decoder, and made first
+    // (with the folders missing between it and the destination) when
+    // makeFolders. With a destination chosen, the folder must lie below it as
+    // the file system resolves both: where a link leads out, nothing is made
+    // or written for the item.
+    OutputCheck Open(const std::string& source, const std::string& output,
+                     const std::string& destination, bool makeFolders);
     // Puts the whole WAV in temporary in output's place. Output is looked at
     // once more just before: when it changed since check, the item is judged
     // again as if it started now. Nothing is replaced but what the user
@@ -161,15 +122,26 @@ class BatchOutputs {
     // source's WAV of this batch is there already.
     Verdict PutInPlace(TemporaryOutput& temporary, const std::string& source,
                        const std::string& output, const OutputCheck& check);
+    // Removes the folders the batch made that hold nothing.
+    void RemoveFoldersLeftEmpty() { ::RemoveFoldersLeftEmpty(madeFolders_); }
 
   private:
+    // A folder's part of the key, and whether names in it fold.
+    struct FolderKey {
+        std::string key;
+        bool blind = false;
+    };
+    const FolderKey& KeyOf(const std::string& folder) const;
+    // The check, output looked at through folder when given, else by its path.
+    OutputCheck Look(const std::string& source, const std::string& output,
+                     const OutputFolder* folder) const;
     // Why an output path holding before must not be written; none when it may.
     Verdict ReasonToKeep(const std::string& output, const FileStamp& before) const;
     Verdict WrittenByThisBatch() const;
 
     std::function<bool(const std::string&)> caseBlind_;
-    mutable std::unordered_map<std::string, bool> caseBlindFolders_;
-    OutputsAtStart atStart_; // by Key
+    mutable std::unordered_map<std::string, FolderKey> folderKeys_; // by the folder's text
+    OutputsAtStart atStart_;                                        // by Key
     bool replaceApproved_ = false;
     // What this batch wrote: by Key, and by file, so that a later item never
     // replaces it under another spelling or through a link.
@@ -178,4 +150,6 @@ class BatchOutputs {
     // The sources this batch has converted, with the WAV each one got: the
     // same file listed again needs no second run.
     std::map<FileId, FileStamp> converted_;
+    // The folders this batch made for outputs, outer ones first.
+    std::vector<std::string> madeFolders_;
 };

@@ -3,8 +3,8 @@
 
 #include "process.h"
 
+#include "child_cpu.h"
 #include "fs.h"
-#include "path.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -124,12 +124,19 @@ struct ChildStart {
     // A parent already gone when the death signal is set would never send it.
     bool ready =
         ::setsid() >= 0 && ::prctl(PR_SET_PDEATHSIG, SIGKILL) == 0 && ::getppid() == start.parent;
-    // Moved above every descriptor they go to first, so that none is overwritten.
-    int moved[4];
+    // A source that sits where another one goes is moved above them all
+    // first, so that none is overwritten; the others take no descriptor more,
+    // for a program short of them.
+    int sources[4];
+    for (int target = 0; ready && target <= start.lastKept; ++target) {
+        sources[target] = start.sources[target];
+        if (sources[target] <= start.lastKept && sources[target] != target)
+            ready = (sources[target] =
+                         ::fcntl(sources[target], F_DUPFD_CLOEXEC, start.lastKept + 1)) >= 0;
+    }
     for (int target = 0; ready && target <= start.lastKept; ++target)
-        ready = (moved[target] = ::fcntl(start.sources[target], F_DUPFD_CLOEXEC, 10)) >= 0;
-    for (int target = 0; ready && target <= start.lastKept; ++target)
-        ready = ::dup2(moved[target], target) == target;
+        ready = sources[target] == target ? ::fcntl(target, F_SETFD, 0) == 0
+                                          : ::dup2(sources[target], target) == target;
     if (ready) {
         ::close_range(unsigned(start.lastKept + 1), ~0u, 0);
         sigset_t none;
@@ -141,50 +148,13 @@ struct ChildStart {
     ::_exit(127);
 }
 
-// The CPU a process last ran on, from the kernel's account of it; -1 when
-// that can't be read.
-int LastCpuOf(pid_t pid) {
-    const std::string path = JoinPath(JoinPath("/proc", std::to_string(pid)), "stat");
-    const UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    char text[1024];
-    const ssize_t got = file ? ::read(file.Get(), text, sizeof text - 1) : -1;
-    if (got <= 0)
-        return -1;
-    text[got] = '\0';
-    const std::string_view stat(text, std::size_t(got));
-    // Its name, in parentheses, may hold anything; the fields after it don't.
-    std::size_t at = stat.rfind(')');
-    // The processor is the 39th field, the 37th after the name.
-    for (int field = 0; at != std::string_view::npos && field < 37; ++field)
-        at = stat.find(' ', at + 1);
-    return at == std::string_view::npos ? -1 : std::atoi(text + at + 1);
-}
-
-// A new child often starts on the CPU we run on, and the scheduler lets us
-// go on first: what we do next (preparing the next item, drawing) would hold
-// the new decoder back while another CPU idles. We step to another of our
-// CPUs and leave our place there to the scheduler.
-void StepAsideFrom(pid_t child) {
-    cpu_set_t allowed;
-    CPU_ZERO(&allowed);
-    if (::sched_getaffinity(0, sizeof allowed, &allowed) != 0 || CPU_COUNT(&allowed) < 2)
-        return;
-    const int here = ::sched_getcpu();
-    if (here < 0 || !CPU_ISSET(here, &allowed) || LastCpuOf(child) != here)
-        return;
-    cpu_set_t others = allowed;
-    CPU_CLR(here, &others);
-    if (::sched_setaffinity(0, sizeof others, &others) == 0)
-        ::sched_setaffinity(0, sizeof allowed, &allowed);
-}
-
 // Spawns the program in a session of its own with only 0, 1 and 2 open, and
-// passedFd as its 3 when given; -1, with error set, when it could not start. The child dies
-// with us, by SIGKILL, whatever ends us (a crash, kill -9, a display that
-// goes): a decoder never writes on for nobody. vfork keeps a start as cheap
-// as posix_spawn's.
+// passedFd as its 3 when given, moved off our CPU when moveOff; -1, with error
+// set, when it could not start. The child dies with us, by SIGKILL, whatever
+// ends us (a crash, kill -9, a display that goes): a decoder never writes on
+// for nobody. vfork keeps a start as cheap as posix_spawn's.
 pid_t Spawn(const std::vector<std::string>& arguments, int errorFd, int outputFd, int passedFd,
-            int& error) {
+            bool moveOff, int& error) {
     if (arguments.empty() || !IsExecutableFile(arguments.front())) {
         // A folder, or a file without execute permission, can't run.
         error =
@@ -224,8 +194,8 @@ pid_t Spawn(const std::vector<std::string>& arguments, int errorFd, int outputFd
         }
         return -1;
     }
-    if (pid > 0)
-        StepAsideFrom(pid);
+    if (pid > 0 && moveOff)
+        MoveOffOurCpu(pid);
     return pid;
 }
 
@@ -250,7 +220,8 @@ UniqueFd EndDescriptorOf(pid_t pid) {
 Child::Child(const std::vector<std::string>& arguments, ChildOutput output) {
     if (output.keepErrors)
         errorFile_ = AnonymousFile();
-    pid_ = Spawn(arguments, errorFile_.Get(), output.output, output.passed, startError_);
+    pid_ = Spawn(arguments, errorFile_.Get(), output.output, output.passed, output.moveOffOurCpu,
+                 startError_);
     if (pid_ > 0)
         pidfd_ = EndDescriptorOf(pid_);
 }
@@ -366,7 +337,7 @@ RunOutcome RunAndWait(const std::vector<std::string>& arguments,
 
 bool StartWithoutWaiting(const std::vector<std::string>& arguments) {
     int error = 0;
-    const pid_t pid = Spawn(arguments, -1, -1, -1, error);
+    const pid_t pid = Spawn(arguments, -1, -1, -1, false, error);
     if (pid < 0)
         return false;
     const auto reap = [pid] {

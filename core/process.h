@@ -26,12 +26,14 @@ struct RunOutcome {
 
 // Where a child's output goes: standard output to a descriptor of ours
 // (nowhere when negative), error output nowhere or, kept, into a file with no
-// name that its last line is read from; and a descriptor of ours it gets as
-// its 3 (/dev/fd/3), when given.
+// name that its last line is read from; a descriptor of ours it gets as its 3
+// (/dev/fd/3), when given; and whether, started queued behind us on our CPU,
+// it is moved to another of its CPUs at once.
 struct ChildOutput {
     int output = -1;
     bool keepErrors = false;
     int passed = -1;
+    bool moveOffOurCpu = false;
 };
 
 // A program we started and own. Its end is noticed through a process
@@ -89,6 +91,14 @@ RunOutcome RunAndWait(const std::vector<std::string>& arguments,
 // event loop reaps it the moment it ends: an opener may run for as long as
 // the program it opened.
 bool StartWithoutWaiting(const std::vector<std::string>& arguments);
+
+// What a decoder's start may open at once (DescriptorsFree tells whether it
+// can): its output's folder and file (made as it starts), its error file,
+// /dev/null, and in the child until its program runs up to four. What an
+// item being prepared may: the folder and the file besides one that reads
+// its header or looks at a folder.
+constexpr int kDescriptorsToStart = 8;
+constexpr int kDescriptorsToPrepare = 4;
 
 // How many cores this program may run on (its affinity mask), at least 1.
 int UsableCores();

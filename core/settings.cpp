@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -193,23 +192,19 @@ std::string SettingsPath() {
     if (homeFolder.empty())
         if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir)
             homeFolder = entry->pw_dir;
-    const std::string executableFolder = ExecutableFolder();
-    std::string path = SettingsPath(executableFolder, xdg ? xdg : "", homeFolder);
-    // A settings file beside a portable copy that can't be written (a FIFO, a
-    // folder, a read-only file) is passed over for the per-user one: said as
-    // a failed write is said.
+    return SettingsPath(ExecutableFolder(), xdg ? xdg : "", homeFolder);
+}
+
+std::string SettingsPassedOver(const std::string& executableFolder,
+                               const std::string& settingsPath) {
     const std::string beside = JoinPath(executableFolder, kSettingsName);
-    if (path != beside && !IsSystemFolder(executableFolder) && Exists(beside)) {
-        const std::string reason = IsFolder(beside) ? std::strerror(EISDIR)
-                                   : !IsRegularFile(beside)
-                                       ? Translate("Settings", "通常のファイルではありません")
-                                       : std::strerror(EACCES);
-        std::fprintf(
-            stderr, "brindlecot: %s\n",
-            FileErrorText(Translate("Settings", "設定ファイルを書けません"), beside, reason)
-                .c_str());
-    }
-    return path;
+    if (settingsPath == beside || IsSystemFolder(executableFolder) || !Exists(beside))
+        return {};
+    const std::string reason = IsFolder(beside) ? std::strerror(EISDIR)
+                               : !IsRegularFile(beside)
+                                   ? Translate("Settings", "通常のファイルではありません")
+                                   : std::strerror(EACCES);
+    return FileErrorText(Translate("Settings", "設定ファイルを書けません"), beside, reason);
 }
 
 void ReadSettings(const std::string& path, const std::function<void(bool)>& applyFront,

@@ -19,6 +19,12 @@ std::string SettingsPath(const std::string& executableFolder, const std::string&
 // SettingsPath for the running executable and our environment.
 std::string SettingsPath();
 
+// Why a settings file beside the executable, which is there, is passed over
+// for settingsPath: it can't be written (a folder, a FIFO, a file without
+// write permission), in the words of a failed write. Empty when it is not.
+std::string SettingsPassedOver(const std::string& executableFolder,
+                               const std::string& settingsPath);
+
 // Reads the settings file: every value line after a "[front]" line is passed
 // to applyFront (true only for exactly "On"; a missing value line is false),
 // so the last one wins; the same for "[parallel]" and applyParallel, which a

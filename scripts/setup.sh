@@ -13,7 +13,7 @@ set -euo pipefail
 # WenQuanYi Micro Hei for Chinese, NanumGothic for Korean.
 run_packages=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev qt6-qpa-plugins qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+    qt6-base-dev qt6-qpa-plugins qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libxcb1-dev
     libtag1-dev lame fonts-ipafont-gothic fonts-wqy-microhei fonts-nanum xdg-utils po4a
 )
 # debhelper builds the package; dpkg-shlibdeps (dpkg-dev) and file find its
@@ -22,7 +22,7 @@ package_packages=(dpkg-dev file debhelper git xz-utils)
 test_packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang libclang-rt-dev
-    xvfb xauth openbox x11-utils xdotool dbus exfat-fuse exfatprogs
+    xvfb xauth openbox x11-utils xdotool wmctrl dbus exfat-fuse exfatprogs
     weston xwayland qt6-wayland
     # Every desktop has it: the tests' own bus must not start it.
     xdg-desktop-portal

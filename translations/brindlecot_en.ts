@@ -44,10 +44,6 @@
         <translation>Something other than a regular file is at the output path (remove it or choose another destination)</translation>
     </message>
     <message>
-        <source>出力先フォルダの外には書き込みません</source>
-        <translation>Nothing is written outside the destination folder</translation>
-    </message>
-    <message>
         <source>同じ名前の出力ファイルがこの変換で作成済みです</source>
         <translation>An earlier file of this batch already made a WAV file with this name</translation>
     </message>
@@ -140,6 +136,10 @@
     <message>
         <source>元のファイルが途中で切れています（%1のうち%2）</source>
         <translation>The source file is cut short (%2 of %1)</translation>
+    </message>
+    <message>
+        <source>出力先フォルダの外を指すリンクがあるため書き込みません</source>
+        <translation>Not written: a link leads out of the destination folder</translation>
     </message>
 </context>
 <context>

@@ -9,13 +9,12 @@
 #include "fs.h"
 #include "mpeg_header.h"
 #include "progress_monitor.h"
+#include "qt_services.h"
 #include "settings.h"
 #include "text.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
-#include <QDialog>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGroupBox>
@@ -35,7 +34,6 @@
 #include <QWindow>
 
 #include <cerrno>
-#include <cstdio>
 #include <unistd.h>
 #include <utility>
 
@@ -61,6 +59,8 @@ TForm1::TForm1(WindowServices services)
       batch_(list_, conversion_, *this, gatedBoxes_, services_.decoderPath) {
     CreateControls();
     ConnectHandlers();
+    // The window manager's closes reach us over a modal box too.
+    closeWhileBlocked_ = std::make_unique<CloseWhileBlocked>(*this);
     FormCreate();
 }
 
@@ -134,22 +134,6 @@ bool TForm1::CheckDecoderPresent() {
     return false;
 }
 
-void TForm1::FormDestroy() {
-    Handle([this] {
-        WriteSettings(services_.settingsPath, CheckBox2->isChecked(), CheckBox3->isChecked(),
-                      batch_.CarriesTags());
-    });
-}
-
-void TForm1::WriteSettingsQuietly() {
-    try {
-        WriteSettings(services_.settingsPath, CheckBox2->isChecked(), CheckBox3->isChecked(),
-                      batch_.CarriesTags());
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "brindlecot: %s\n", error.what());
-    }
-}
-
 bool TForm1::event(QEvent* event) {
     const bool handled = QWidget::event(event);
     // The first activation after showing runs the decoder check, once.
@@ -158,34 +142,6 @@ bool TForm1::event(QEvent* event) {
         QTimer::singleShot(0, this, [this] { Handle([this] { FormActivate(); }); });
     }
     return handled;
-}
-
-void TForm1::closeEvent(QCloseEvent* event) {
-    // A close during a batch is only noted: the batch finishes, its boxes
-    // close unanswered, and the window closes after it. A second one means
-    // the user will not wait: the batch stops at once.
-    if (batch_.Running()) {
-        if (std::exchange(closeRequested_, true))
-            StopAndClose();
-        event->ignore();
-        return;
-    }
-    closing_ = true;
-    event->accept();
-}
-
-void TForm1::StopAndClose() {
-    stopRequested_ = true;
-    closeRequested_ = true;
-    // An open box or chooser waits in a loop of its own, above the batch's:
-    // closed unanswered, as from its title bar, it lets the stop go on at once.
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (window != this && window->isVisible() && qobject_cast<QDialog*>(window) != nullptr)
-            window->close();
-    if (batch_.Running())
-        batch_.RequestStop(); // the batch's end closes the window
-    else
-        QTimer::singleShot(0, this, &QWidget::close);
 }
 
 // ---- Conversion ----

@@ -16,6 +16,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +32,7 @@ class QPushButton;
 class QTimer;
 class QTreeView;
 class QMimeData;
+class CloseWhileBlocked;
 
 // What the window is handed: its side effects and where it finds its files.
 struct WindowServices {
@@ -46,6 +48,9 @@ struct WindowServices {
     // platform): the box then keeps its setting but can't be changed.
     bool stayOnTopWorks = true;
     SleepInhibitor& sleepInhibitor = NoSleepInhibitor::Instance();
+    // Why a settings file beside the executable was passed over for
+    // settingsPath: told in the error box at close; empty when none was.
+    std::string settingsPassedOver = {};
 };
 
 // The main window: the processing list, the folders, the conversion and its progress.
@@ -177,6 +182,7 @@ class TForm1 : public QWidget, private ConversionWindow {
     void CatchUpView();
 
     WindowServices services_;
+    std::unique_ptr<CloseWhileBlocked> closeWhileBlocked_;
     bool closeRequested_ = false;
     // Set for good once the window is on its way out.
     bool closing_ = false;

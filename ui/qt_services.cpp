@@ -15,8 +15,15 @@
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QWindow>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string_view>
 
 namespace {
 
@@ -118,8 +125,9 @@ void QtBoxes::Report(const std::string& text, const std::string& details) {
     // its text can be selected and copied.
     if (!details.empty())
         box.setDetailedText(DisplayText(details));
+    box.setEscapeButton(QMessageBox::Ok);
     Prepare(box, Owner());
-    box.exec();
+    Show(box);
 }
 
 ConfirmAnswer QtBoxes::Confirm(const std::string& text, ConfirmButtons buttons) {
@@ -139,7 +147,7 @@ ConfirmAnswer QtBoxes::Confirm(const std::string& text, ConfirmButtons buttons) 
         box.setEscapeButton(ok);
     }
     Prepare(box, Owner());
-    box.exec();
+    Show(box);
     const auto* clicked = box.clickedButton();
     if (box.closedByTitleBar || clicked == nullptr)
         return ConfirmAnswer::None;
@@ -152,8 +160,56 @@ ConfirmAnswer QtBoxes::Confirm(const std::string& text, ConfirmButtons buttons) 
 
 void QtBoxes::Error(const std::string& text) {
     QMessageBox box(QMessageBox::Critical, Title(), DisplayText(text), QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Ok);
     Prepare(box, Owner());
+    Show(box);
+}
+
+void QtBoxes::Show(QMessageBox& box) {
+    open_.emplace_back(&box);
+    const auto closed = qScopeGuard([this] { open_.pop_back(); });
     box.exec();
+}
+
+void QtBoxes::CloseOpen() {
+    // Each box's answer ends its own loop, inside the one of the box below it.
+    for (auto box = open_.rbegin(); box != open_.rend(); ++box)
+        if (*box != nullptr && (*box)->escapeButton() != nullptr)
+            (*box)->escapeButton()->click();
+}
+
+CloseWhileBlocked::CloseWhileBlocked(QWidget& window) : window_(window) {
+    const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection =
+        x11 != nullptr && QGuiApplication::platformName() == "xcb" ? x11->connection() : nullptr;
+    if (connection == nullptr)
+        return;
+    const auto atom = [connection](std::string_view name) -> std::uint32_t {
+        const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+            xcb_intern_atom_reply(
+                connection, xcb_intern_atom(connection, 0, std::uint16_t(name.size()), name.data()),
+                nullptr),
+            &std::free);
+        return reply ? reply->atom : 0;
+    };
+    protocols_ = atom("WM_PROTOCOLS");
+    deleteWindow_ = atom("WM_DELETE_WINDOW");
+    QCoreApplication::instance()->installNativeEventFilter(this);
+}
+
+bool CloseWhileBlocked::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+    if (eventType != "xcb_generic_event_t" || deleteWindow_ == 0)
+        return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7f) != XCB_CLIENT_MESSAGE)
+        return false;
+    const auto* client = static_cast<const xcb_client_message_event_t*>(message);
+    // Unblocked, Qt passes the close on itself.
+    if (client->format == 32 && client->type == protocols_ &&
+        client->data.data32[0] == deleteWindow_ && client->window == window_.internalWinId() &&
+        QApplication::activeModalWidget() != nullptr)
+        QMetaObject::invokeMethod(&window_, &QWidget::close, Qt::QueuedConnection);
+    return false;
 }
 
 void XdgDesktopShell::Open(const std::string& pathOrAddress) {

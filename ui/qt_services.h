@@ -6,6 +6,13 @@
 
 #include "window_services.h"
 
+#include <QAbstractNativeEventFilter>
+#include <QPointer>
+
+#include <cstdint>
+#include <vector>
+
+class QMessageBox;
 class QWidget;
 
 // Links window to owner's window so that any window manager keeps it above
@@ -20,11 +27,29 @@ class QtBoxes : public WindowBoxes {
     void Report(const std::string& text, const std::string& details) override;
     ConfirmAnswer Confirm(const std::string& text, ConfirmButtons buttons) override;
     void Error(const std::string& text) override;
+    void CloseOpen() override;
 
   private:
     // The box goes above the window in use (the chooser, for its own boxes), else the owner.
     const QWidget* Owner() const;
+    // Shows box until it is answered, known as open meanwhile.
+    void Show(QMessageBox& box);
+
     const QWidget* owner_ = nullptr;
+    std::vector<QPointer<QMessageBox>> open_;
+};
+
+// Passes on the window manager's close of window while a modal box blocks
+// it: Qt drops such a close, so the window's close would never run, nor
+// could a second one close the box. On X11; elsewhere it hears nothing.
+class CloseWhileBlocked : public QAbstractNativeEventFilter {
+  public:
+    explicit CloseWhileBlocked(QWidget& window);
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+
+  private:
+    QWidget& window_;
+    std::uint32_t protocols_ = 0, deleteWindow_ = 0; // the atoms of the close
 };
 
 // The desktop entry ("name.desktop") of the default application for a MIME

@@ -15,6 +15,9 @@
 class WindowBoxes : public MessageService {
   public:
     virtual void Error(const std::string& text) = 0;
+    // Closes every box that is open as its Escape key would (a question's
+    // no, a message's OK), the innermost first: the window is closing.
+    virtual void CloseOpen() {}
 };
 
 // Chooses a folder; result is left as it was when nothing usable is chosen.

@@ -3,6 +3,7 @@
 
 #include "batch_driver.h"
 
+#include "exit_hook.h"
 #include "mpeg_header.h"
 #include "progress_monitor.h"
 #include "stop_signals.h"
@@ -792,7 +793,7 @@ TEST_F(BatchTest, OnARealExfatDriveTheNextBatchRemovesHiddenFilesWhoseWriterIsGo
     Convert();
     EXPECT_TRUE(Exists(stick / "song.wav") && Exists(running.MeasuredPath()));
     EXPECT_EQ(EntriesIn(stick.path()), 3u) << "the killed writer's file is gone";
-    RemoveHiddenOutputsBeingWritten(); // as when the display goes away
+    RemoveUnfinishedOutputs(); // as when the display goes away
     EXPECT_FALSE(Exists(running.MeasuredPath()));
 }
 
@@ -838,6 +839,61 @@ TEST_F(BatchTest, ADotDotInASourceNeverLeadsOutOfTheDestination) {
         EXPECT_TRUE(Exists(out + "/o2/s/A/01.wav") && Exists(out + "/o2/e2/01.wav"));
         EXPECT_EQ(EntriesIn(out), 1u) << "nothing beside the destination";
         EXPECT_EQ(ReadFile(folder / "e2/01.wav"), "mine");
+    }
+}
+
+// A link inside the destination is followed: where it leads out, nothing is
+// made, written or replaced there, and the item says why; a link that stays
+// inside is a folder like any other.
+TEST_F(BatchTest, ALinkInsideTheDestinationNeverLeadsAWavOutOfIt) {
+    TempFolder elsewhere;
+    ASSERT_EQ(::mkdir((elsewhere / "sub").c_str(), 0755), 0);
+    WriteFile(elsewhere / "sub/song.wav", "a user's own");
+    for (const char* source : {"x/sub/song.mp3", "y/song.mp3", "w/song.mp3"})
+        AddSource(source);
+    AnswerFoldersAndReplacing(ConfirmAnswer::Yes);
+    for (const std::optional<int> decoders : {std::optional<int>(), std::optional<int>(2)}) {
+        TempFolder out;
+        ASSERT_EQ(::symlink(elsewhere.path().c_str(), (out / "x").c_str()), 0);
+        ASSERT_EQ(::mkdir((out / "inner").c_str(), 0755), 0);
+        ASSERT_EQ(::symlink("inner", (out / "w").c_str()), 0);
+        window.destination = out.path() + "/";
+        Convert(decoders);
+        EXPECT_EQ(States(), (std::vector<S>{S::Failed, S::Processed, S::Processed}));
+        EXPECT_EQ(list.ItemAt(0).failureReason,
+                  "出力先フォルダの外を指すリンクがあるため書き込みません");
+        EXPECT_EQ(ReadFile(elsewhere / "sub/song.wav"), "a user's own");
+        EXPECT_EQ(EntriesIn(elsewhere / "sub"), 1u);
+        EXPECT_TRUE(Exists(out / "y/song.wav") && Exists(out / "inner/song.wav"));
+    }
+}
+
+// exFAT through FUSE gives each spelling of one folder an inode number of its
+// own: two albums' folders of one folding are one folder on the stick.
+TEST_F(BatchTest, OnARealExfatDriveTwoSpellingsOfOneFolderMakeOneWav) {
+    const ExfatStick stick(folder);
+    if (!stick.mounted)
+        GTEST_SKIP() << kNoExfat;
+    AddSource("Album/x.mp3");
+    AddSource("ALBUM/x.mp3");
+    ASSERT_EQ(::mkdir((stick / "album").c_str(), 0755), 0);
+    window.destination = stick.path() + "/";
+    AnswerFoldersAndReplacing(ConfirmAnswer::Yes);
+    for (const std::optional<int> decoders : {std::optional<int>(), std::optional<int>(2)}) {
+        WriteFile(stick / "album/x.wav", "a user's own");
+        ::unlink((folder / "calls.log").c_str());
+        boxes.questions.clear();
+        Convert(decoders);
+        EXPECT_EQ(boxes.questions.at(1),
+                  "出力先に同じ名前のファイルが1件あります。上書きしますか？");
+        EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::KeptBack}));
+        EXPECT_EQ(list.ItemAt(1).failureReason, "同じ名前の出力ファイルがこの変換で作成済みです");
+        EXPECT_EQ(Calls().size(), 1u) << "the second never ran";
+        // Read under the spelling it was written by: the driver's cache of
+        // another spelling's file may show the old one for a second.
+        EXPECT_EQ(ReadFile(stick / "Album/x.wav").size(), 48u);
+        EXPECT_EQ(EntriesIn(stick.path()), 1u);
+        EXPECT_EQ(EntriesIn(stick / "album"), 1u);
     }
 }
 
@@ -1039,7 +1095,7 @@ TEST(TemporaryOutput, ANewWavNeverTakesANameMadeAfterTheLastLook) {
     TemporaryOutput temporary(folder / "x.wav");
     ASSERT_TRUE(temporary.Made());
     WriteFile(folder / "x.wav", "theirs");
-    EXPECT_FALSE(temporary.PutAt(folder / "x.wav"));
+    EXPECT_FALSE(temporary.PutAt());
     EXPECT_EQ(temporary.Error(), EEXIST);
     EXPECT_EQ(ReadFile(folder / "x.wav"), "theirs");
 }
@@ -1126,9 +1182,14 @@ TEST_F(BatchTest, SeveralAtOnceRunNeverMoreThanAskedAndStartInListOrder) {
 }
 
 TEST_F(BatchTest, SeveralAtOnceTheEarlierItemWinsANameEvenWhenALaterOneEndsFirst) {
-    // Two sources whose outputs are one file under two names, through a link.
+    // Two sources whose outputs are one file under two names that no path
+    // resolves to one: a folder mounted at a second place.
     ASSERT_EQ(::mkdir((folder / "first").c_str(), 0755), 0);
-    ASSERT_EQ(::symlink("first", (folder / "second").c_str()), 0);
+    ASSERT_EQ(::mkdir((folder / "second").c_str(), 0755), 0);
+    if (::mount((folder / "first").c_str(), (folder / "second").c_str(), nullptr, MS_BIND,
+                nullptr) != 0)
+        GTEST_SKIP() << "cannot mount a folder at a second place here: " << std::strerror(errno);
+    const auto unmount = qScopeGuard([&] { ::umount2((folder / "second").c_str(), MNT_DETACH); });
     const std::string first = AddSource("first/01-held.mp3");
     WriteFile(folder / "first/01-held.mp2", Layer3Bytes());
     const std::string second = folder / "second/01-held.mp2";
@@ -1168,6 +1229,44 @@ TEST_F(BatchTest, SeveralAtOnceManyItemsBehindALongOneStayWithinTheOpenFiles) {
     ::setrlimit(RLIMIT_NOFILE, &saved);
     const std::vector<S> states = States();
     EXPECT_EQ(std::count(states.begin(), states.end(), S::Processed), 81);
+}
+
+// With few descriptors left, items wait for one, fewer decoders running at once.
+TEST_F(BatchTest, SeveralAtOnceItemsWaitForDescriptorsRatherThanFail) {
+    for (int i = 0; i < 10; ++i)
+        AddSource(std::to_string(i) + "-slow.mp3");
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+    rlimit few = saved;
+    few.rlim_cur = EntriesIn("/proc/self/fd") + 9; // one decoder's and the next item's, and a few
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &few), 0);
+    Convert(2);
+    ::setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_EQ(States(), std::vector<S>(10, S::Processed)) << list.ItemAt(1).failureReason;
+}
+
+// An end past every destructor (exit() when the display goes) leaves no folder
+// the batch made for the items it was writing.
+TEST_F(BatchTest, AnExitDuringABatchLeavesNoFolderItMade) {
+    AddSource("a/held.mp3");
+    AddSource("b/held.mp3");
+    TempFolder out;
+    window.destination = out.path() + "/";
+    AnswerFoldersAndReplacing(ConfirmAnswer::No);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const ExitHook unfinished(RemoveUnfinishedOutputs);
+        window.onDispatch = [&] {
+            if (Alive(folder / "a/held.mp3"))
+                std::exit(1);
+        };
+        Convert();
+        std::_Exit(2);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(EntriesIn(out.path()), 0u);
 }
 
 TEST_F(BatchTest, SeveralAtOnceAnAbortLetsTheRunningFinishAndStartsNoMore) {

@@ -8,6 +8,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <optional>
 
@@ -252,6 +253,33 @@ TEST(SettingsLocation, ElsewhereThePerUserFileInFoldersMadeForIt) {
 
     WriteSettings(perUser, false);
     EXPECT_EQ(Applied(ReadFile(perUser)), std::vector<bool>{false});
+}
+
+// A file beside the executable that is passed over for the user's own is told
+// at close as a failed write: a folder, a FIFO; not one that is kept, nor none.
+TEST(SettingsLocation, AFileBesideThatCantBeWrittenIsToldWhy) {
+    TempFolder t;
+    const struct {
+        const char* made;
+        std::string told;
+    } cases[] = {{"folder", "Is a directory"},
+                 {"fifo", "通常のファイルではありません"},
+                 {"file", ""},
+                 {"none", ""}};
+    for (const auto& c : cases) {
+        const std::string exe = t / c.made, beside = exe + "/brindlecot.ini";
+        ::mkdir(exe.c_str(), 0755);
+        if (c.made == std::string("folder"))
+            ::mkdir(beside.c_str(), 0755);
+        else if (c.made == std::string("fifo"))
+            ::mkfifo(beside.c_str(), 0644);
+        else if (c.made == std::string("file"))
+            WriteFile(beside, "");
+        const std::string expected =
+            c.told.empty() ? "" : "設定ファイルを書けません: \"" + beside + "\" (" + c.told + ")";
+        EXPECT_EQ(SettingsPassedOver(exe, SettingsPath(exe, t / "xdg", t / "home")), expected)
+            << c.made;
+    }
 }
 
 TEST(SettingsLocation, AFolderOrFileTheUserCantWriteGoesPerUser) {

@@ -12,5 +12,7 @@
 class RecordingWindowBoxes : public RecordingBoxesFor<WindowBoxes> {
   public:
     void Error(const std::string& text) override { errors.push_back(text); }
+    void CloseOpen() override { ++closedOpen; }
     std::vector<std::string> errors;
+    int closedOpen = 0; // times the window closed its open boxes
 };

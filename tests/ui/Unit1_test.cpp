@@ -5,6 +5,7 @@
 #include "Unit1.h"
 
 #include "FileFolder.h"
+#include "text.h"
 #include "window_fakes.h"
 
 #include <QCheckBox>
@@ -402,6 +403,41 @@ class Unit1Test : public QObject {
         QCOMPARE(boxes.errors.size(), std::size_t(1));
         QVERIFY(QString::fromStdString(boxes.errors[0]).contains("brindlecot.ini"));
         ::rmdir(Settings().c_str());
+    }
+
+    // A file beside the program that was passed over for the user's own is
+    // told at close, once the user's is written.
+    void aSettingsFilePassedOverIsToldAtClose() {
+        form.reset();
+        WindowServices services{boxes, chooser, shell, [this] { return decoder; }, Settings()};
+        services.settingsPassedOver =
+            "設定ファイルを書けません: \"/x/brindlecot.ini\" (Is a directory)";
+        form = std::make_unique<TForm1>(services);
+        form.reset();
+        QCOMPARE(boxes.errors, std::vector<std::string>{ErrorBoxText(services.settingsPassedOver)});
+        QCOMPARE(QString::fromStdString(ReadFile(Settings())), QString("[front]\r\nOn\r\n"));
+    }
+
+    // The first close over the question before a batch is only noted; the
+    // second closes it as its Escape would, and the window with it.
+    void aSecondCloseOverAQuestionClosesItAndTheWindow() {
+        form->show();
+        AddSource("a.mp3");
+        WriteFile(Path("a.wav"), "a user's own");
+        int closedByTheFirst = -1;
+        boxes.decide = [this, &closedByTheFirst](const std::string&) {
+            form->close();
+            closedByTheFirst = boxes.closedOpen;
+            form->close();
+            return ConfirmAnswer::No; // as its Escape
+        };
+        form->Button2->click();
+        QCOMPARE(closedByTheFirst, 0);
+        QCOMPARE(boxes.closedOpen, 1);
+        QCOMPARE(boxes.questions.size(), std::size_t(1));
+        QTRY_VERIFY(!form->isVisible());
+        QCOMPARE(ReadFile(Path("a.wav")), std::string("a user's own"));
+        QCOMPARE(form->List().ItemAt(0).state, ItemState::Waiting);
     }
 
     void stayOnTopChangesWithoutMovingOrLosingDrops() {
