@@ -28,10 +28,6 @@
             <numerusform>%n WAV-Dateien sind schon vorhanden. Ersetzen?</numerusform>
         </translation>
     </message>
-    <message>
-        <source>出力先フォルダの外には書き込みません</source>
-        <translation>Außerhalb des Zielordners wird nichts geschrieben</translation>
-    </message>
     <message numerus="yes">
         <source>%n件は同じ名前のファイルがあるため変換しませんでした</source>
         <translation>
@@ -140,6 +136,10 @@
     <message>
         <source>元のファイルが途中で切れています（%1のうち%2）</source>
         <translation>Die Quelldatei ist abgeschnitten (%2 von %1)</translation>
+    </message>
+    <message>
+        <source>出力先フォルダの外を指すリンクがあるため書き込みません</source>
+        <translation>Nicht geschrieben, da ein Link aus dem Zielordner hinausführt</translation>
     </message>
 </context>
 <context>

@@ -139,7 +139,7 @@
     </message>
     <message>
         <source>出力先フォルダの外を指すリンクがあるため書き込みません</source>
-        <translation>Not written: a link leads out of the destination folder</translation>
+        <translation>Not written, as a link leads out of the destination folder</translation>
     </message>
 </context>
 <context>

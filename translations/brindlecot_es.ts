@@ -28,10 +28,6 @@
             <numerusform>Ya existen %n archivos WAV. ¿Reemplazarlos?</numerusform>
         </translation>
     </message>
-    <message>
-        <source>出力先フォルダの外には書き込みません</source>
-        <translation>No se escribe nada fuera de la carpeta de destino</translation>
-    </message>
     <message numerus="yes">
         <source>%n件は同じ名前のファイルがあるため変換しませんでした</source>
         <translation>
@@ -140,6 +136,10 @@
     <message>
         <source>元のファイルが途中で切れています（%1のうち%2）</source>
         <translation>El archivo de origen está cortado (%2 de %1)</translation>
+    </message>
+    <message>
+        <source>出力先フォルダの外を指すリンクがあるため書き込みません</source>
+        <translation>No se escribe porque un enlace lleva fuera de la carpeta de destino</translation>
     </message>
 </context>
 <context>

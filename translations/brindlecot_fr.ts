@@ -28,10 +28,6 @@
             <numerusform>%n fichiers WAV existent déjà. Les remplacer&#xa0;?</numerusform>
         </translation>
     </message>
-    <message>
-        <source>出力先フォルダの外には書き込みません</source>
-        <translation>Rien n’est écrit hors du dossier de destination</translation>
-    </message>
     <message numerus="yes">
         <source>%n件は同じ名前のファイルがあるため変換しませんでした</source>
         <translation>
@@ -140,6 +136,10 @@
     <message>
         <source>元のファイルが途中で切れています（%1のうち%2）</source>
         <translation>Le fichier source est tronqué (%2 sur %1)</translation>
+    </message>
+    <message>
+        <source>出力先フォルダの外を指すリンクがあるため書き込みません</source>
+        <translation>Non écrit, car un lien mène hors du dossier de destination</translation>
     </message>
 </context>
 <context>

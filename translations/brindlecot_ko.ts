@@ -25,10 +25,6 @@
             <numerusform>대상 위치에 같은 이름의 파일이 %n개 있습니다. 덮어쓸까요?</numerusform>
         </translation>
     </message>
-    <message>
-        <source>出力先フォルダの外には書き込みません</source>
-        <translation>대상 폴더 밖에는 쓰지 않습니다</translation>
-    </message>
     <message numerus="yes">
         <source>%n件は同じ名前のファイルがあるため変換しませんでした</source>
         <translation>
@@ -134,6 +130,10 @@
     <message>
         <source>元のファイルが途中で切れています（%1のうち%2）</source>
         <translation>원본 파일이 중간에 잘렸습니다(%1 중 %2)</translation>
+    </message>
+    <message>
+        <source>出力先フォルダの外を指すリンクがあるため書き込みません</source>
+        <translation>대상 폴더 밖을 가리키는 링크가 있어 쓰지 않았습니다</translation>
     </message>
 </context>
 <context>

@@ -25,10 +25,6 @@
             <numerusform>目标位置已有 %n 个同名文件。要覆盖吗？</numerusform>
         </translation>
     </message>
-    <message>
-        <source>出力先フォルダの外には書き込みません</source>
-        <translation>不会写入目标文件夹以外的位置</translation>
-    </message>
     <message numerus="yes">
         <source>%n件は同じ名前のファイルがあるため変換しませんでした</source>
         <translation>
@@ -134,6 +130,10 @@
     <message>
         <source>元のファイルが途中で切れています（%1のうち%2）</source>
         <translation>源文件不完整（%1 中只有 %2）</translation>
+    </message>
+    <message>
+        <source>出力先フォルダの外を指すリンクがあるため書き込みません</source>
+        <translation>未写入，因为有链接指向目标文件夹之外</translation>
     </message>
 </context>
 <context>

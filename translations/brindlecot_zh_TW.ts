@@ -25,10 +25,6 @@
             <numerusform>目的地已有 %n 個同名檔案。要覆寫嗎？</numerusform>
         </translation>
     </message>
-    <message>
-        <source>出力先フォルダの外には書き込みません</source>
-        <translation>不會寫入目的資料夾以外的位置</translation>
-    </message>
     <message numerus="yes">
         <source>%n件は同じ名前のファイルがあるため変換しませんでした</source>
         <translation>
@@ -134,6 +130,10 @@
     <message>
         <source>元のファイルが途中で切れています（%1のうち%2）</source>
         <translation>來源檔案不完整（%1 中只有 %2）</translation>
+    </message>
+    <message>
+        <source>出力先フォルダの外を指すリンクがあるため書き込みません</source>
+        <translation>未寫入，因為有連結指向目的資料夾之外</translation>
     </message>
 </context>
 <context>

@@ -276,7 +276,7 @@ TEST(SettingsLocation, AFileBesideThatCantBeWrittenIsToldWhy) {
         else if (c.made == std::string("file"))
             WriteFile(beside, "");
         const std::string expected =
-            c.told.empty() ? "" : "設定ファイルを書けません: \"" + beside + "\" (" + c.told + ")";
+            c.told.empty() ? "" : "設定ファイルを書けません：\"" + beside + "\" (" + c.told + ")";
         EXPECT_EQ(SettingsPassedOver(exe, SettingsPath(exe, t / "xdg", t / "home")), expected)
             << c.made;
     }
