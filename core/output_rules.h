@@ -11,6 +11,8 @@
 #include "fs.h"
 #include "process.h"
 
+#include <unistd.h>
+
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -81,9 +83,11 @@ class TemporaryOutput {
     // Names it output where nothing is there; false, with Error() (EEXIST
     // when a name was there), when that fails.
     bool PutAt(const std::string& output);
-    // Replaces the file replaced at output, its data on the disk first, with
-    // that file's permissions, and its owner and group where we may set them.
-    bool Replace(const std::string& output, const FileStamp& replaced);
+    // Replaces the file replaced at output, its data on the disk first
+    // (through sync, which a test may watch), with that file's permissions,
+    // and its owner and group where we may set them.
+    bool Replace(const std::string& output, const FileStamp& replaced,
+                 const std::function<int(int)>& sync = ::fsync);
 
   private:
     int fd_ = -1;

@@ -668,6 +668,15 @@ class Unit1Test : public QObject {
         QCOMPARE(notifier.notes.size(), std::size_t(1));
     }
 
+    void aUserWhoAbortedIsNotToldTheBatchEnded() {
+        AddSource("held.mp3");
+        QVERIFY(!form->isActiveWindow());
+        WhileConverting(0, [&] { form->Button5->click(); });
+        form->Button2Click();
+        QCOMPARE(boxes.messages, std::vector<std::string>{"中断しました"});
+        QVERIFY(notifier.notes.empty());
+    }
+
     void theInformationLineIsWholeInItsLabel() {
         const QRect place = form->Label10->geometry();
         for (const QString& line :
