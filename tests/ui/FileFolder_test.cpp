@@ -15,9 +15,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QTest>
 #include <QTimer>
 #include <QTreeView>
-#include <QtTest>
 
 #include <algorithm>
 #include <fstream>

@@ -17,10 +17,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyleHints>
+#include <QTest>
 #include <QTimer>
 #include <QTreeView>
 #include <QWindow>
-#include <QtTest>
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -14,7 +14,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyleOptionButton>
-#include <QtTest>
+#include <QTest>
 
 class TranslationTest : public QObject {
     Q_OBJECT
