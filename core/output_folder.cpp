@@ -320,10 +320,10 @@ bool TemporaryOutput::PutAt() {
     return true;
 }
 
-bool TemporaryOutput::Replace(const FileStamp& replaced) {
+bool TemporaryOutput::Replace(const FileStamp& replaced, const std::function<int(int)>& sync) {
     // A power cut right after the rename must not leave an empty file where
     // the user's WAV was.
-    if (::fsync(fd_) != 0) {
+    if (sync(fd_) != 0) {
         error_ = errno;
         return false;
     }

@@ -11,6 +11,9 @@
 #include "path.h"
 #include "unique_fd.h"
 
+#include <unistd.h>
+
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -88,9 +91,10 @@ class TemporaryOutput {
     // Names it as the output where nothing is there; false, with Error()
     // (EEXIST when a name was there), when that fails.
     bool PutAt();
-    // Replaces the file replaced at the output, its data on the disk first,
-    // with that file's permissions, and its owner and group where we may set them.
-    bool Replace(const FileStamp& replaced);
+    // Replaces the file replaced at the output, its data on the disk first
+    // (through sync, which a test may watch), with that file's permissions,
+    // and its owner and group where we may set them.
+    bool Replace(const FileStamp& replaced, const std::function<int(int)>& sync = ::fsync);
 
   private:
     // Its hidden name in the folder, for a new name of the output.

@@ -13,6 +13,8 @@
 #include "output_folder.h"
 #include "process.h"
 
+#include <unistd.h>
+
 #include <cstdint>
 #include <functional>
 #include <map>

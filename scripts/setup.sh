@@ -4,8 +4,13 @@
 # Installs what is missing on Debian/Ubuntu for one purpose:
 #   setup.sh run      building and running the program
 #   setup.sh package  the same, and building its Debian package
-#   setup.sh test     all of that, and the tests, benchmarks, fuzzer and the
-#                     package checks (the default)
+#   setup.sh test     building and running the program, its tests and its
+#                     benchmarks (the default)
+#   setup.sh fuzz     building and running the program's fuzzer (clang)
+#   setup.sh ci       everything CI does: the tests, the sanitizers, the
+#                     fuzzer, the licences, the package and its checks
+# Each purpose installs only what it needs: on a fresh machine the download
+# and unpacking of packages is much of the set-up's time.
 # Safe to run again: packages already present are not touched.
 set -euo pipefail
 
@@ -14,27 +19,36 @@ set -euo pipefail
 run_packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-qpa-plugins qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libxcb1-dev
-    libtag1-dev lame fonts-ipafont-gothic fonts-wqy-microhei fonts-nanum xdg-utils po4a
+    libtag1-dev lame fonts-ipafont-gothic fonts-wqy-microhei fonts-nanum xdg-utils
 )
-# debhelper builds the package; dpkg-shlibdeps (dpkg-dev) and file find its
-# library dependencies; git and xz make the upstream tarball.
-package_packages=(dpkg-dev file debhelper git xz-utils)
+# po4a makes the manual pages; debhelper builds the package; dpkg-shlibdeps
+# (dpkg-dev) and file find its library dependencies; git and xz make the
+# upstream tarball.
+package_packages=(po4a dpkg-dev file debhelper git xz-utils)
 test_packages=(
+    po4a
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    clang libclang-rt-dev
     xvfb xauth openbox x11-utils xdotool wmctrl dbus exfat-fuse exfatprogs
     weston xwayland qt6-wayland
     # Every desktop has it: the tests' own bus must not start it.
     xdg-desktop-portal
-    lintian devscripts reuse desktop-file-utils appstream
 )
+fuzz_packages=(clang libclang-rt-dev)
+# What CI checks beyond the tests: the licences, the package's hardening,
+# its desktop file, its metainfo, and lintian.
+check_packages=(reuse devscripts desktop-file-utils appstream lintian)
 
 case "${1:-test}" in
 run) packages=("${run_packages[@]}") ;;
 package) packages=("${run_packages[@]}" "${package_packages[@]}") ;;
-test) packages=("${run_packages[@]}" "${package_packages[@]}" "${test_packages[@]}") ;;
+test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+fuzz) packages=("${run_packages[@]}" "${fuzz_packages[@]}") ;;
+ci)
+    packages=("${run_packages[@]}" "${test_packages[@]}" "${package_packages[@]}"
+        "${fuzz_packages[@]}" "${check_packages[@]}")
+    ;;
 *)
-    echo "usage: $0 [run|package|test]" >&2
+    echo "usage: $0 [run|package|test|fuzz|ci]" >&2
     exit 2
     ;;
 esac

@@ -25,7 +25,6 @@
 #include <filesystem>
 #include <functional>
 #include <sstream>
-#include <tuple>
 
 namespace {
 
@@ -290,6 +289,22 @@ TEST_F(BatchTest, AbortDuringTheLastItemStillSaysSo) {
     EXPECT_EQ(boxes.messages, std::vector<std::string>{"中断しました"});
 }
 
+TEST_F(BatchTest, AnAbortCountsAsLeftWaitingOnlyTheItemsStillListed) {
+    const std::string held = AddSource("1-held.mp3");
+    for (const char* name : {"2.mp3", "3.mp3", "4.mp3"})
+        AddSource(name);
+    window.onDispatch = [&] {
+        if (!Alive(held) || Exists(held + ".go"))
+            return;
+        driverPtr->RequestAbort();
+        list.Select(2);
+        list.DeleteSelected();
+        Release(held);
+    };
+    Convert();
+    EXPECT_EQ(boxes.messages.at(1), "1件を変換しました\n2件は中断したため変換していません");
+}
+
 TEST_F(BatchTest, ANewBatchClearsAnEarlierAbort) {
     AddSource("1.mp3");
     state.AbortRequested = true;
@@ -328,6 +343,15 @@ TEST_F(BatchTest, FailuresAreMarkedWithTheirReasonAndCounted) {
                                     "silent.mp3：デコーダが終了コード7で終了しました\n"
                                     "kill.mp3：デコーダが異常終了しました（シグナル9）\n"
                                     "nooutput.mp3：出力ファイルが作成されませんでした\n");
+}
+
+// lame's last line, "Can't init infile", names no cause: the line before it does.
+TEST_F(BatchTest, TheDecodersLineBeforeItsLastTellsWhy) {
+    const std::string source = AddSource("gone.mp3");
+    Convert();
+    EXPECT_EQ(list.ItemAt(0).failureReason, "変換元ファイルが見つかりません");
+    EXPECT_EQ(boxes.details.back(),
+              "gone.mp3: 変換元ファイルが見つかりません\n    Could not find \"" + source + "\".\n");
 }
 
 TEST_F(BatchTest, AMissingDecoderFailsEveryItemWithoutStopping) {
@@ -939,37 +963,6 @@ TEST_F(BatchTest, FoldersOfTheirOwnHoldForEditedCaptionsAndFailures) {
     }
 }
 
-TEST(Path, TakesPathsApartAndPutsThemTogetherInNormalForm) {
-    const std::optional<Path> base = Path::Of("/m");
-    const struct {
-        std::string text, normal, parent, name;
-    } cases[] = {{"/", "/", "/", ""},
-                 {"//a/./b//", "/a/b", "/a", "b"},
-                 {"a/../b", "/m/a/../b", "/m/a/..", "b"},
-                 {"\xff/曲.mp3", "/m/\xff/曲.mp3", "/m/\xff", "曲.mp3"}};
-    for (const auto& c : cases) {
-        const Path path = *Path::Of(c.text, base);
-        EXPECT_EQ(std::tuple(path.Bytes(), path.Parent().Bytes(), path.Name()),
-                  std::tuple(c.normal, c.parent, c.name));
-    }
-    EXPECT_FALSE(Path::Of("a") || Path::Of("", base) || Path::Of(std::string("/a\0b", 4)));
-    // "Best Of" is not below "Best"; a ".." may lead out of anything.
-    const struct {
-        std::string path, folder;
-        std::optional<std::string> below;
-    } below[] = {{"/o/Best/01.wav", "/o/Best", "01.wav"},
-                 {"/o/Best Of/1", "/o/Best", std::nullopt},
-                 {"/o/Best", "/o/Best", ""},
-                 {"/a/b", "/", "a/b"},
-                 {"/o/../x", "/o", std::nullopt}};
-    for (const auto& c : below)
-        EXPECT_EQ(Path::Of(c.path)->Below(*Path::Of(c.folder)), c.below) << c.path;
-    const auto at = [](const char* text) { return *Path::Of(text); };
-    EXPECT_EQ(CommonFolder({at("/o/Best"), at("/o/Best Of")}), at("/o"));
-    EXPECT_EQ(CommonFolder({at("/m/a/b"), at("/m/a/c"), at("/m/a")}), at("/m/a"));
-    EXPECT_EQ(CommonFolder({at("/a"), at("/b")}), Path());
-}
-
 TEST(DecoderFailure, LamesUsualLastWordsAreToldInTheUsersLanguage) {
     const std::string noInput = "Can't init infile '/m/a.mp3'";
     const struct {
@@ -1098,6 +1091,41 @@ TEST(TemporaryOutput, ANewWavNeverTakesANameMadeAfterTheLastLook) {
     EXPECT_FALSE(temporary.PutAt());
     EXPECT_EQ(temporary.Error(), EEXIST);
     EXPECT_EQ(ReadFile(folder / "x.wav"), "theirs");
+}
+
+// A power cut after the rename must find the new WAV's data on the disk.
+TEST(TemporaryOutput, AReplacementsDataIsOnTheDiskBeforeItTakesTheName) {
+    const TempFolder folder;
+    const std::string output = folder / "x.wav";
+    WriteFile(output, "old");
+    TemporaryOutput temporary(output);
+    ASSERT_TRUE(temporary.Made());
+    ASSERT_EQ(::write(temporary.Descriptor(), "new", 3), 3);
+    std::vector<std::string> atSync; // what the name held when the new file was synced
+    const auto sync = [&](int fd) {
+        EXPECT_EQ(fd, temporary.Descriptor());
+        atSync.push_back(ReadFile(output));
+        return ::fsync(fd);
+    };
+    EXPECT_TRUE(temporary.Replace(*StampAt(output), sync));
+    EXPECT_EQ(atSync, std::vector<std::string>{"old"});
+    EXPECT_EQ(ReadFile(output), "new");
+}
+
+TEST(TemporaryOutput, AReplacementThatCanNotTakeTheNameLeavesNoOtherName) {
+    const TempFolder folder;
+    const std::string output = folder / "x.wav";
+    WriteFile(output, "old");
+    const std::optional<FileStamp> looked = StampAt(output);
+    {
+        TemporaryOutput temporary(output);
+        ASSERT_TRUE(temporary.Made());
+        // A folder took the name since it was looked at: the rename fails.
+        ASSERT_EQ(::unlink(output.c_str()), 0);
+        ASSERT_EQ(::mkdir(output.c_str(), 0755), 0);
+        EXPECT_FALSE(temporary.Replace(*looked));
+    }
+    EXPECT_EQ(EntriesIn(folder.path()), 1u) << "the folder x.wav alone";
 }
 
 TEST_F(BatchTest, AWavPastTwoGibWithLamesCappedSizesIsKept) {

@@ -11,6 +11,8 @@
 // then what it does:
 //   fail      says "Could not decode this file" after a progress line, exit 3
 //   silent    exit 7, nothing said or written
+//   gone      what lame says of a source it can't find, the cause on the line
+//             before its last; exit 255
 //   kill      ends by SIGKILL
 //   nooutput  exit 0 without writing (a held one leaves its half WAV)
 //   truncated a WAV whose header claims 4000 bytes of audio, 400 written; exit 0
@@ -78,8 +80,11 @@ void WaitForRelease(const std::string& go) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
 }
 
+// Whole or not there: a test that polls for it never reads it half written.
 void WriteText(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::trunc) << text;
+    const std::string part = path + "." + std::to_string(::getpid()) + ".part";
+    std::ofstream(part, std::ios::trunc) << text;
+    std::rename(part.c_str(), path.c_str());
 }
 
 } // namespace
@@ -116,6 +121,11 @@ int main(int argc, char** argv) {
     }
     if (named("silent"))
         return 7;
+    if (named("gone")) {
+        std::fprintf(stderr, "Could not find \"%s\".\nCan't init infile '%s'\n", source.c_str(),
+                     source.c_str());
+        return 255;
+    }
     if (named("kill"))
         ::raise(SIGKILL);
     if (named("nooutput"))

@@ -15,14 +15,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QTest>
 #include <QTimer>
 #include <QTreeView>
-#include <QtTest>
 
 #include <algorithm>
 #include <fstream>
 #include <functional>
 #include <sys/stat.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -221,20 +223,28 @@ class FileFolderTest : public QObject {
     // A path typed in the tree is no search for a name there; the tree follows it.
     void aPathTypedInTheTreeIsChosen() {
         Tree tree;
-        RecordingBoxes boxes;
-        std::string result;
-        QString followed;
-        ChooserGuard guard;
-        WhenOpen([&](FolderDialog& dialog) {
-            QTest::keyClick(dialog.findChild<QTreeView*>(QStringLiteral("folderTree")), '/');
-            auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("folderName"));
-            QTest::keyClicks(name, QString::fromUtf8(tree.root.substr(1) + "/music"));
-            followed = dialog.findChild<QLabel*>(QStringLiteral("statusLine"))->text();
-            QTest::keyClick(name, Qt::Key_Return);
-        });
-        SelectFolder(tree.root, result, boxes);
-        QCOMPARE(result, tree.root + "/music");
-        QCOMPARE(followed, QString::fromUtf8(result.c_str()));
+        const QByteArray home = qgetenv("HOME");
+        const auto restoreHome = qScopeGuard([&] { qputenv("HOME", home); });
+        qputenv("HOME", QByteArray::fromStdString(tree.root));
+        // Each way a path begins, and the rest of it.
+        const std::pair<char, std::string> typed[] = {
+            {'/', tree.root.substr(1) + "/music"}, {'.', "/music"}, {'~', "/music"}};
+        for (const auto& [first, rest] : typed) {
+            RecordingBoxes boxes;
+            std::string result;
+            QString followed;
+            ChooserGuard guard;
+            WhenOpen([&](FolderDialog& dialog) {
+                QTest::keyClick(dialog.findChild<QTreeView*>(QStringLiteral("folderTree")), first);
+                auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("folderName"));
+                QTest::keyClicks(name, QString::fromUtf8(rest));
+                followed = dialog.findChild<QLabel*>(QStringLiteral("statusLine"))->text();
+                QTest::keyClick(name, Qt::Key_Return);
+            });
+            SelectFolder(tree.root, result, boxes);
+            QCOMPARE(result, tree.root + "/music");
+            QCOMPARE(followed, QString::fromUtf8(result.c_str()));
+        }
     }
 
     void untouchedNameChoosesTheSelection() {

@@ -18,10 +18,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyleHints>
+#include <QTest>
 #include <QTimer>
 #include <QTreeView>
 #include <QWindow>
-#include <QtTest>
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -682,6 +682,15 @@ class Unit1Test : public QObject {
         AddSource("two.mp3");
         form->Button2Click();
         QCOMPARE(notifier.notes.size(), std::size_t(1));
+    }
+
+    void aUserWhoAbortedIsNotToldTheBatchEnded() {
+        AddSource("held.mp3");
+        QVERIFY(!form->isActiveWindow());
+        WhileConverting(0, [&] { form->Button5->click(); });
+        form->Button2Click();
+        QCOMPARE(boxes.messages, std::vector<std::string>{"中断しました"});
+        QVERIFY(notifier.notes.empty());
     }
 
     void theInformationLineIsWholeInItsLabel() {

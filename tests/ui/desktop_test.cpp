@@ -17,8 +17,8 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeView>
-#include <QtTest>
 
 #include <algorithm>
 #include <csignal>

@@ -8,7 +8,7 @@
 
 #include <QLocalSocket>
 #include <QProcess>
-#include <QtTest>
+#include <QTest>
 
 #include <sys/socket.h>
 #include <sys/stat.h>

@@ -11,7 +11,7 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

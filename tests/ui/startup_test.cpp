@@ -6,7 +6,7 @@
 #include "quiet_services.h"
 #include "test_support.h"
 
-#include <QtTest>
+#include <QTest>
 
 #include <fstream>
 #include <sys/stat.h>

@@ -17,7 +17,7 @@
 #include <QPushButton>
 #include <QRawFont>
 #include <QStyleOptionButton>
-#include <QtTest>
+#include <QTest>
 
 class TranslationTest : public QObject {
     Q_OBJECT

@@ -7,7 +7,7 @@
 #include "test_support.h"
 #include "x_desktop.h"
 
-#include <QtTest>
+#include <QTest>
 
 #include <csignal>
 
