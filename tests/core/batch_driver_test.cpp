@@ -351,7 +351,7 @@ TEST_F(BatchTest, TheDecodersLineBeforeItsLastTellsWhy) {
     Convert();
     EXPECT_EQ(list.ItemAt(0).failureReason, "変換元ファイルが見つかりません");
     EXPECT_EQ(boxes.details.back(),
-              "gone.mp3: 変換元ファイルが見つかりません\n    Could not find \"" + source + "\".\n");
+              "gone.mp3：変換元ファイルが見つかりません\n    Could not find \"" + source + "\".\n");
 }
 
 TEST_F(BatchTest, AMissingDecoderFailsEveryItemWithoutStopping) {
