@@ -48,6 +48,8 @@ struct WindowServices {
     // platform): the box then keeps its setting but can't be changed.
     bool stayOnTopWorks = true;
     SleepInhibitor& sleepInhibitor = NoSleepInhibitor::Instance();
+    // The batch's speed tricks, all unless a benchmark turns one off.
+    SpeedTricks speedTricks = {};
     // Why a settings file beside the executable was passed over for
     // settingsPath: told in the error box at close; empty when none was.
     std::string settingsPassedOver = {};
@@ -168,9 +170,9 @@ class TForm1 : public QWidget, private ConversionWindow {
     void ShowConvertButton(bool shown) override;
     void ShowAbortButton(bool shown) override;
     void EnableClearButton(bool enabled) override;
-    std::string DestinationText() const override { return destination_; }
+    std::optional<Path> Destination() const override { return DestinationNamedBy(destination_); }
     void SetInformationLine(const std::string& line) override;
-    void SetOutputPathText(const std::string& path) override;
+    void SetOutputPath(const Path& path) override;
     void SetOverallProgress(int percent) override;
     void SetFileProgress(int percent) override;
     void SetOutputSizeText(const std::string& text) override;

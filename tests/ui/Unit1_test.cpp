@@ -360,7 +360,7 @@ class Unit1Test : public QObject {
         form->Label6->setText("old");
         form->ProgressBar2->setValue(7);
         auto& state = const_cast<ConversionState&>(form->Conversion());
-        state.OutputPath = out;
+        state.OutputPath = AsPath(out);
         state.ExpectedWavSize = 4096;
         form->Timer1Timer();
         QCOMPARE(form->Label6->text(), QString("old")); // "nothing changes while it is absent"
