@@ -48,11 +48,11 @@ struct WindowServices {
     // platform): the box then keeps its setting but can't be changed.
     bool stayOnTopWorks = true;
     SleepInhibitor& sleepInhibitor = NoSleepInhibitor::Instance();
-    // The batch's speed tricks, all unless a benchmark turns one off.
-    SpeedTricks speedTricks = {};
     // Why a settings file beside the executable was passed over for
     // settingsPath: told in the error box at close; empty when none was.
     std::string settingsPassedOver = {};
+    // The batch's speed tricks, all unless a benchmark turns one off.
+    SpeedTricks speedTricks = {};
 };
 
 // The main window: the processing list, the folders, the conversion and its progress.
@@ -170,7 +170,7 @@ class TForm1 : public QWidget, private ConversionWindow {
     void ShowConvertButton(bool shown) override;
     void ShowAbortButton(bool shown) override;
     void EnableClearButton(bool enabled) override;
-    std::optional<Path> Destination() const override { return DestinationNamedBy(destination_); }
+    std::optional<Path> DestinationFolder() const override { return DestinationNamedBy(destination_); }
     void SetInformationLine(const std::string& line) override;
     void SetOutputPath(const Path& path) override;
     void SetOverallProgress(int percent) override;

@@ -5,9 +5,8 @@
 // The one place where paths are taken apart and put together. Paths are the
 // file system's own bytes, whatever they are.
 
-#include <compare>
 #include <optional>
-#include <string>
+#include <string> // and <compare>, for the ordering
 #include <string_view>
 #include <vector>
 

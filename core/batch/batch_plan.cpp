@@ -41,7 +41,7 @@ void OutputPlan::Begin(const std::vector<Path>& sources) {
 void OutputPlan::AskAboutSameNames(const std::vector<Path>& sources) {
     // Beside their sources, items of one name share a folder: folders of
     // their own would not tell them apart.
-    const std::optional<Path> destination = window_.Destination();
+    const std::optional<Path> destination = window_.DestinationFolder();
     if (!destination)
         return;
     std::map<std::string, std::set<Path>> folders; // by output, of its sources
@@ -84,7 +84,7 @@ void OutputPlan::AskBeforeReplacing(const std::vector<Path>& sources) {
 }
 
 Path OutputPlan::OutputFor(const Path& source) const {
-    const std::optional<Path> destination = window_.Destination();
+    const std::optional<Path> destination = window_.DestinationFolder();
     if (!separateFolders_ || !destination || !commonFolder_)
         return OutputPathFor(source, destination);
     // A source outside the common folder (a caption edited meanwhile) goes

@@ -94,7 +94,7 @@ bool BatchDriver::StillAsPrepared(const BatchItem& item) const {
 void BatchDriver::OpenOutput(BatchItem& item, const std::string& decoder) {
     try {
         // Its folder opened and judged, and made when outputs take folders of their own.
-        item.check = outputs_.Open(*item.source, item.output, window_.Destination(),
+        item.check = outputs_.Open(*item.source, item.output, window_.DestinationFolder(),
                                    plan_.SeparateFolders());
         item.outputLooked = true;
         if (!item.check.MayRun())

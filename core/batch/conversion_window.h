@@ -17,7 +17,7 @@ class ConversionWindow {
     virtual void EnableClearButton(bool enabled) = 0;
     // The destination folder, asked afresh for every item; nothing when none
     // is chosen.
-    virtual std::optional<Path> Destination() const = 0;
+    virtual std::optional<Path> DestinationFolder() const = 0;
     virtual void SetInformationLine(const std::string& line) = 0;
     // The output of the item shown.
     virtual void SetOutputPath(const Path& path) = 0;

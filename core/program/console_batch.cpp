@@ -94,7 +94,7 @@ class TerminalWindow : public ConversionWindow, public MessageService {
     void ShowConvertButton(bool) override {}
     void ShowAbortButton(bool) override {}
     void EnableClearButton(bool) override {}
-    std::optional<Path> Destination() const override { return destination_; }
+    std::optional<Path> DestinationFolder() const override { return destination_; }
     void SetInformationLine(const std::string&) override {}
     // The line is drawn only where the driver handles events: by then the
     // monitor measures the item shown, not the one before it.
