@@ -212,8 +212,9 @@ int main(int argc, char** argv) {
         for (const InputSet& set : sets) {
             once(benchmark::RegisterBenchmark(("batch/" + set.key).c_str(),
                                               [&set](benchmark::State& s) { BatchRun(s, set); }));
-            once(benchmark::RegisterBenchmark(
-                ("batch2/" + set.key).c_str(), [&set](benchmark::State& s) { BatchRun(s, set, 2); }));
+            once(
+                benchmark::RegisterBenchmark(("batch2/" + set.key).c_str(),
+                                             [&set](benchmark::State& s) { BatchRun(s, set, 2); }));
             // What taking over the write-out is worth: the same batch without it.
             once(benchmark::RegisterBenchmark(
                 ("batch_no_writeout_takeover/" + set.key).c_str(), [&set](benchmark::State& s) {

@@ -170,7 +170,9 @@ class TForm1 : public QWidget, private ConversionWindow {
     void ShowConvertButton(bool shown) override;
     void ShowAbortButton(bool shown) override;
     void EnableClearButton(bool enabled) override;
-    std::optional<Path> DestinationFolder() const override { return DestinationNamedBy(destination_); }
+    std::optional<Path> DestinationFolder() const override {
+        return DestinationNamedBy(destination_);
+    }
     void SetInformationLine(const std::string& line) override;
     void SetOutputPath(const Path& path) override;
     void SetOverallProgress(int percent) override;

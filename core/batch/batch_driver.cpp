@@ -174,9 +174,10 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
 
             // Ready to running: the next decoder starts before what ended is
             // put in place, its item looked at again first.
-            const auto running = std::count_if(items.begin(), items.end(), [](const BatchItem& item) {
-                return item.stage == BatchItem::Stage::Running;
-            });
+            const auto running =
+                std::count_if(items.begin(), items.end(), [](const BatchItem& item) {
+                    return item.stage == BatchItem::Stage::Running;
+                });
             if (ready && running < decodersAtOnce && !StillAsPrepared(*ready))
                 ready.reset();
             prepareNext();

@@ -171,9 +171,9 @@ OutputCheck BatchOutputs::Check(const Path& source, const Path& output) const {
 OutputCheck BatchOutputs::Open(const Path& source, const Path& output,
                                const std::optional<Path>& destination, bool makeFolders) {
     const Path where = output.Parent();
-    auto folder = destination
-                      ? std::make_shared<OutputFolder>(where, *destination, makeFolders, madeFolders_)
-                      : std::make_shared<OutputFolder>(where);
+    auto folder =
+        destination ? std::make_shared<OutputFolder>(where, *destination, makeFolders, madeFolders_)
+                    : std::make_shared<OutputFolder>(where);
     OutputCheck check;
     if (folder->Outside())
         check.verdict = LeadsOutside();
@@ -218,8 +218,8 @@ OutputCheck BatchOutputs::Look(const Path& source, const Path& output,
     return check;
 }
 
-Verdict BatchOutputs::PutInPlace(TemporaryOutput& temporary, const Path& source,
-                                 const Path& output, const OutputCheck& check) {
+Verdict BatchOutputs::PutInPlace(TemporaryOutput& temporary, const Path& source, const Path& output,
+                                 const OutputCheck& check) {
     const OutputFolder& folder = temporary.Folder();
     // Moved out of the destination while the decoder ran: nothing goes there.
     if (!folder.StillWithin())

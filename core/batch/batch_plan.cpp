@@ -15,7 +15,7 @@ DecoderOption OptionFor(const Path& source, DecoderOption previous, int layer) {
     // lame decodes only the layer its option names: a Layer III ".mpa" read
     // as Layer II gives a few bytes of noise and success.
     const std::string extension = source.Extension();
-    const int extensionLayer = extension == ".mp3"                         ? 3
+    const int extensionLayer = extension == ".mp3"                          ? 3
                                : extension == ".mpa" || extension == ".mp2" ? 2
                                                                             : 0;
     if (layer == 0 || layer == extensionLayer) {

@@ -85,10 +85,9 @@ bool BatchDriver::StillAsPrepared(const BatchItem& item) const {
     const auto index = list_.IndexOf(item.id);
     if (!index || list_.ItemAt(*index).caption != item.caption || item.unreadable)
         return false;
-    return !item.source ||
-           (plan_.OutputFor(*item.source) == item.output &&
-            StampAt(*item.source, true) == item.header.file &&
-            (!item.outputLooked || StampAt(item.output) == item.check.before));
+    return !item.source || (plan_.OutputFor(*item.source) == item.output &&
+                            StampAt(*item.source, true) == item.header.file &&
+                            (!item.outputLooked || StampAt(item.output) == item.check.before));
 }
 
 void BatchDriver::OpenOutput(BatchItem& item, const std::string& decoder) {
@@ -162,9 +161,9 @@ bool BatchDriver::Start(BatchItem& item, const std::string& decoder, int count, 
             if (item.stage == BatchItem::Stage::Decided)
                 return true;
         }
-        item.decoder.emplace(item.command,
-                             ChildOutput{.keepErrors = true,
-                                         .passed = item.temporary->PassedDescriptor()});
+        item.decoder.emplace(
+            item.command,
+            ChildOutput{.keepErrors = true, .passed = item.temporary->PassedDescriptor()});
         item.stage = BatchItem::Stage::Running;
         if (!item.decoder->Started()) {
             item.outcome = item.decoder->Finish();

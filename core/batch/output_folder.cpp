@@ -277,8 +277,8 @@ bool TemporaryOutput::PutAt() {
     bool placed = false;
     if (hidden_.empty()) {
         // A link never replaces a name.
-        placed =
-            ::linkat(AT_FDCWD, MeasuredPath().Bytes().c_str(), at, name_.c_str(), AT_SYMLINK_FOLLOW) == 0;
+        placed = ::linkat(AT_FDCWD, MeasuredPath().Bytes().c_str(), at, name_.c_str(),
+                          AT_SYMLINK_FOLLOW) == 0;
     } else if (::renameat2(at, hidden_.c_str(), at, name_.c_str(), RENAME_NOREPLACE) == 0) {
         placed = true;
     } else if (errno == EINVAL || errno == ENOSYS) {

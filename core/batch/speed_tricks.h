@@ -22,13 +22,13 @@ struct SpeedTricks {
     bool drawOnceTheNextRuns = true;
 };
 
-// ext4 (its auto_da_alloc, on by default), xfs and btrfs set a file's
-// write-out going at the first close after its truncation to nothing, and
-// the close waits while they do. The decoder's opening of /dev/fd/3 truncates the file we made for it,
-// so at its end it would wait while its whole WAV goes to disk, a tenth of a
-// four-minute file's decoding time. Once the decoder has written into the
+// ext4 (its auto_da_alloc, on by default), xfs and btrfs set a file's write-out
+// going at the first close after its truncation to nothing, and the close waits
+// while they do. The decoder's opening of /dev/fd/3 truncates the file we made
+// for it, so at its end it would wait while its whole WAV goes to disk, a tenth
+// of a four-minute file's decoding time. Once the decoder has written into the
 // file open as fd, a close of ours takes that write-out over while there is
 // little to write; the rest goes to disk as any file's does. Elsewhere (FAT,
-// exFAT, tmpfs) the close costs a moment and does nothing. False while the
-// file is still empty: nothing is owed yet; true once taken over.
+// exFAT, tmpfs) the close costs a moment and does nothing. False while the file
+// is still empty: nothing is owed yet; true once taken over.
 bool TakeOverWriteOut(int fd);

@@ -85,8 +85,8 @@ bool Ended(const ListItem& item) {
 class TerminalWindow : public ConversionWindow, public MessageService {
   public:
     TerminalWindow(const ProcessingList& list, const ConversionState& state,
-                   const ConvertOptions& options, std::optional<Path> destination, std::FILE* terminal,
-                   KeepAwake keepAwake)
+                   const ConvertOptions& options, std::optional<Path> destination,
+                   std::FILE* terminal, KeepAwake keepAwake)
         : list_(list), state_(state), options_(options), destination_(std::move(destination)),
           terminal_(terminal), drawn_(!options.quiet && ::isatty(::fileno(terminal)) == 1),
           keepAwake_(std::move(keepAwake)) {}

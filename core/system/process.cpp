@@ -148,9 +148,10 @@ struct ChildStart {
 }
 
 // Spawns the program in a session of its own with only 0, 1 and 2 open, and
-// passedFd as its 3 when given; -1, with error set, when it could not start. The child dies with us, by SIGKILL, whatever
-// ends us (a crash, kill -9, a display that goes): a decoder never writes on
-// for nobody. vfork keeps a start as cheap as posix_spawn's.
+// passedFd as its 3 when given; -1, with error set, when it could not start.
+// The child dies with us, by SIGKILL, whatever ends us (a crash, kill -9, a
+// display that goes): a decoder never writes on for nobody. vfork keeps a start
+// as cheap as posix_spawn's.
 pid_t Spawn(const std::vector<std::string>& arguments, int errorFd, int outputFd, int passedFd,
             int& error) {
     if (arguments.empty() || !IsExecutableFile(arguments.front())) {

@@ -210,6 +210,21 @@ TEST_F(BatchTest, AnAbortBetweenQuickItemsIsTakenAtOnce) {
     }
 }
 
+// The next decoder starts as soon as one ends: the item before it is put in
+// place while it runs.
+TEST_F(BatchTest, TheNextDecoderStartsBeforeTheItemBeforeItIsPutInPlace) {
+    AddSource("1.mp3");
+    AddSource("2.mp3");
+    std::optional<S> firstAsSecondStarts;
+    QObject::connect(&list, &QAbstractItemModel::dataChanged, [&] {
+        if (list.ItemAt(1).state == S::Processing && !firstAsSecondStarts)
+            firstAsSecondStarts = list.ItemAt(0).state;
+    });
+    Convert();
+    EXPECT_EQ(firstAsSecondStarts, S::Processing);
+    EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Processed}));
+}
+
 TEST_F(BatchTest, SeveralAtOnceTheShownItemIsMeasuredAgainstItsOwnEstimate) {
     const std::string first = AddSource("1-held.mp3", Layer3Stream(32'000));
     const std::string second = AddSource("2-held.mp3", Layer3Stream(160'000));

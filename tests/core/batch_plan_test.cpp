@@ -16,7 +16,8 @@ TEST(OutputPath, TheOptionFollowsTheExtensionOrTheItemBefore) {
     EXPECT_EQ(OptionFor(AsPath("/x.MP2"), DecoderOption::DecodeMp2Input), DecoderOption::Decode);
     EXPECT_EQ(OptionFor(AsPath("/x.mp3"), DecoderOption::DecodeMp2Input), DecoderOption::Decode);
     EXPECT_EQ(OptionFor(AsPath("/x.ogg"), DecoderOption::Decode), DecoderOption::Decode);
-    EXPECT_EQ(OptionFor(AsPath("/x.ogg"), DecoderOption::DecodeMp2Input), DecoderOption::DecodeMp2Input);
+    EXPECT_EQ(OptionFor(AsPath("/x.ogg"), DecoderOption::DecodeMp2Input),
+              DecoderOption::DecodeMp2Input);
     EXPECT_EQ(OptionFor(AsPath("/x.mpa"), DecoderOption::Decode, 2), DecoderOption::DecodeMp2Input);
     EXPECT_EQ(OptionFor(AsPath("/x.mpa"), DecoderOption::Decode, 3), DecoderOption::DecodeMp3Input);
     EXPECT_EQ(OptionFor(AsPath("/x.mp3"), DecoderOption::Decode, 2), DecoderOption::DecodeMp2Input);

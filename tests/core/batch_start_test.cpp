@@ -222,3 +222,15 @@ TEST_F(BatchTest, SeveralAtOnceAnUnreadableSourceEndsTheBatchAfterTheItemsBefore
     EXPECT_TRUE(boxes.questions.empty());
     EXPECT_EQ(window.events.back(), "timer off");
 }
+
+// A caption edited to no path at all (an empty one) names no file: its item
+// fails, and the batch goes on.
+TEST_F(BatchTest, ACaptionThatIsNoPathFailsItsItemAlone) {
+    AddSource("1.mp3");
+    AddSource("2.mp3");
+    list.SetCaption(0, "");
+    Convert();
+    EXPECT_EQ(States(), (std::vector<S>{S::Failed, S::Processed}));
+    EXPECT_EQ(list.ItemAt(0).failureReason, "変換元ファイルが見つかりません");
+    EXPECT_EQ(Calls().size(), 1u);
+}

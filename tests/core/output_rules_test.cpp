@@ -48,10 +48,9 @@ TEST(OutputsAtStart, TheQuestionCountsOnlyRegularFilesThatAreNotTheirOwnSource) 
     std::vector<Path> sources;
     for (const char* name : {"plain.mp3", "link.mp3", "fifo.mp3", "folder.mp3", "own.wav"})
         sources.push_back(AsPath(folder / name));
-    EXPECT_EQ(
-        LookAtOutputs(sources, [](const Path& s) { return OutputPathFor(s, std::nullopt); })
-            .replaceable,
-        1);
+    EXPECT_EQ(LookAtOutputs(sources, [](const Path& s) { return OutputPathFor(s, std::nullopt); })
+                  .replaceable,
+              1);
 }
 
 TEST(DecoderFailure, LamesUsualLastWordsAreToldInTheUsersLanguage) {

@@ -46,12 +46,9 @@ TEST(Path, TakesPathsApartAndPutsThemTogetherInNormalForm) {
 TEST(Path, ExtensionsAreTheNamesLastCharacters) {
     const struct {
         std::string path, extension, wav;
-    } cases[] = {{"/m/Song.MP3", ".mp3", "/m/Song.wav"},
-                 {"/m/曲.mpa", ".mpa", "/m/曲.wav"},
-                 {"/m/曲名", "曲名", "/m/wav"},
-                 {"/m/a", "a", "/m/wav"},
-                 {"/m/x.flac", "flac", "/m/x.fwav"},
-                 {"/m/b\x83.mp2", ".mp2", "/m/b\x83.wav"}};
+    } cases[] = {{"/m/Song.MP3", ".mp3", "/m/Song.wav"}, {"/m/曲.mpa", ".mpa", "/m/曲.wav"},
+                 {"/m/曲名", "曲名", "/m/wav"},          {"/m/a", "a", "/m/wav"},
+                 {"/m/x.flac", "flac", "/m/x.fwav"},     {"/m/b\x83.mp2", ".mp2", "/m/b\x83.wav"}};
     for (const auto& c : cases) {
         const Path path = *Path::Of(c.path);
         EXPECT_EQ(path.Extension(), c.extension) << c.path;

@@ -149,7 +149,9 @@ class FakeWindow : public ConversionWindow {
     void ShowConvertButton(bool shown) override { Log(shown ? "convert shown" : "convert hidden"); }
     void ShowAbortButton(bool shown) override { Log(shown ? "abort shown" : "abort hidden"); }
     void EnableClearButton(bool on) override { Log(on ? "clear enabled" : "clear disabled"); }
-    std::optional<Path> DestinationFolder() const override { return DestinationNamedBy(destination); }
+    std::optional<Path> DestinationFolder() const override {
+        return DestinationNamedBy(destination);
+    }
     void SetInformationLine(const std::string& line) override { Keep(infoLines, line); }
     void SetOutputPath(const Path& path) override { Keep(outputs, path.Bytes()); }
     void SetOverallProgress(int percent) override { Keep(overall, percent); }
