@@ -9,9 +9,9 @@
 //
 // The driver writes each WAV beside its source; the loop of the main
 // comparison writes to /dev/null, so a second loop writing real files tells
-// how much of the difference is the disk. The same batches with one decoder
-// and with two, each decoder moved off our CPU as it starts or not, tell what
-// that move is worth.
+// how much of the difference is the disk. The same batches with two decoders
+// show what a second core gives, and with one decoder and the write-out
+// take-over off (speed_tricks.h), what that trick is worth.
 #include "bench_support.h"
 
 #include <benchmark/benchmark.h>
@@ -65,10 +65,9 @@ bool ExitedCleanlyKeepingZombie(pid_t pid) {
     return info.si_code == CLD_EXITED && info.si_status == 0;
 }
 
-// decodersAtOnce decoders at once; each moved off our CPU as it starts, as
-// the program does, or not.
+// decodersAtOnce decoders at once, with the speed tricks as given.
 void BatchRun(benchmark::State& state, const InputSet& set, int decodersAtOnce = 1,
-              bool moveOff = true) {
+              SpeedTricks tricks = {}) {
     RemoveOutputs(set);
     ProcessingList list;
     list.AppendMany(set.paths);
@@ -76,7 +75,7 @@ void BatchRun(benchmark::State& state, const InputSet& set, int decodersAtOnce =
     FakeWindow window(FakeWindow::Idle);
     RecordingBoxes boxes; // answers no
     BatchDriver driver(list, conversion, window, boxes);
-    driver.MoveDecodersOffOurCpu(moveOff);
+    driver.UseSpeedTricks(tricks);
     for (auto _ : state)
         driver.Convert(decodersAtOnce);
     for (int i = 0; i < list.Count(); ++i)
@@ -170,14 +169,6 @@ class RepetitionTimes : public benchmark::ConsoleReporter {
     }
 };
 
-// The batch benchmarks with decodersAtOnce decoders, moving each off our CPU or not.
-std::string MoveName(int decodersAtOnce, bool moveOff, const std::string& key) {
-    if (decodersAtOnce == 1 && moveOff)
-        return "batch/" + key;
-    return std::string(decodersAtOnce == 1 ? "batch" : "batch2") + (moveOff ? "" : "_unmoved") +
-           "/" + key;
-}
-
 double MiB(long kibibytes) {
     return static_cast<double>(kibibytes) / 1024.0;
 }
@@ -221,16 +212,14 @@ int main(int argc, char** argv) {
         for (const InputSet& set : sets) {
             once(benchmark::RegisterBenchmark(("batch/" + set.key).c_str(),
                                               [&set](benchmark::State& s) { BatchRun(s, set); }));
-            // What moving each new decoder off our CPU is worth, with one
-            // decoder and with two: the same batches without it.
-            for (const int atOnce : {1, 2})
-                for (const bool moveOff : {true, false})
-                    if (atOnce == 2 || !moveOff)
-                        once(benchmark::RegisterBenchmark(
-                            MoveName(atOnce, moveOff, set.key).c_str(),
-                            [&set, atOnce, moveOff](benchmark::State& s) {
-                                BatchRun(s, set, atOnce, moveOff);
-                            }));
+            once(
+                benchmark::RegisterBenchmark(("batch2/" + set.key).c_str(),
+                                             [&set](benchmark::State& s) { BatchRun(s, set, 2); }));
+            // What taking over the write-out is worth: the same batch without it.
+            once(benchmark::RegisterBenchmark(
+                ("batch_no_writeout_takeover/" + set.key).c_str(), [&set](benchmark::State& s) {
+                    BatchRun(s, set, 1, SpeedTricks{.takeOverWriteOut = false});
+                }));
             once(benchmark::RegisterBenchmark(
                 ("shell/" + set.key).c_str(),
                 [&set, &lame](benchmark::State& s) { ShellRun(s, set, lame, false); }));
@@ -267,17 +256,19 @@ int main(int argc, char** argv) {
                             reporter.Fastest(batch) / reporter.Fastest(toFiles));
             }
         }
-        for (const InputSet& set : sets)
-            for (const int atOnce : {1, 2}) {
-                const std::string moved = MoveName(atOnce, true, set.key),
-                                  unmoved = MoveName(atOnce, false, set.key);
-                if (reporter.Median(moved) > 0 && reporter.Median(unmoved) > 0)
-                    std::printf("ratio batch moving decoders off our CPU/not (%s, %d at once) = "
-                                "%.3f (fastest runs %.3f)\n",
-                                set.label.c_str(), atOnce,
-                                reporter.Median(moved) / reporter.Median(unmoved),
-                                reporter.Fastest(moved) / reporter.Fastest(unmoved));
-            }
+        for (const InputSet& set : sets) {
+            const std::string one = "batch/" + set.key, two = "batch2/" + set.key,
+                              plain = "batch_no_writeout_takeover/" + set.key;
+            if (reporter.Median(one) > 0 && reporter.Median(two) > 0)
+                std::printf("ratio batch two decoders/one (%s) = %.3f (fastest runs %.3f)\n",
+                            set.label.c_str(), reporter.Median(two) / reporter.Median(one),
+                            reporter.Fastest(two) / reporter.Fastest(one));
+            if (reporter.Median(one) > 0 && reporter.Median(plain) > 0)
+                std::printf("ratio batch taking over the write-out/not (%s) = %.3f (fastest runs "
+                            "%.3f)\n",
+                            set.label.c_str(), reporter.Median(one) / reporter.Median(plain),
+                            reporter.Fastest(one) / reporter.Fastest(plain));
+        }
         std::printf("peak memory: %.1f MiB (program), %.1f MiB (decoder)\n", MiB(self.ru_maxrss),
                     MiB(children.ru_maxrss));
         const InputSet& longest = sets.back();

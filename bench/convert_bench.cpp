@@ -3,9 +3,10 @@
 
 // brindlecot --convert, the whole program from its start to its exit, over
 // 300 three-second files against a bash loop of the same lame writing the
-// same WAV files beside their sources: one decoder at a time must cost
-// nothing next to the loop, and --jobs 2 must near halve it on 2 cores; the
-// same files tagged (a title, artist, album, track, year, genre and a 30 KB
+// same WAV files beside their sources: one decoder at a time must take at
+// most 0.95 of the loop's time (the next decoder starts before the item
+// before it is put in place), and --jobs 2 at most 0.52 on 2 cores; the same
+// files tagged (a title, artist, album, track, year, genre and a 30 KB
 // cover), whose tags go into the WAVs, must cost at most 2 % more than
 // untagged. The four take turns, so that other work on the machine disturbs
 // all alike; the ratios are of medians. Every WAV's audio is byte for byte a
@@ -67,9 +68,9 @@ int main(int argc, char* argv[]) {
                     set.label.c_str(), Median(loop), Spread(loop).c_str(), Median(one),
                     Spread(one).c_str(), Median(two), Spread(two).c_str(), UsableCores(),
                     loadBefore, LoadAverage());
-        std::printf("ratio --convert/shell (%s) = %.3f (goal at most 1.00)\n", set.label.c_str(),
+        std::printf("ratio --convert/shell (%s) = %.3f (goal at most 0.95)\n", set.label.c_str(),
                     Median(one) / Median(loop));
-        std::printf("ratio --convert --jobs 2/shell (%s) = %.3f (goal at most 0.55 on 2 cores)\n",
+        std::printf("ratio --convert --jobs 2/shell (%s) = %.3f (goal at most 0.52 on 2 cores)\n",
                     set.label.c_str(), Median(two) / Median(loop));
         std::printf("--convert tagged: %.3f s (runs %s)\n", Median(oneTagged),
                     Spread(oneTagged).c_str());

@@ -135,17 +135,17 @@ void BM_LookAtOutputs(benchmark::State& state) {
     constexpr int kSources = 10000;
     const bool present = state.range(0) != 0;
     TempFolder folder;
-    std::vector<std::string> sources;
+    std::vector<Path> sources;
     sources.reserve(kSources);
     for (int i = 0; i < kSources; ++i) {
-        sources.push_back(folder / ("track " + std::to_string(i) + ".mp3"));
-        WriteFile(sources.back(), "");
+        sources.push_back(AsPath(folder / ("track " + std::to_string(i) + ".mp3")));
+        WriteFile(sources.back().Bytes(), "");
         if (present)
             WriteFile(folder / ("track " + std::to_string(i) + ".wav"), "");
     }
     for (auto _ : state) {
         const OutputsAtStart outputs =
-            LookAtOutputs(sources, [](const std::string& s) { return OutputPathFor(s, ""); });
+            LookAtOutputs(sources, [](const Path& s) { return OutputPathFor(s, std::nullopt); });
         if (outputs.replaceable != (present ? kSources : 0))
             state.SkipWithError("wrong count");
     }

@@ -27,9 +27,10 @@ namespace {
 
 // The name the edit box shows for a folder, as the shell browser does.
 QString FolderName(const std::string& folder) {
-    if (folder == "/")
-        return QStringLiteral("/");
-    return DisplayText(NameOf(folder));
+    const std::optional<Path> path = Path::Of(folder);
+    if (!path || path->IsRoot())
+        return DisplayText(folder);
+    return DisplayText(path->Name());
 }
 
 // The folders' names alone: the model's columns of size, type and date would
@@ -60,8 +61,8 @@ std::optional<std::string> ResolveTypedFolder(const std::string& selectedFolder,
     std::string text = typed.empty() ? "." : typed;
     // "~" is the home folder, as in a shell.
     if (text == "~" || text.starts_with("~/"))
-        text = JoinPath(Utf8Bytes(QDir::homePath()),
-                        std::string_view(text).substr(text.size() > 1 ? 2 : 1));
+        text = Path::OpenedFrom(Utf8Bytes(QDir::homePath()),
+                                std::string_view(text).substr(text.size() > 1 ? 2 : 1));
     const std::optional<Path> given = Path::Of(text, Path::Of(selectedFolder));
     // Where the file system leads it: "file/.." is no folder.
     const std::optional<Path> folder = given ? given->Resolved() : std::nullopt;

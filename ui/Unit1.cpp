@@ -61,6 +61,7 @@ TForm1::TForm1(WindowServices services)
     ConnectHandlers();
     // The window manager's closes reach us over a modal box too.
     closeWhileBlocked_ = std::make_unique<CloseWhileBlocked>(*this);
+    batch_.UseSpeedTricks(services_.speedTricks);
     FormCreate();
 }
 
@@ -212,9 +213,9 @@ void TForm1::ShowInformationLine(const QString& line) {
     SetLabelText(*Label10, line);
     Label10->setToolTip(line);
 }
-void TForm1::SetOutputPathText(const std::string& path) {
+void TForm1::SetOutputPath(const Path& path) {
     // A new item begins: the last one's size and bar must not stand beside its path.
-    SetLabelText(*Label7, DisplayText(path));
+    SetLabelText(*Label7, DisplayText(path.Bytes()));
     SetLabelText(*Label6, {});
     ProgressBar2->setValue(0);
 }
@@ -307,8 +308,10 @@ void TForm1::N2Click() {
     const auto focused = list_.FocusedItem();
     if (!list_.SelectedItem() || !focused)
         return;
-    const std::string output = OutputPathFor(list_.ItemAt(*focused).caption, destination_);
-    services_.shell.Open(FileAddress(FolderOf(output), StartingFolder()));
+    if (const std::optional<Path> source = SourceNamedBy(list_.ItemAt(*focused).caption)) {
+        const Path output = OutputPathFor(*source, DestinationNamedBy(destination_));
+        services_.shell.Open(FileAddress(output.Parent().Bytes(), StartingFolder()));
+    }
 }
 
 void TForm1::Label8Click() {
@@ -393,14 +396,15 @@ void TForm1::FileListBox1DblClick() {
     const QListWidgetItem* item = FileListBox1->currentItem();
     if (item == nullptr || !item->isSelected())
         return;
-    list_.Append(JoinPath(sourceFolder_.empty() ? "/" : sourceFolder_,
-                          item->data(Qt::UserRole).toByteArray().toStdString()));
+    const Path folder = Path::Of(sourceFolder_).value_or(Path());
+    list_.Append((folder / item->data(Qt::UserRole).toByteArray().toStdString()).Bytes());
 }
 
 void TForm1::Button4Click() {
     std::string chosen;
     services_.chooser.SelectFolder({}, chosen);
-    destination_ = chosen.empty() ? chosen : JoinPath(chosen, "");
+    const std::optional<Path> folder = Path::Of(chosen);
+    destination_ = folder ? folder->FolderText() : std::string();
     SetLabelText(*Label5, DisplayText(destination_));
 }
 

@@ -51,6 +51,8 @@ struct WindowServices {
     // Why a settings file beside the executable was passed over for
     // settingsPath: told in the error box at close; empty when none was.
     std::string settingsPassedOver = {};
+    // The batch's speed tricks, all unless a benchmark turns one off.
+    SpeedTricks speedTricks = {};
 };
 
 // The main window: the processing list, the folders, the conversion and its progress.
@@ -168,9 +170,11 @@ class TForm1 : public QWidget, private ConversionWindow {
     void ShowConvertButton(bool shown) override;
     void ShowAbortButton(bool shown) override;
     void EnableClearButton(bool enabled) override;
-    std::string DestinationText() const override { return destination_; }
+    std::optional<Path> DestinationFolder() const override {
+        return DestinationNamedBy(destination_);
+    }
     void SetInformationLine(const std::string& line) override;
-    void SetOutputPathText(const std::string& path) override;
+    void SetOutputPath(const Path& path) override;
     void SetOverallProgress(int percent) override;
     void SetFileProgress(int percent) override;
     void SetOutputSizeText(const std::string& text) override;

@@ -26,8 +26,8 @@ std::string FindOnPath(std::string_view name, std::string_view pathVariable) {
         if (end == std::string_view::npos)
             end = pathVariable.size();
         std::string_view folder = pathVariable.substr(start, end - start);
-        if (!folder.empty() && folder.front() == '/') {
-            std::string candidate = JoinPath(folder, name);
+        if (const std::optional<Path> absolute = Path::Of(folder); absolute) {
+            std::string candidate = (*absolute / name).Bytes();
             if (IsExecutableFile(candidate))
                 return candidate;
         }
@@ -37,7 +37,7 @@ std::string FindOnPath(std::string_view name, std::string_view pathVariable) {
 }
 
 std::string FindDecoder(const std::string& executableFolder, std::string_view pathVariable) {
-    std::string beside = JoinPath(executableFolder, kDecoderName);
+    std::string beside = Path::OpenedFrom(executableFolder, kDecoderName);
     if (DecoderPresent(beside))
         return beside;
     std::string onPath = FindOnPath(kDecoderName, pathVariable);

@@ -281,7 +281,7 @@ std::string TakeMpegAudioInfo(const std::string& path, const MpegAudioInfo& info
 
     // A header that is not Layer III in an ".mp3" suggests the first frame was
     // misread, which happens with variable-bitrate files.
-    if (info.syncFound && !info.layerIII && AsciiLower(LastCharacters(path, 3)) == "mp3")
+    if (info.syncFound && !info.layerIII && Path::ExtensionOf(path).ends_with("mp3"))
         boxes.Message(Translate("MpegHeader", "VBRかもしれません"));
     return info.line;
 }

@@ -3,14 +3,17 @@
 
 #pragma once
 
+#include "path.h"
+
 #include <cstdint>
-#include <string>
+#include <optional>
 
 // What the batch, the header reader and the progress monitor share while the
 // program runs. Sizes are 64-bit so sources over three hours and outputs over
 // 2 GB get true figures.
 struct ConversionState {
-    std::string OutputPath; // the file the decoder is writing, renamed onto the WAV when whole
+    // The file the decoder is writing, named as the WAV when whole; nothing before a batch.
+    std::optional<Path> OutputPath;
     bool AbortRequested = false;
     std::int32_t DurationMinutes = 0;
     std::int32_t DurationSeconds = 0;

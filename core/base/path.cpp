@@ -3,6 +3,8 @@
 
 #include "path.h"
 
+#include "text.h"
+
 #include <unistd.h>
 
 #include <climits>
@@ -35,6 +37,10 @@ std::optional<Path> Path::Of(std::string_view text, const std::optional<Path>& b
     if (!base)
         return std::nullopt;
     return *base / text;
+}
+
+Path Path::OfDescriptor(int fd) {
+    return Path() / "proc/self/fd" / std::to_string(fd);
 }
 
 Path Path::Parent() const {
@@ -74,31 +80,42 @@ std::optional<Path> Path::Resolved() const {
     return Path::Of(resolved);
 }
 
+std::string Path::ExtensionOf(std::string_view text) {
+    return AsciiLower(LastCharacters(text, 4));
+}
+
+Path Path::WithExtension(std::string_view extension) const {
+    // The name's last characters go, within the name: never its separator.
+    const std::string name = Name();
+    Path changed = Parent();
+    if (!changed.IsRoot())
+        changed.bytes_ += '/';
+    changed.bytes_ += DropLastCharacters(name, 3);
+    changed.bytes_ += extension;
+    return changed;
+}
+
+std::optional<Path> Path::CommonFolder(const std::vector<Path>& folders) {
+    std::optional<Path> common;
+    for (const Path& folder : folders) {
+        if (!common)
+            common = folder;
+        while (!folder.IsBelow(*common) && !common->IsRoot())
+            common = common->Parent();
+    }
+    return common;
+}
+
+std::string Path::OpenedFrom(std::string_view folder, std::string_view text) {
+    if (text.starts_with('/'))
+        return std::string(text);
+    std::string opened(folder);
+    if (!opened.empty() && opened.back() != '/')
+        opened += '/';
+    return opened += text;
+}
+
 std::optional<Path> WorkingFolder() {
     const std::unique_ptr<char, decltype(&std::free)> folder(::getcwd(nullptr, 0), &std::free);
     return folder ? Path::Of(folder.get()) : std::nullopt;
-}
-
-std::string JoinPath(std::string_view folder, std::string_view name) {
-    std::string path(folder);
-    if (!path.empty() && path.back() != '/')
-        path += '/';
-    path += name;
-    return path;
-}
-
-std::string OpenedFrom(std::string_view folder, std::string_view text) {
-    return text.starts_with('/') ? std::string(text) : JoinPath(folder, text);
-}
-
-std::string FolderOf(std::string_view path) {
-    const std::size_t cut = path.rfind('/');
-    if (cut == std::string_view::npos)
-        return ".";
-    return std::string(cut == 0 ? "/" : path.substr(0, cut));
-}
-
-std::string NameOf(std::string_view path) {
-    const std::size_t cut = path.rfind('/');
-    return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
 }

@@ -5,10 +5,10 @@
 // The one place where paths are taken apart and put together. Paths are the
 // file system's own bytes, whatever they are.
 
-#include <compare>
 #include <optional>
-#include <string>
+#include <string> // and <compare>, for the ordering
 #include <string_view>
+#include <vector>
 
 // An absolute path in normal form: "/" and the names below it, none of them
 // empty or ".", with no trailing separator but the root's. A ".." stays: only
@@ -21,6 +21,8 @@ class Path {
     // relative text without a base, an empty one, or one holding a NUL.
     static std::optional<Path> Of(std::string_view text,
                                   const std::optional<Path>& base = std::nullopt);
+    // The path through which the system opens the file open as fd again.
+    static Path OfDescriptor(int fd);
 
     const std::string& Bytes() const { return bytes_; }
     bool IsRoot() const { return bytes_ == "/"; }
@@ -37,6 +39,28 @@ class Path {
     // Where it leads through the file system, links and ".." followed;
     // nothing when something on the way is missing.
     std::optional<Path> Resolved() const;
+    // Its text as a folder's: ending in "/".
+    std::string FolderText() const { return IsRoot() ? bytes_ : bytes_ + "/"; }
+
+    // The extension the program's rules go by, of a name or of a path's text:
+    // its last four characters (a dot and three more for the files it
+    // converts; all of a shorter text), ASCII letters lower-cased, so that
+    // "Song.MP3" has ".mp3". Characters, not bytes.
+    static std::string ExtensionOf(std::string_view text);
+    std::string Extension() const { return ExtensionOf(Name()); }
+    // The same path with the last three characters of its name, the
+    // extension after its dot, replaced by extension: "song.mp3" with "wav"
+    // is "song.wav"; a shorter name gives way whole ("a" gives "wav").
+    // extension is not empty.
+    Path WithExtension(std::string_view extension) const;
+
+    // The deepest folder holding every one of folders; nothing for none.
+    static std::optional<Path> CommonFolder(const std::vector<Path>& folders);
+
+    // A text as the system opens it from folder, for a name as the user gave
+    // it: a relative one joined below folder, its text kept as it is
+    // ("a.mp3/." stays no file, "a//b" keeps its two separators).
+    static std::string OpenedFrom(std::string_view folder, std::string_view text);
 
     auto operator<=>(const Path&) const = default;
 
@@ -47,15 +71,3 @@ class Path {
 // The program's working folder now, which a decoder inherits; nothing when
 // it can't be told (it was removed, say).
 std::optional<Path> WorkingFolder();
-
-// The same for paths as the user gave them, relative ones too:
-// folder and name joined by "/", unless folder is empty or already ends in one.
-std::string JoinPath(std::string_view folder, std::string_view name);
-// text as the system opens it from folder: a relative one joined below
-// folder, its text kept as it is ("a.mp3/." stays no file).
-std::string OpenedFrom(std::string_view folder, std::string_view text);
-// The folder part of path, without a trailing separator: "/" for a name in
-// the root, "." for a name without a folder.
-std::string FolderOf(std::string_view path);
-// The name part of path: everything after its last separator.
-std::string NameOf(std::string_view path);

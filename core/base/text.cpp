@@ -3,6 +3,8 @@
 
 #include "text.h"
 
+#include "path.h"
+
 #include <QCoreApplication>
 
 #include <algorithm>
@@ -144,12 +146,8 @@ std::string AsciiUpper(std::string_view text) {
 }
 
 bool IsMpegAudioPath(std::string_view path) {
-    // The three extensions are ASCII, so only an all-ASCII tail can match,
-    // and four ASCII bytes are four characters.
-    if (path.size() < 4)
-        return false;
-    const std::string tail = AsciiLower(path.substr(path.size() - 4));
-    return tail == ".mpa" || tail == ".mp2" || tail == ".mp3";
+    const std::string extension = Path::ExtensionOf(path);
+    return extension == ".mpa" || extension == ".mp2" || extension == ".mp3";
 }
 
 QString DisplayText(std::string_view bytes) {

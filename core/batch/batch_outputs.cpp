@@ -49,28 +49,28 @@ std::string FoldedName(const std::string& name) {
 }
 
 std::optional<std::uint64_t> DeviceOf(const Path& folder) {
-    const std::optional<FileStamp> stamp = StampAt(folder.Bytes(), true);
+    const std::optional<FileStamp> stamp = StampAt(folder, true);
     return stamp ? std::optional(stamp->device) : std::nullopt;
 }
 
 } // namespace
 
-OutputsAtStart LookAtOutputs(const std::vector<std::string>& sources,
-                             const std::function<std::string(const std::string&)>& outputFor,
-                             const std::function<std::string(const std::string&)>& keyOf) {
+OutputsAtStart LookAtOutputs(const std::vector<Path>& sources,
+                             const std::function<Path(const Path&)>& outputFor,
+                             const std::function<std::string(const Path&)>& keyOf) {
     OutputsAtStart outputs;
     outputs.found.reserve(sources.size());
     // One file, counted once however many items name it, under whatever
     // spelling or through whichever folder link.
     std::set<FileId> counted;
-    for (const std::string& source : sources) {
-        const std::string output = outputFor(source);
+    for (const Path& source : sources) {
+        const Path output = outputFor(source);
         const auto [entry, added] = outputs.found.try_emplace(keyOf(output));
         if (!added)
             continue;
         entry->second = StampAt(output);
         if (entry->second && entry->second->kind == FileKind::RegularFile &&
-            FollowedId(source) != IdOf(*entry->second) &&
+            FollowedId(source.Bytes()) != IdOf(*entry->second) &&
             counted.insert(IdOf(*entry->second)).second)
             ++outputs.replaceable;
     }
@@ -86,54 +86,56 @@ void BatchOutputs::Begin() {
     converted_.clear();
 }
 
-int BatchOutputs::LookBeforeBatch(const std::vector<std::string>& sources,
-                                  const std::function<std::string(const std::string&)>& outputFor) {
-    atStart_ = LookAtOutputs(sources, outputFor,
-                             [this](const std::string& output) { return Key(output); });
-    return atStart_.replaceable;
-}
-
-std::string BatchOutputs::Key(const std::string& output) const {
-    const FolderKey& folder = KeyOf(FolderOf(output));
-    const std::string name = NameOf(output);
-    return JoinPath(folder.key, folder.blind ? FoldedName(name) : name);
-}
-
-const BatchOutputs::FolderKey& BatchOutputs::KeyOf(const std::string& folder) const {
-    auto [known, added] = folderKeys_.try_emplace(folder);
-    FolderKey& key = known->second;
-    if (!added)
-        return key;
-    // A folder this batch is about to write to, met for the first time: what
-    // a writer that died there left goes now.
+void BatchOutputs::Meet(const Path& output) {
+    const Path folder = output.Parent();
+    if (folderKeys_.contains(folder))
+        return;
+    // A folder this batch is about to write to: what a writer that died there
+    // left goes now.
     RemoveHiddenOutputsLeftIn(folder);
+    folderKeys_.emplace(folder, TryFolder(folder));
+}
+
+std::string BatchOutputs::Key(const Path& output) const {
+    const FolderKey& folder = folderKeys_.at(output.Parent());
+    const std::string name = output.Name();
+    return (folder.key / (folder.blind ? FoldedName(name) : name)).Bytes();
+}
+
+BatchOutputs::FolderKey BatchOutputs::TryFolder(const Path& folder) {
     // Up to the deepest folder there is: a folder of its own is made below it.
-    std::optional<Path> there = Path::Of(folder, WorkingFolder());
+    Path there = folder;
+    std::vector<std::string> missing; // below it, the innermost first
     std::optional<Path> found;
-    std::string missing;
-    while (there && !(found = there->Resolved()) && !there->IsRoot()) {
-        missing = JoinPath(there->Name(), missing);
-        there = there->Parent();
+    while (!(found = there.Resolved()) && !there.IsRoot()) {
+        missing.push_back(there.Name());
+        there = there.Parent();
     }
-    if (!found) {
-        key = {folder, caseBlind_(folder)};
-        return key;
+    if (!found)
+        return {folder, caseBlind_(folder)};
+    FolderKey key{*found, caseBlind_(*found)};
+    if (key.blind) {
+        // A drive blind to case (exFAT through FUSE gives each spelling of a
+        // folder an inode number of its own): every name on it is folded,
+        // from the folder it is mounted on down.
+        for (std::string& name : missing)
+            name = FoldedName(name);
+        for (const auto device = DeviceOf(key.key);
+             !key.key.IsRoot() && DeviceOf(key.key.Parent()) == device; key.key = key.key.Parent())
+            missing.push_back(FoldedName(key.key.Name()));
     }
-    key.blind = caseBlind_(found->Bytes());
-    if (!key.blind) {
-        key.key = (*found / missing).Bytes();
-        return key;
-    }
-    // A drive blind to case (exFAT through FUSE gives each spelling of a
-    // folder an inode number of its own): every name on it is folded, from
-    // the folder it is mounted on down.
-    std::string onTheDrive = FoldedName(missing);
-    Path top = *found;
-    for (const auto device = DeviceOf(top); !top.IsRoot() && DeviceOf(top.Parent()) == device;
-         top = top.Parent())
-        onTheDrive = JoinPath(FoldedName(top.Name()), onTheDrive);
-    key.key = (top / onTheDrive).Bytes();
+    for (auto name = missing.rbegin(); name != missing.rend(); ++name)
+        key.key = key.key / *name;
     return key;
+}
+
+int BatchOutputs::LookBeforeBatch(const std::vector<Path>& sources,
+                                  const std::function<Path(const Path&)>& outputFor) {
+    atStart_ = LookAtOutputs(sources, outputFor, [this](const Path& output) {
+        Meet(output);
+        return Key(output);
+    });
+    return atStart_.replaceable;
 }
 
 // An earlier item of the batch makes this WAV: whether the names met in one
@@ -146,7 +148,7 @@ Verdict BatchOutputs::WrittenByThisBatch() const {
     return kept;
 }
 
-Verdict BatchOutputs::ReasonToKeep(const std::string& output, const FileStamp& before) const {
+Verdict BatchOutputs::ReasonToKeep(const Path& output, const FileStamp& before) const {
     const std::string key = Key(output);
     // Under another spelling or through a link, ours is never replaced, even
     // where the file system answers for a while with what was there before.
@@ -162,34 +164,33 @@ Verdict BatchOutputs::ReasonToKeep(const std::string& output, const FileStamp& b
     return replaceApproved_ ? Verdict{} : NotReplaced();
 }
 
-OutputCheck BatchOutputs::Check(const std::string& source, const std::string& output) const {
+OutputCheck BatchOutputs::Check(const Path& source, const Path& output) const {
     return Look(source, output, nullptr);
 }
 
-OutputCheck BatchOutputs::Open(const std::string& source, const std::string& output,
-                               const std::string& destination, bool makeFolders) {
-    const std::string folderText = FolderOf(output);
+OutputCheck BatchOutputs::Open(const Path& source, const Path& output,
+                               const std::optional<Path>& destination, bool makeFolders) {
+    const Path where = output.Parent();
     auto folder =
-        IsDestinationChosen(destination)
-            ? std::make_shared<OutputFolder>(folderText, destination, makeFolders, madeFolders_)
-            : std::make_shared<OutputFolder>(folderText);
+        destination ? std::make_shared<OutputFolder>(where, *destination, makeFolders, madeFolders_)
+                    : std::make_shared<OutputFolder>(where);
     OutputCheck check;
     if (folder->Outside())
         check.verdict = LeadsOutside();
     else if (!folder->Opened())
-        check.verdict = {PathErrorText(folderText, folder->Error())};
+        check.verdict = {PathErrorText(where, folder->Error())};
     else
         check = Look(source, output, folder.get());
     check.folder = std::move(folder);
     return check;
 }
 
-OutputCheck BatchOutputs::Look(const std::string& source, const std::string& output,
+OutputCheck BatchOutputs::Look(const Path& source, const Path& output,
                                const OutputFolder* folder) const {
     OutputCheck check;
-    const std::string name = folder ? NameOf(output) : output;
+    const std::string name = folder ? output.Name() : output.Bytes();
     const int at = folder ? folder->Fd() : AT_FDCWD;
-    check.sourceId = FollowedId(source);
+    check.sourceId = FollowedId(source.Bytes());
     // Renaming onto the source would replace it with its own decode.
     if (check.sourceId && check.sourceId == FollowedId(name, at)) {
         check.verdict = {Translate("BatchDriver", "出力先が変換元と同じファイルです")};
@@ -217,8 +218,8 @@ OutputCheck BatchOutputs::Look(const std::string& source, const std::string& out
     return check;
 }
 
-Verdict BatchOutputs::PutInPlace(TemporaryOutput& temporary, const std::string& source,
-                                 const std::string& output, const OutputCheck& check) {
+Verdict BatchOutputs::PutInPlace(TemporaryOutput& temporary, const Path& source, const Path& output,
+                                 const OutputCheck& check) {
     const OutputFolder& folder = temporary.Folder();
     // Moved out of the destination while the decoder ran: nothing goes there.
     if (!folder.StillWithin())
@@ -226,7 +227,7 @@ Verdict BatchOutputs::PutInPlace(TemporaryOutput& temporary, const std::string& 
     OutputCheck now = check;
     // Something may have taken the name while the decoder ran: an earlier
     // item of the same name, or another program.
-    if (folder.StampOf(NameOf(output)) != check.before) {
+    if (folder.StampOf(output.Name()) != check.before) {
         now = Look(source, output, &folder);
         if (!now.MayRun())
             return now.verdict;
@@ -236,7 +237,7 @@ Verdict BatchOutputs::PutInPlace(TemporaryOutput& temporary, const std::string& 
         return temporary.Error() == EEXIST ? MadeMeanwhile()
                                            : Verdict{PathErrorText(output, temporary.Error())};
     writtenKeys_.insert(Key(output));
-    if (const std::optional<FileStamp> after = folder.StampOf(NameOf(output))) {
+    if (const std::optional<FileStamp> after = folder.StampOf(output.Name())) {
         writtenFiles_.insert(IdOf(*after));
         if (now.sourceId)
             converted_.insert_or_assign(*now.sourceId, *after);

@@ -236,7 +236,7 @@ std::vector<std::string> ParseUriList(std::string_view uriList) {
 }
 
 std::string FileAddress(std::string_view path, std::string_view workingFolder) {
-    const std::string absolute = OpenedFrom(workingFolder, path);
+    const std::string absolute = Path::OpenedFrom(workingFolder, path);
     std::string address = "file://";
     for (const char c : absolute) {
         const auto byte = static_cast<unsigned char>(c);

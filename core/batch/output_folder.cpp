@@ -38,9 +38,10 @@ constexpr std::string_view kHiddenMark = ".brindlecot-";
 constexpr std::size_t kHiddenRandom = 8;
 
 std::string HiddenNameFor(const std::string& output) {
+    // "song.wav" hides as ".song.brindlecot-XXXXXXXX.wav".
     std::string stem = output;
-    if (stem.size() > 4 && stem.compare(stem.size() - 4, 4, ".wav") == 0)
-        stem.resize(stem.size() - 4);
+    if (stem.size() > 4 && Path::ExtensionOf(stem) == ".wav")
+        stem.resize(stem.size() - 4); // four ASCII bytes
     // Room for the dot, the mark, the random part and the extension within a name's 255 bytes.
     constexpr std::size_t kLongestStem = 200;
     if (stem.size() > kLongestStem) {
@@ -78,8 +79,8 @@ bool NamesFile(int folder, const std::string& name, int fd) {
 // and the folders made for outputs. Never destroyed: exit() destroys statics
 // before it runs the hook that removes these.
 struct UnderWay {
-    std::set<std::string> hiddenFiles;
-    std::vector<std::string> madeFolders;
+    std::set<Path> hiddenFiles;
+    std::vector<Path> madeFolders;
 };
 UnderWay& Unfinished() {
     static auto* const underWay = new UnderWay;
@@ -92,19 +93,17 @@ UniqueFd OpenFolder(int at, const std::string& name) {
 
 } // namespace
 
-OutputFolder::OutputFolder(const std::string& folder)
-    : fd_(OpenFolder(AT_FDCWD, folder)), text_(folder) {
+OutputFolder::OutputFolder(const Path& folder)
+    : fd_(OpenFolder(AT_FDCWD, folder.Bytes())), where_(folder) {
     if (!fd_)
         error_ = errno;
 }
 
-OutputFolder::OutputFolder(const std::string& folder, const std::string& destination, bool make,
-                           std::vector<std::string>& made)
-    : text_(folder) {
-    const std::optional<Path> here = WorkingFolder();
-    const std::optional<Path> into = Path::Of(destination, here);
-    const std::optional<Path> at = Path::Of(folder, here);
-    within_ = into ? into->Resolved() : std::nullopt;
+OutputFolder::OutputFolder(const Path& folder, const Path& destination, bool make,
+                           std::vector<Path>& made)
+    : where_(folder) {
+    errno = 0;
+    within_ = destination.Resolved();
     if (!within_) {
         error_ = errno != 0 ? errno : ENOENT;
         return;
@@ -112,15 +111,15 @@ OutputFolder::OutputFolder(const std::string& folder, const std::string& destina
     // Down from the destination one folder at a time, each judged before
     // anything is made in it; a folder not below the destination's text is
     // opened as it stands, and judged all the same.
-    const std::optional<std::string> below = at ? at->Below(*into) : std::nullopt;
-    std::string reached = below ? destination : folder;
-    fd_ = OpenFolder(AT_FDCWD, reached);
-    std::string_view rest = below ? std::string_view(*below) : std::string_view();
-    while (fd_ && StillWithin() && !rest.empty()) {
-        const std::size_t end = rest.find('/');
-        const std::string part(rest.substr(0, end));
-        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-        reached = JoinPath(reached, part);
+    std::vector<std::string> parts; // below the destination, the innermost first
+    if (folder.IsBelow(destination))
+        for (Path part = folder; part != destination; part = part.Parent())
+            parts.push_back(part.Name());
+    Path reached = folder.IsBelow(destination) ? destination : folder;
+    fd_ = OpenFolder(AT_FDCWD, reached.Bytes());
+    for (auto name = parts.rbegin(); fd_ && StillWithin() && name != parts.rend(); ++name) {
+        const std::string& part = *name;
+        reached = reached / part;
         int madeError = 0;
         if (make && ::mkdirat(fd_.Get(), part.c_str(), 0777) == 0) {
             made.push_back(reached);
@@ -142,8 +141,8 @@ OutputFolder::OutputFolder(const std::string& folder, const std::string& destina
 
 std::optional<Path> OutputFolder::Real() const {
     char target[PATH_MAX];
-    const std::string link = "/proc/self/fd/" + std::to_string(fd_.Get());
-    const ssize_t length = ::readlink(link.c_str(), target, sizeof target);
+    const ssize_t length =
+        ::readlink(Path::OfDescriptor(fd_.Get()).Bytes().c_str(), target, sizeof target);
     if (length <= 0 || std::size_t(length) >= sizeof target)
         return std::nullopt;
     return Path::Of(std::string_view(target, std::size_t(length)));
@@ -160,20 +159,21 @@ std::optional<FileStamp> OutputFolder::StampOf(const std::string& name) const {
     return StampAt(fd_.Get(), name);
 }
 
-bool FolderIsCaseBlind(const std::string& folder) {
+bool FolderIsCaseBlind(const Path& folder) {
     const std::string name = ".brindlecot-case-" + RandomLetters(12, true);
-    const UniqueFd probe(::open(JoinPath(folder, name).c_str(),
+    const Path probePath = folder / name;
+    const UniqueFd probe(::open(probePath.Bytes().c_str(),
                                 O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
     if (!probe)
         return false;
     struct stat info {};
-    const bool blind = ::lstat(JoinPath(folder, AsciiUpper(name)).c_str(), &info) == 0;
-    ::unlink(JoinPath(folder, name).c_str());
+    const bool blind = ::lstat((folder / AsciiUpper(name)).Bytes().c_str(), &info) == 0;
+    ::unlink(probePath.Bytes().c_str());
     return blind;
 }
 
-TemporaryOutput::TemporaryOutput(const std::string& output)
-    : TemporaryOutput(std::make_shared<OutputFolder>(FolderOf(output)), NameOf(output)) {}
+TemporaryOutput::TemporaryOutput(const Path& output)
+    : TemporaryOutput(std::make_shared<OutputFolder>(output.Parent()), output.Name()) {}
 
 // In the output's folder, the WAV is named or renamed into place on one file
 // system and never copied.
@@ -224,14 +224,15 @@ TemporaryOutput::~TemporaryOutput() {
         ::close(fd_);
 }
 
-void RemoveHiddenOutputsLeftIn(const std::string& folder) {
-    const std::unique_ptr<DIR, int (*)(DIR*)> entries(::opendir(folder.c_str()), &::closedir);
+void RemoveHiddenOutputsLeftIn(const Path& folder) {
+    const std::unique_ptr<DIR, int (*)(DIR*)> entries(::opendir(folder.Bytes().c_str()),
+                                                      &::closedir);
     if (!entries)
         return;
     while (const dirent* entry = ::readdir(entries.get())) {
         if (!IsHiddenOutputName(entry->d_name))
             continue;
-        const std::string path = JoinPath(folder, entry->d_name);
+        const std::string path = (folder / entry->d_name).Bytes();
         const UniqueFd file(
             ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
         // Locked: its writer lives. Where nothing can be locked, nothing is removed.
@@ -241,11 +242,11 @@ void RemoveHiddenOutputsLeftIn(const std::string& folder) {
     }
 }
 
-void RemoveFoldersLeftEmpty(std::vector<std::string>& made) {
+void RemoveFoldersLeftEmpty(std::vector<Path>& made) {
     // A folder that holds anything stays.
     for (auto folder = made.rbegin(); folder != made.rend(); ++folder) {
-        ::rmdir(folder->c_str());
-        std::vector<std::string>& underWay = Unfinished().madeFolders;
+        ::rmdir(folder->Bytes().c_str());
+        std::vector<Path>& underWay = Unfinished().madeFolders;
         if (const auto known = std::find(underWay.rbegin(), underWay.rend(), *folder);
             known != underWay.rend())
             underWay.erase(std::next(known).base());
@@ -254,33 +255,15 @@ void RemoveFoldersLeftEmpty(std::vector<std::string>& made) {
 }
 
 void RemoveUnfinishedOutputs() {
-    for (const std::string& path : Unfinished().hiddenFiles)
-        ::unlink(path.c_str());
+    for (const Path& path : Unfinished().hiddenFiles)
+        ::unlink(path.Bytes().c_str());
     Unfinished().hiddenFiles.clear();
-    std::vector<std::string> made = Unfinished().madeFolders;
+    std::vector<Path> made = Unfinished().madeFolders;
     RemoveFoldersLeftEmpty(made);
 }
 
-bool TemporaryOutput::TakeOverCloseFlush() {
-    // ext4 (and xfs, btrfs) write a file out at the close that follows its
-    // truncation to nothing. The decoder's opening of /dev/fd/3 truncates the
-    // file we made, so at its end it would wait while its whole WAV goes to
-    // disk, a tenth of a four-minute file's decoding time. A close of ours
-    // once it has written takes that over while there is little to write;
-    // the rest goes to disk as any file's does.
-    // A hidden file is on a file system with nothing of the kind.
-    struct stat info {};
-    if (flushTakenOver_ || fd_ < 0 || !hidden_.empty() || ::fstat(fd_, &info) != 0 ||
-        info.st_size == 0)
-        return flushTakenOver_;
-    const UniqueFd another(::open(MeasuredPath().c_str(), O_RDONLY | O_CLOEXEC));
-    flushTakenOver_ = true;
-    return true;
-}
-
-std::string TemporaryOutput::MeasuredPath() const {
-    return hidden_.empty() ? "/proc/self/fd/" + std::to_string(fd_)
-                           : JoinPath(folder_->Text(), hidden_);
+Path TemporaryOutput::MeasuredPath() const {
+    return hidden_.empty() ? Path::OfDescriptor(fd_) : folder_->Where() / hidden_;
 }
 
 void TemporaryOutput::Placed() {
@@ -294,8 +277,8 @@ bool TemporaryOutput::PutAt() {
     bool placed = false;
     if (hidden_.empty()) {
         // A link never replaces a name.
-        placed =
-            ::linkat(AT_FDCWD, MeasuredPath().c_str(), at, name_.c_str(), AT_SYMLINK_FOLLOW) == 0;
+        placed = ::linkat(AT_FDCWD, MeasuredPath().Bytes().c_str(), at, name_.c_str(),
+                          AT_SYMLINK_FOLLOW) == 0;
     } else if (::renameat2(at, hidden_.c_str(), at, name_.c_str(), RENAME_NOREPLACE) == 0) {
         placed = true;
     } else if (errno == EINVAL || errno == ENOSYS) {
@@ -338,7 +321,7 @@ bool TemporaryOutput::Replace(const FileStamp& replaced, const std::function<int
         // An unnamed file is renamed over the output under a hidden name of its own.
         for (int attempt = 0; attempt < 100 && named.empty(); ++attempt) {
             std::string candidate = HiddenNameFor(name_);
-            if (::linkat(AT_FDCWD, MeasuredPath().c_str(), at, candidate.c_str(),
+            if (::linkat(AT_FDCWD, MeasuredPath().Bytes().c_str(), at, candidate.c_str(),
                          AT_SYMLINK_FOLLOW) == 0)
                 named = std::move(candidate);
             else if (errno != EEXIST)

@@ -24,15 +24,14 @@
 class OutputFolder {
   public:
     // Opens folder, links followed; Opened() is false, with Error(), when it can't.
-    explicit OutputFolder(const std::string& folder);
+    explicit OutputFolder(const Path& folder);
     // Opens folder for a batch whose destination is destination: made first
     // with the folders missing between them when make, each folder on the way
     // opened and judged below the destination, as the file system resolves
     // both, before anything is made in it. A link on the way that leads out
     // stops it there (Outside()). The folders made are added to made, outer
     // ones first.
-    OutputFolder(const std::string& folder, const std::string& destination, bool make,
-                 std::vector<std::string>& made);
+    OutputFolder(const Path& folder, const Path& destination, bool make, std::vector<Path>& made);
 
     bool Opened() const { return fd_.Get() >= 0; }
     int Error() const { return error_; }
@@ -40,7 +39,7 @@ class OutputFolder {
     bool Outside() const { return outside_; }
     int Fd() const { return fd_.Get(); }
     // The folder as given: for messages, and for what is shown of its files.
-    const std::string& Text() const { return text_; }
+    const Path& Where() const { return where_; }
     // Where it lies now, as the system tells of the open folder.
     std::optional<Path> Real() const;
     // True while it still lies below the destination it was judged against.
@@ -50,7 +49,7 @@ class OutputFolder {
 
   private:
     UniqueFd fd_;
-    std::string text_;
+    Path where_;
     std::optional<Path> within_;
     int error_ = 0;
     bool outside_ = false;
@@ -67,7 +66,7 @@ class TemporaryOutput {
     // For the output named name in folder.
     TemporaryOutput(std::shared_ptr<const OutputFolder> folder, std::string name);
     // For output, in its folder opened for it.
-    explicit TemporaryOutput(const std::string& output);
+    explicit TemporaryOutput(const Path& output);
     TemporaryOutput(const TemporaryOutput&) = delete;
     TemporaryOutput& operator=(const TemporaryOutput&) = delete;
     ~TemporaryOutput();
@@ -80,13 +79,9 @@ class TemporaryOutput {
     std::string DecoderPath() const { return "/dev/fd/3"; }
     int PassedDescriptor() const { return fd_; }
     // Where the progress monitor finds it.
-    std::string MeasuredPath() const;
+    Path MeasuredPath() const;
     int Descriptor() const { return fd_; }
     const OutputFolder& Folder() const { return *folder_; }
-    // Once the decoder has written into it, takes over from the decoder's
-    // close the write-out that its opening owes the file system; true from
-    // then on.
-    bool TakeOverCloseFlush();
 
     // Names it as the output where nothing is there; false, with Error()
     // (EEXIST when a name was there), when that fails.
@@ -107,22 +102,21 @@ class TemporaryOutput {
     int fd_ = -1;
     std::string hidden_; // its hidden name; empty for a file with no name
     int error_ = 0;
-    bool flushTakenOver_ = false;
 };
 
 // True when folder takes names that differ only in case for one file (FAT,
 // exFAT, NTFS, a case-folding ext4): a fresh probe file made there is looked
 // up under the other spelling. False when that can't be told.
-bool FolderIsCaseBlind(const std::string& folder);
+bool FolderIsCaseBlind(const Path& folder);
 
 // Removes the hidden files of TemporaryOutput in folder whose writer is gone
 // (their lock is free); one a running copy of the program writes stays, and
 // so does every file of another name.
-void RemoveHiddenOutputsLeftIn(const std::string& folder);
+void RemoveHiddenOutputsLeftIn(const Path& folder);
 
 // Removes the folders of made (outer ones first) that hold nothing, the
 // innermost first; made is then empty.
-void RemoveFoldersLeftEmpty(std::vector<std::string>& made);
+void RemoveFoldersLeftEmpty(std::vector<Path>& made);
 
 // Removes what this program has under way on disk: the hidden files being
 // written, and the folders made for outputs that are still empty. For an end

@@ -48,15 +48,15 @@ std::string WavFailure(int fd) {
 
 } // namespace
 
-bool IsDestinationChosen(const std::string& destination) {
-    return CharacterCount(destination) > 2 || destination == "/";
+std::optional<Path> DestinationNamedBy(std::string_view text) {
+    if (CharacterCount(text) <= 2 && text != "/")
+        return std::nullopt;
+    return Path::Of(text, WorkingFolder());
 }
 
-std::string OutputPathFor(const std::string& source, const std::string& destination) {
-    std::string output = std::string(DropLastCharacters(source, 3)) + "wav";
-    if (IsDestinationChosen(destination))
-        output = JoinPath(destination, NameOf(output));
-    return output;
+Path OutputPathFor(const Path& source, const std::optional<Path>& destination) {
+    const Path output = source.WithExtension("wav");
+    return destination ? *destination / output.Name() : output;
 }
 
 Verdict DecoderFailure(const std::string& lineBefore, const std::string& lastLine) {

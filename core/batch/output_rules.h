@@ -11,6 +11,7 @@
 
 #include "fs.h"
 #include "output_folder.h"
+#include "path.h"
 #include "process.h"
 
 #include <unistd.h>
@@ -22,16 +23,18 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
-// True when the destination text names a folder: more than two characters, or
-// the root "/"; fewer are an empty or cancelled choice.
-bool IsDestinationChosen(const std::string& destination);
+// The destination folder a window's text names: none for an empty or
+// cancelled choice (two characters or fewer, but the root "/"); a relative
+// text from the working folder.
+std::optional<Path> DestinationNamedBy(std::string_view text);
 
 // The WAV path for source: beside it, or in destination when one is chosen.
-std::string OutputPathFor(const std::string& source, const std::string& destination);
+Path OutputPathFor(const Path& source, const std::optional<Path>& destination);
 
 // What was at the output paths when a batch began.
 struct OutputsAtStart {
@@ -44,10 +47,9 @@ struct OutputsAtStart {
 
 // Looks at the output path of every source; outputs of one key are one file.
 OutputsAtStart LookAtOutputs(
-    const std::vector<std::string>& sources,
-    const std::function<std::string(const std::string&)>& outputFor,
-    const std::function<std::string(const std::string&)>& keyOf = [](const std::string& output) {
-        return output;
+    const std::vector<Path>& sources, const std::function<Path(const Path&)>& outputFor,
+    const std::function<std::string(const Path&)>& keyOf = [](const Path& output) {
+        return output.Bytes();
     });
 
 // Why an item is not converted, as its list entry tells it; what the decoder
@@ -91,59 +93,62 @@ struct OutputCheck {
 // names folded to one case, the folders' included.
 class BatchOutputs {
   public:
-    explicit BatchOutputs(std::function<bool(const std::string&)> caseBlind = FolderIsCaseBlind)
+    explicit BatchOutputs(std::function<bool(const Path&)> caseBlind = FolderIsCaseBlind)
         : caseBlind_(std::move(caseBlind)) {}
 
-    // A new batch: nothing looked at, allowed or written yet.
+    // A new batch: nothing met, looked at, allowed or written yet.
     void Begin();
-    // Looks at the outputs before the batch; how many files a yes would replace.
-    int LookBeforeBatch(const std::vector<std::string>& sources,
-                        const std::function<std::string(const std::string&)>& outputFor);
-    void ApproveReplacing(bool approved) { replaceApproved_ = approved; }
+    // The batch meets output's folder. The first time: the hidden files left
+    // there by writers that are gone are removed, and the folder (or the
+    // deepest one of its way there is) is tried once for blindness to case.
+    void Meet(const Path& output);
     // What output is one output with: its folder where the file system
     // resolves it (links and ".." followed as far as there are folders, the
     // rest as written), and on a drive blind to case, each name on the drive
-    // folded to one case. The first time a batch meets a folder, the hidden
-    // files left there by writers that are gone are removed.
-    std::string Key(const std::string& output) const;
+    // folded to one case. Its folder has been met.
+    std::string Key(const Path& output) const;
+    // Meets the outputs' folders and looks at the outputs before the batch;
+    // how many files a yes would replace.
+    int LookBeforeBatch(const std::vector<Path>& sources,
+                        const std::function<Path(const Path&)>& outputFor);
+    void ApproveReplacing(bool approved) { replaceApproved_ = approved; }
 
     // Whether source's decoder may write output, as things stand now; nothing
     // is opened or made for it.
-    OutputCheck Check(const std::string& source, const std::string& output) const;
+    OutputCheck Check(const Path& source, const Path& output) const;
     // The same with output's folder opened for the decoder, and made first
     // (with the folders missing between it and the destination) when
     // makeFolders. With a destination chosen, the folder must lie below it as
     // the file system resolves both: where a link leads out, nothing is made
     // or written for the item.
-    OutputCheck Open(const std::string& source, const std::string& output,
-                     const std::string& destination, bool makeFolders);
+    OutputCheck Open(const Path& source, const Path& output, const std::optional<Path>& destination,
+                     bool makeFolders);
     // Puts the whole WAV in temporary in output's place. Output is looked at
     // once more just before: when it changed since check, the item is judged
     // again as if it started now. Nothing is replaced but what the user
     // allowed. Why it was not put there; none when it was, or when the
     // source's WAV of this batch is there already.
-    Verdict PutInPlace(TemporaryOutput& temporary, const std::string& source,
-                       const std::string& output, const OutputCheck& check);
+    Verdict PutInPlace(TemporaryOutput& temporary, const Path& source, const Path& output,
+                       const OutputCheck& check);
     // Removes the folders the batch made that hold nothing.
     void RemoveFoldersLeftEmpty() { ::RemoveFoldersLeftEmpty(madeFolders_); }
 
   private:
     // A folder's part of the key, and whether names in it fold.
     struct FolderKey {
-        std::string key;
+        Path key;
         bool blind = false;
     };
-    const FolderKey& KeyOf(const std::string& folder) const;
+    FolderKey TryFolder(const Path& folder);
     // The check, output looked at through folder when given, else by its path.
-    OutputCheck Look(const std::string& source, const std::string& output,
-                     const OutputFolder* folder) const;
+    OutputCheck Look(const Path& source, const Path& output, const OutputFolder* folder) const;
     // Why an output path holding before must not be written; none when it may.
-    Verdict ReasonToKeep(const std::string& output, const FileStamp& before) const;
+    Verdict ReasonToKeep(const Path& output, const FileStamp& before) const;
     Verdict WrittenByThisBatch() const;
 
-    std::function<bool(const std::string&)> caseBlind_;
-    mutable std::unordered_map<std::string, FolderKey> folderKeys_; // by the folder's text
-    OutputsAtStart atStart_;                                        // by Key
+    std::function<bool(const Path&)> caseBlind_;
+    std::map<Path, FolderKey> folderKeys_; // by the folder met
+    OutputsAtStart atStart_;               // by Key
     bool replaceApproved_ = false;
     // What this batch wrote: by Key, and by file, so that a later item never
     // replaces it under another spelling or through a link.
@@ -153,5 +158,5 @@ class BatchOutputs {
     // same file listed again needs no second run.
     std::map<FileId, FileStamp> converted_;
     // The folders this batch made for outputs, outer ones first.
-    std::vector<std::string> madeFolders_;
+    std::vector<Path> madeFolders_;
 };

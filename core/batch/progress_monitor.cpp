@@ -25,7 +25,7 @@ std::string OutputSizeText(long long size) {
 }
 
 std::optional<OutputProgress> ReadOutputProgress(const ConversionState& state) {
-    const auto found = state.OutputPath.empty() ? std::nullopt : FileSize(state.OutputPath);
+    const auto found = state.OutputPath ? FileSize(*state.OutputPath) : std::nullopt;
     if (!found)
         return std::nullopt;
     const long long size = *found;

@@ -128,7 +128,7 @@ std::vector<NamedPath> LookAtNames(const std::vector<std::string>& names,
     for (const std::string& name : names) {
         const std::optional<Path> path = Path::Of(name, base);
         // Asked as given: "a.mp3/." is no file.
-        const std::string given = path ? OpenedFrom(workingFolder, name) : name;
+        const std::string given = path ? Path::OpenedFrom(workingFolder, name) : name;
         const FileKind kind = name.empty() ? FileKind::Missing : KindAt(given);
         if (kind == FileKind::RegularFile || kind == FileKind::Folder)
             paths.push_back({path ? path->Bytes() : name, kind});

@@ -61,7 +61,8 @@ QString Fitted(const QString& text, int columns) {
 // A file's name as a terminal may show it: control characters, which could
 // move the cursor or worse, escaped.
 QString ShownName(const std::string& path) {
-    return DisplayText(EscapedControls(NameOf(path)));
+    const std::optional<Path> named = Path::Of(path);
+    return DisplayText(EscapedControls(named ? named->Name() : path));
 }
 
 // "1:05" or "2:03:09".
@@ -84,8 +85,8 @@ bool Ended(const ListItem& item) {
 class TerminalWindow : public ConversionWindow, public MessageService {
   public:
     TerminalWindow(const ProcessingList& list, const ConversionState& state,
-                   const ConvertOptions& options, std::string destination, std::FILE* terminal,
-                   KeepAwake keepAwake)
+                   const ConvertOptions& options, std::optional<Path> destination,
+                   std::FILE* terminal, KeepAwake keepAwake)
         : list_(list), state_(state), options_(options), destination_(std::move(destination)),
           terminal_(terminal), drawn_(!options.quiet && ::isatty(::fileno(terminal)) == 1),
           keepAwake_(std::move(keepAwake)) {}
@@ -93,11 +94,11 @@ class TerminalWindow : public ConversionWindow, public MessageService {
     void ShowConvertButton(bool) override {}
     void ShowAbortButton(bool) override {}
     void EnableClearButton(bool) override {}
-    std::string DestinationText() const override { return destination_; }
+    std::optional<Path> DestinationFolder() const override { return destination_; }
     void SetInformationLine(const std::string&) override {}
     // The line is drawn only where the driver handles events: by then the
     // monitor measures the item shown, not the one before it.
-    void SetOutputPathText(const std::string&) override {}
+    void SetOutputPath(const Path&) override {}
     void SetFileProgress(int) override {}
     void SetOutputSizeText(const std::string&) override {}
     void MakeItemVisible(int) override {}
@@ -244,7 +245,7 @@ class TerminalWindow : public ConversionWindow, public MessageService {
     const ProcessingList& list_;
     const ConversionState& state_;
     const ConvertOptions& options_;
-    std::string destination_;
+    std::optional<Path> destination_;
     std::FILE* terminal_;
     bool drawn_; // a terminal, which gets the progress line
     KeepAwake keepAwake_;
@@ -268,7 +269,7 @@ int ConvertFromCommandLine(const std::vector<std::string>& names, const ConvertO
             say(MissingNameText(name));
             missing = true;
         });
-    std::string destination;
+    std::optional<Path> destination;
     if (!options.destination.empty()) {
         const auto found = HandOverPaths({options.destination}, workingFolder, [](auto&) {});
         if (found.empty() || !IsFolder(found.front())) {
@@ -276,7 +277,7 @@ int ConvertFromCommandLine(const std::vector<std::string>& names, const ConvertO
                        EscapedControls(options.destination)));
             missing = true;
         } else {
-            destination = JoinPath(found.front(), "");
+            destination = Path::Of(found.front());
         }
     }
     if (missing)

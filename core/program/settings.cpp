@@ -120,8 +120,9 @@ std::optional<std::string> FinalTarget(const std::string& path, int& error) {
             return std::nullopt;
         }
         target.resize(std::size_t(length));
-        if (target.front() != '/')
-            target = JoinPath(FolderOf(current), target);
+        // A relative target is read from the link's own folder.
+        if (const std::optional<Path> link = Path::Of(current, WorkingFolder()))
+            target = Path::OpenedFrom(link->Parent().Bytes(), target);
         current = std::move(target);
     }
     error = ELOOP;
@@ -133,13 +134,14 @@ bool CanKeepSettingsIn(const std::string& folder) {
         return false;
     if (!IsFolder(folder) || ::access(folder.c_str(), W_OK | X_OK) != 0)
         return false;
-    const std::string path = JoinPath(folder, kSettingsName);
+    const std::string path = Path::OpenedFrom(folder, kSettingsName);
     // A link to a file not made yet (a dotfile manager's) is kept as a link
     // to a file: the file is made where it leads.
     int error = 0;
     if (const auto target = FinalTarget(path, error);
         target && *target != path && !Exists(*target)) {
-        const std::string targetFolder = FolderOf(*target);
+        const std::optional<Path> made = Path::Of(*target, WorkingFolder());
+        const std::string targetFolder = made ? made->Parent().Bytes() : std::string();
         return IsFolder(targetFolder) && ::access(targetFolder.c_str(), W_OK | X_OK) == 0;
     }
     return !Exists(path) || (IsRegularFile(path) && ::access(path.c_str(), W_OK) == 0);
@@ -175,14 +177,14 @@ std::optional<std::pair<std::string, int>> FolderThatCouldNotBeMade(const std::s
 std::string SettingsPath(const std::string& executableFolder, const std::string& xdgConfigHome,
                          const std::string& home) {
     if (CanKeepSettingsIn(executableFolder))
-        return JoinPath(executableFolder, kSettingsName);
+        return Path::OpenedFrom(executableFolder, kSettingsName);
     const std::string configHome = !xdgConfigHome.empty() && xdgConfigHome.front() == '/'
                                        ? xdgConfigHome
-                                       : JoinPath(home, ".config");
-    const std::string folder = JoinPath(configHome, "brindlecot");
+                                       : Path::OpenedFrom(home, ".config");
+    const std::string folder = Path::OpenedFrom(configHome, "brindlecot");
     // The freedesktop rules ask for private configuration folders.
     MakeFolders(folder, 0700);
-    return JoinPath(folder, kSettingsName);
+    return Path::OpenedFrom(folder, kSettingsName);
 }
 
 std::string SettingsPath() {
@@ -197,7 +199,7 @@ std::string SettingsPath() {
 
 std::string SettingsPassedOver(const std::string& executableFolder,
                                const std::string& settingsPath) {
-    const std::string beside = JoinPath(executableFolder, kSettingsName);
+    const std::string beside = Path::OpenedFrom(executableFolder, kSettingsName);
     if (settingsPath == beside || IsSystemFolder(executableFolder) || !Exists(beside))
         return {};
     const std::string reason = IsFolder(beside) ? std::strerror(EISDIR)
@@ -260,8 +262,9 @@ void WriteSettings(const std::string& linkOrFile, bool front, bool parallel, boo
     UniqueFd file(::mkostemp(temporary.data(), O_CLOEXEC));
     if (file.Get() < 0) {
         const int error = errno;
-        if (error == ENOENT)
-            if (const auto cause = FolderThatCouldNotBeMade(FolderOf(path)))
+        const std::optional<Path> file = Path::Of(path, WorkingFolder());
+        if (error == ENOENT && file)
+            if (const auto cause = FolderThatCouldNotBeMade(file->Parent().Bytes()))
                 Fail(Translate("Settings", "設定フォルダを作れません"), cause->first,
                      cause->second);
         Fail(Translate("Settings", "設定ファイルを書けません"), path, error);

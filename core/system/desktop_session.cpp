@@ -42,9 +42,7 @@ std::string PreferredPlatforms(const SessionEnvironment& session) {
 
 std::string DesktopKey(const SessionEnvironment& session) {
     if (!session.waylandDisplay.empty())
-        return "wayland:" + (session.waylandDisplay.front() == '/'
-                                 ? session.waylandDisplay
-                                 : JoinPath(session.runtimeFolder, session.waylandDisplay));
+        return "wayland:" + Path::OpenedFrom(session.runtimeFolder, session.waylandDisplay);
     if (!session.display.empty())
         return "x:" + XServerName(session.display);
     return {};

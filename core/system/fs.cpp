@@ -70,9 +70,9 @@ FileStamp StampOf(const struct stat& info) {
 
 } // namespace
 
-std::optional<FileStamp> StampAt(const std::string& path, bool followLinks) {
+std::optional<FileStamp> StampAt(const Path& path, bool followLinks) {
     struct stat info {};
-    if ((followLinks ? ::stat : ::lstat)(path.c_str(), &info) != 0)
+    if ((followLinks ? ::stat : ::lstat)(path.Bytes().c_str(), &info) != 0)
         return std::nullopt;
     return StampOf(info);
 }
@@ -89,6 +89,10 @@ std::optional<FileStamp> StampOf(int fd) {
     if (::fstat(fd, &info) != 0)
         return std::nullopt;
     return StampOf(info);
+}
+
+std::optional<std::int64_t> FileSize(const Path& path) {
+    return FileSize(path.Bytes());
 }
 
 std::optional<std::int64_t> FileSize(const std::string& path) {
@@ -131,6 +135,10 @@ std::string PathErrorText(const std::string& path, int error) {
     return LabelledText(Utf8Bytes(DisplayText(path)), std::strerror(error));
 }
 
+std::string PathErrorText(const Path& path, int error) {
+    return PathErrorText(path.Bytes(), error);
+}
+
 bool IsExecutableFile(const std::string& path) {
     return IsRegularFile(path) && ::access(path.c_str(), X_OK) == 0;
 }
@@ -138,8 +146,11 @@ bool IsExecutableFile(const std::string& path) {
 int MakeFolders(const std::string& folder, mode_t mode, std::vector<std::string>* made) {
     if (IsFolder(folder))
         return 0;
-    if (const std::string parent = FolderOf(folder); parent != folder)
-        if (const int error = MakeFolders(parent, mode, made))
+    const std::optional<Path> path = Path::Of(folder, WorkingFolder());
+    if (!path)
+        return ENOENT;
+    if (!path->IsRoot())
+        if (const int error = MakeFolders(path->Parent().Bytes(), mode, made))
             return error;
     if (::mkdir(folder.c_str(), mode) == 0) {
         if (made)

@@ -51,6 +51,8 @@ int MakeFolders(const std::string& folder, mode_t mode = 0777,
                 std::vector<std::string>* made = nullptr);
 
 // The size in bytes of what is at path, links followed; nothing when there is nothing.
+std::optional<std::int64_t> FileSize(const Path& path);
+// The same for a path as the user gave it.
 std::optional<std::int64_t> FileSize(const std::string& path);
 
 // True when both paths lead to one file (same device and inode), links followed.
@@ -72,7 +74,7 @@ struct FileStamp {
     bool operator==(const FileStamp&) const = default;
 };
 // Nothing when nothing is there (or it can't be asked).
-std::optional<FileStamp> StampAt(const std::string& path, bool followLinks = false);
+std::optional<FileStamp> StampAt(const Path& path, bool followLinks = false);
 // The same for name in the folder open as folder.
 std::optional<FileStamp> StampAt(int folder, const std::string& name);
 // The same for an open file.
@@ -85,3 +87,4 @@ std::optional<FileStamp> StampOf(int fd);
 std::string FileErrorText(std::string_view what, const std::string& path, std::string_view reason);
 std::string FileErrorText(std::string_view what, const std::string& path, int error);
 std::string PathErrorText(const std::string& path, int error);
+std::string PathErrorText(const Path& path, int error);

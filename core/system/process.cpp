@@ -3,7 +3,6 @@
 
 #include "process.h"
 
-#include "child_cpu.h"
 #include "fs.h"
 
 #include <QCoreApplication>
@@ -149,12 +148,12 @@ struct ChildStart {
 }
 
 // Spawns the program in a session of its own with only 0, 1 and 2 open, and
-// passedFd as its 3 when given, moved off our CPU when moveOff; -1, with error
-// set, when it could not start. The child dies with us, by SIGKILL, whatever
-// ends us (a crash, kill -9, a display that goes): a decoder never writes on
-// for nobody. vfork keeps a start as cheap as posix_spawn's.
+// passedFd as its 3 when given; -1, with error set, when it could not start.
+// The child dies with us, by SIGKILL, whatever ends us (a crash, kill -9, a
+// display that goes): a decoder never writes on for nobody. vfork keeps a start
+// as cheap as posix_spawn's.
 pid_t Spawn(const std::vector<std::string>& arguments, int errorFd, int outputFd, int passedFd,
-            bool moveOff, int& error) {
+            int& error) {
     if (arguments.empty() || !IsExecutableFile(arguments.front())) {
         // A folder, or a file without execute permission, can't run.
         error =
@@ -194,8 +193,6 @@ pid_t Spawn(const std::vector<std::string>& arguments, int errorFd, int outputFd
         }
         return -1;
     }
-    if (pid > 0 && moveOff)
-        MoveOffOurCpu(pid);
     return pid;
 }
 
@@ -220,8 +217,7 @@ UniqueFd EndDescriptorOf(pid_t pid) {
 Child::Child(const std::vector<std::string>& arguments, ChildOutput output) {
     if (output.keepErrors)
         errorFile_ = AnonymousFile();
-    pid_ = Spawn(arguments, errorFile_.Get(), output.output, output.passed, output.moveOffOurCpu,
-                 startError_);
+    pid_ = Spawn(arguments, errorFile_.Get(), output.output, output.passed, startError_);
     if (pid_ > 0)
         pidfd_ = EndDescriptorOf(pid_);
 }
@@ -337,7 +333,7 @@ RunOutcome RunAndWait(const std::vector<std::string>& arguments,
 
 bool StartWithoutWaiting(const std::vector<std::string>& arguments) {
     int error = 0;
-    const pid_t pid = Spawn(arguments, -1, -1, -1, false, error);
+    const pid_t pid = Spawn(arguments, -1, -1, -1, error);
     if (pid < 0)
         return false;
     const auto reap = [pid] {

@@ -26,14 +26,12 @@ struct RunOutcome {
 
 // Where a child's output goes: standard output to a descriptor of ours
 // (nowhere when negative), error output nowhere or, kept, into a file with no
-// name that its last line is read from; a descriptor of ours it gets as its 3
-// (/dev/fd/3), when given; and whether, started queued behind us on our CPU,
-// it is moved to another of its CPUs at once.
+// name that its last line is read from; and a descriptor of ours it gets as
+// its 3 (/dev/fd/3), when given.
 struct ChildOutput {
     int output = -1;
     bool keepErrors = false;
     int passed = -1;
-    bool moveOffOurCpu = false;
 };
 
 // A program we started and own. Its end is noticed through a process

@@ -3,8 +3,6 @@
 
 #include "path.h"
 
-#include "batch_driver.h" // CommonFolder
-
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -37,7 +35,24 @@ TEST(Path, TakesPathsApartAndPutsThemTogetherInNormalForm) {
     for (const auto& c : below)
         EXPECT_EQ(Path::Of(c.path)->Below(*Path::Of(c.folder)), c.below) << c.path;
     const auto at = [](const char* text) { return *Path::Of(text); };
-    EXPECT_EQ(CommonFolder({at("/o/Best"), at("/o/Best Of")}), at("/o"));
-    EXPECT_EQ(CommonFolder({at("/m/a/b"), at("/m/a/c"), at("/m/a")}), at("/m/a"));
-    EXPECT_EQ(CommonFolder({at("/a"), at("/b")}), Path());
+    EXPECT_EQ(Path::CommonFolder({at("/o/Best"), at("/o/Best Of")}), at("/o"));
+    EXPECT_EQ(Path::CommonFolder({at("/m/a/b"), at("/m/a/c"), at("/m/a")}), at("/m/a"));
+    EXPECT_EQ(Path::CommonFolder({at("/a"), at("/b")}), Path());
+    EXPECT_EQ(Path::CommonFolder({}), std::nullopt);
+}
+
+// The extension is counted in characters, within the name: a Japanese name
+// keeps its last character, and a short one never loses its folder.
+TEST(Path, ExtensionsAreTheNamesLastCharacters) {
+    const struct {
+        std::string path, extension, wav;
+    } cases[] = {{"/m/Song.MP3", ".mp3", "/m/Song.wav"}, {"/m/曲.mpa", ".mpa", "/m/曲.wav"},
+                 {"/m/曲名", "曲名", "/m/wav"},          {"/m/a", "a", "/m/wav"},
+                 {"/m/x.flac", "flac", "/m/x.fwav"},     {"/m/b\x83.mp2", ".mp2", "/m/b\x83.wav"}};
+    for (const auto& c : cases) {
+        const Path path = *Path::Of(c.path);
+        EXPECT_EQ(path.Extension(), c.extension) << c.path;
+        EXPECT_EQ(path.WithExtension("wav").Bytes(), c.wav) << c.path;
+    }
+    EXPECT_EQ(Path::ExtensionOf("x/y.Mpa"), ".mpa");
 }

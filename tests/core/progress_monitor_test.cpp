@@ -10,27 +10,28 @@
 TEST(ProgressMonitor, NothingWhileTheOutputIsAbsent) {
     ConversionState state;
     EXPECT_FALSE(ReadOutputProgress(state));
-    state.OutputPath = "/nonexistent/brindlecot/out.wav";
+    state.OutputPath = AsPath("/nonexistent/brindlecot/out.wav");
     EXPECT_FALSE(ReadOutputProgress(state));
 }
 
 TEST(ProgressMonitor, SizeInWholeKilobytesAndPercentOfTheEstimate) {
     TempFolder folder;
     ConversionState state;
-    state.OutputPath = folder / "out.wav";
+    const std::string out = folder / "out.wav";
+    state.OutputPath = AsPath(out);
     state.ExpectedWavSize = 4096;
 
-    WriteFile(state.OutputPath, std::string(1023, 'x'));
+    WriteFile(out, std::string(1023, 'x'));
     auto progress = ReadOutputProgress(state);
     ASSERT_TRUE(progress);
     EXPECT_EQ(progress->sizeText, "0 KB");
     EXPECT_EQ(progress->percent, 24);
 
-    WriteFile(state.OutputPath, std::string(2048, 'x'));
+    WriteFile(out, std::string(2048, 'x'));
     EXPECT_EQ(ReadOutputProgress(state)->sizeText, "2 KB");
     EXPECT_EQ(ReadOutputProgress(state)->percent, 50);
 
-    WriteFile(state.OutputPath, std::string(9000, 'x'));
+    WriteFile(out, std::string(9000, 'x'));
     EXPECT_EQ(ReadOutputProgress(state)->percent, 100) << "a file past its estimate holds at 100";
 }
 
@@ -48,10 +49,11 @@ TEST(ProgressMonitor, UnknownOrHugeFiguresStayWithinTheBar) {
 TEST(ProgressMonitor, ReportsTheTrueSizeOfAnOutputBeyond2GB) {
     TempFolder folder;
     ConversionState state;
-    state.OutputPath = folder / "big.wav";
+    const std::string big = folder / "big.wav";
+    state.OutputPath = AsPath(big);
     state.ExpectedWavSize = 6'000'000'000LL;
-    WriteFile(state.OutputPath, "");
-    ASSERT_EQ(::truncate(state.OutputPath.c_str(), 3'000'000'000LL), 0);
+    WriteFile(big, "");
+    ASSERT_EQ(::truncate(big.c_str(), 3'000'000'000LL), 0);
     const auto progress = ReadOutputProgress(state);
     ASSERT_TRUE(progress);
     EXPECT_EQ(progress->sizeText, "2861 MB") << "past six digits, the next unit";

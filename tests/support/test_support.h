@@ -13,7 +13,9 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <sys/types.h>
 #include <vector>
 
@@ -43,6 +45,11 @@ class CurrentFolder {
   private:
     std::string saved_;
 };
+
+// An absolute path's text as a Path.
+inline Path AsPath(std::string_view absolute) {
+    return *Path::Of(absolute);
+}
 
 void WriteFile(const std::string& path, const std::string& bytes, mode_t mode = 0644);
 std::string ReadFile(const std::string& path);
@@ -142,9 +149,11 @@ class FakeWindow : public ConversionWindow {
     void ShowConvertButton(bool shown) override { Log(shown ? "convert shown" : "convert hidden"); }
     void ShowAbortButton(bool shown) override { Log(shown ? "abort shown" : "abort hidden"); }
     void EnableClearButton(bool on) override { Log(on ? "clear enabled" : "clear disabled"); }
-    std::string DestinationText() const override { return destination; }
+    std::optional<Path> DestinationFolder() const override {
+        return DestinationNamedBy(destination);
+    }
     void SetInformationLine(const std::string& line) override { Keep(infoLines, line); }
-    void SetOutputPathText(const std::string& path) override { Keep(outputs, path); }
+    void SetOutputPath(const Path& path) override { Keep(outputs, path.Bytes()); }
     void SetOverallProgress(int percent) override { Keep(overall, percent); }
     void SetFileProgress(int percent) override { Keep(file, percent); }
     void SetOutputSizeText(const std::string& text) override { Keep(sizeTexts, text); }
@@ -155,12 +164,16 @@ class FakeWindow : public ConversionWindow {
         if (onDispatch)
             onDispatch();
     }
+    void DispatchEventsButDrawing() override {
+        ++betweenItems;
+        DispatchEvents();
+    }
     void Log(const std::string& what) { Keep(events, what); }
 
     std::string destination;
     std::vector<std::string> events, infoLines, outputs, sizeTexts;
     std::vector<int> overall, file, visible;
-    int dispatches = 0;
+    int dispatches = 0, betweenItems = 0;
     std::function<void()> onDispatch;
 
   private:

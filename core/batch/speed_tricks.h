@@ -1,0 +1,34 @@
+// SPDX-FileCopyrightText: 2026 brindlecot developers <brindlecot@brindlecot.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+// The batch's speed tricks, each kept only while a benchmark on a quiet
+// machine can tell it from noise: what it does, what it relies on, and its
+// switch. Both are on unless told, so that a benchmark runs one batch with
+// and without each and prints the ratio (batch_bench, ui_batch_bench).
+
+struct SpeedTricks {
+    // Takes over the write-out owed at the decoder's close (TakeOverWriteOut):
+    // long files end sooner. See batch_bench's "writeout" rows.
+    bool takeOverWriteOut = true;
+    // Between items, handles clicks and closes only, and draws once the next
+    // decoder runs (ConversionWindow::DispatchEventsButDrawing): an abort or a
+    // close is still taken before anything new starts, while drawing never
+    // holds a decoder back. It relies on Qt's event dispatchers on Linux (its
+    // own and glib's), which leave timers out when asked
+    // (QEventLoop::X11ExcludeTimers), and on the window drawing, and the
+    // progress timer ticking, by timers. See ui_batch_bench's "drawing
+    // between items" row.
+    bool drawOnceTheNextRuns = true;
+};
+
+// ext4 (its auto_da_alloc, on by default), xfs and btrfs set a file's write-out
+// going at the first close after its truncation to nothing, and the close waits
+// while they do. The decoder's opening of /dev/fd/3 truncates the file we made
+// for it, so at its end it would wait while its whole WAV goes to disk, a tenth
+// of a four-minute file's decoding time. Once the decoder has written into the
+// file open as fd, a close of ours takes that write-out over while there is
+// little to write; the rest goes to disk as any file's does. Elsewhere (FAT,
+// exFAT, tmpfs) the close costs a moment and does nothing. False while the file
+// is still empty: nothing is owed yet; true once taken over.
+bool TakeOverWriteOut(int fd);
