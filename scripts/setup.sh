@@ -14,19 +14,27 @@
 # Safe to run again: packages already present are not touched.
 set -euo pipefail
 
-# The window's fonts: IPAPGothic for Japanese and the Latin languages,
-# WenQuanYi Micro Hei for Chinese, NanumGothic for Korean.
+# qt6-l10n-tools has lrelease and lupdate; IPAPGothic is the window's font for
+# Japanese and the Latin languages.
 run_packages=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev qt6-qpa-plugins qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libxcb1-dev
-    libtag1-dev lame fonts-ipafont-gothic fonts-wqy-microhei fonts-nanum xdg-utils
+    qt6-base-dev qt6-qpa-plugins qt6-l10n-tools qt6-translations-l10n libxcb1-dev
+    libtag1-dev lame fonts-ipafont-gothic xdg-utils
 )
+# The window's fonts for Chinese (WenQuanYi Micro Hei) and Korean
+# (NanumGothic): for running, only the user's language's; the tests measure
+# every language's texts with its font.
+chinese_font=fonts-wqy-microhei korean_font=fonts-nanum
+case "${LANGUAGE:-${LC_ALL:-${LC_MESSAGES:-${LANG:-}}}}" in
+zh*) run_packages+=("$chinese_font") ;;
+ko*) run_packages+=("$korean_font") ;;
+esac
 # po4a makes the manual pages; debhelper builds the package; dpkg-shlibdeps
 # (dpkg-dev) and file find its library dependencies; git and xz make the
 # upstream tarball.
 package_packages=(po4a dpkg-dev file debhelper git xz-utils)
 test_packages=(
-    po4a
+    po4a "$chinese_font" "$korean_font"
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     xvfb xauth openbox x11-utils xdotool wmctrl dbus exfat-fuse exfatprogs
     weston xwayland qt6-wayland
