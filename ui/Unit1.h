@@ -179,6 +179,8 @@ class TForm1 : public QWidget, private ConversionWindow {
     void DispatchEvents() override;
     void DispatchEventsButDrawing() override;
     void BatchEnded(int converted, int failed, bool aborted) override;
+    // Shows value at the next frame, unless it shows already.
+    template <typename T> void ShowSoon(std::optional<T>& waiting, T value, const T& shown);
     void CatchUpView();
 
     WindowServices services_;
@@ -198,9 +200,13 @@ class TForm1 : public QWidget, private ConversionWindow {
     bool activated_ = false;
     // Since when the abort button shows, to tell a click on it from the end of a double-click.
     QElapsedTimer abortShown_;
-    // What the batch asked to show and the pacer has not drawn yet.
-    std::optional<int> overallToShow_;
-    std::optional<ItemId> itemToShow_;
+    // What the batch asked to show and the paced drawing has not shown yet:
+    // a batch of quick files changes them several times a frame.
+    struct {
+        std::optional<QString> informationLine, outputPath, outputSize;
+        std::optional<int> overallProgress, fileProgress;
+        std::optional<ItemId> item; // to scroll into view
+    } toShow_;
     // During a batch: often enough for the eye, rarely enough to cost nothing.
     RepaintPacer repaintPacer_{*this, std::chrono::milliseconds(100), [this] { CatchUpView(); }};
 };

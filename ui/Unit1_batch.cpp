@@ -47,8 +47,8 @@ void TForm1::Button5Click() {
 
 void TForm1::Timer1Timer() {
     if (const auto progress = ReadOutputProgress(conversion_)) {
-        SetLabelText(*Label6, QString::fromStdString(progress->sizeText));
-        ProgressBar2->setValue(progress->percent);
+        SetOutputSizeText(progress->sizeText);
+        SetFileProgress(progress->percent);
     }
 }
 
@@ -65,11 +65,11 @@ void TForm1::EnableClearButton(bool enabled) {
     Button3->setEnabled(enabled);
 }
 void TForm1::SetInformationLine(const std::string& line) {
-    // Quick files of one kind share a line: it is laid out once.
-    if (const QString text = DisplayText(line); text != Label10->text())
-        ShowInformationLine(text);
+    ShowSoon(toShow_.informationLine, DisplayText(line), Label10->text());
 }
 void TForm1::ShowInformationLine(const QString& line) {
+    // What shows now is newer than what waits to be shown.
+    toShow_.informationLine.reset();
     // The label keeps its place and size: a line too long or too tall for it
     // is drawn smaller and then narrower, and reads whole in the tooltip.
     QFont font = Label10->parentWidget()->font();
@@ -87,20 +87,25 @@ void TForm1::ShowInformationLine(const QString& line) {
     Label10->setToolTip(line);
 }
 void TForm1::SetOutputPathText(const std::string& path) {
+    ShowSoon(toShow_.outputPath, DisplayText(path), Label7->text());
     // A new item begins: the last one's size and bar must not stand beside its path.
-    SetLabelText(*Label7, DisplayText(path));
-    SetLabelText(*Label6, {});
-    ProgressBar2->setValue(0);
+    ShowSoon(toShow_.outputSize, QString(), Label6->text());
+    ShowSoon(toShow_.fileProgress, 0, ProgressBar2->value());
 }
 void TForm1::SetOverallProgress(int percent) {
-    overallToShow_ = percent;
-    repaintPacer_.CatchUpSoon();
+    ShowSoon(toShow_.overallProgress, percent, ProgressBar1->value());
 }
 void TForm1::SetFileProgress(int percent) {
-    ProgressBar2->setValue(percent);
+    ShowSoon(toShow_.fileProgress, percent, ProgressBar2->value());
 }
 void TForm1::SetOutputSizeText(const std::string& text) {
-    SetLabelText(*Label6, QString::fromStdString(text));
+    ShowSoon(toShow_.outputSize, QString::fromStdString(text), Label6->text());
+}
+template <typename T> void TForm1::ShowSoon(std::optional<T>& waiting, T value, const T& shown) {
+    if (waiting ? *waiting == value : value == shown)
+        return;
+    waiting = std::move(value);
+    repaintPacer_.CatchUpSoon();
 }
 void TForm1::EnableProgressTimer(bool enabled) {
     // They run exactly while a batch's decoders do, after its question and
@@ -118,18 +123,28 @@ void TForm1::EnableProgressTimer(bool enabled) {
     }
 }
 void TForm1::MakeItemVisible(int index) {
-    itemToShow_ = list_.ItemAt(index).id;
+    toShow_.item = list_.ItemAt(index).id;
     repaintPacer_.CatchUpSoon();
 }
 void TForm1::CatchUpView() {
-    // Scrolled first: the bar repaints at once, and takes the scrolled list along.
-    if (const auto id = std::exchange(itemToShow_, std::nullopt))
+    // Only the last of each is shown, and a label or bar only when it changes.
+    if (const auto id = std::exchange(toShow_.item, std::nullopt))
         if (const auto index = list_.IndexOf(*id))
             ListView1->scrollTo(list_.index(*index), QAbstractItemView::EnsureVisible);
-    if (const auto percent = std::exchange(overallToShow_, std::nullopt))
+    if (const auto line = std::exchange(toShow_.informationLine, std::nullopt))
+        if (*line != Label10->text())
+            ShowInformationLine(*line);
+    if (const auto path = std::exchange(toShow_.outputPath, std::nullopt))
+        SetLabelText(*Label7, *path);
+    if (const auto size = std::exchange(toShow_.outputSize, std::nullopt))
+        SetLabelText(*Label6, *size);
+    if (const auto percent = std::exchange(toShow_.fileProgress, std::nullopt))
+        ProgressBar2->setValue(*percent);
+    if (const auto percent = std::exchange(toShow_.overallProgress, std::nullopt))
         ProgressBar1->setValue(*percent);
 }
 void TForm1::DispatchEvents() {
+    repaintPacer_.DrawIfDue();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 void TForm1::DispatchEventsButDrawing() {
