@@ -208,5 +208,10 @@ class TForm1 : public QWidget, private ConversionWindow {
         std::optional<ItemId> item; // to scroll into view
     } toShow_;
     // During a batch: often enough for the eye, rarely enough to cost nothing.
-    RepaintPacer repaintPacer_{*this, std::chrono::milliseconds(100), [this] { CatchUpView(); }};
+    // A change after a quiet spell is drawn at once; changes that keep coming,
+    // as a batch of quick files makes them, five times a second: each frame
+    // then draws a list of rows new to it, which costs the same at ten frames
+    // a second as at five, and at ten was most of what the window added to
+    // the batch.
+    RepaintPacer repaintPacer_{*this, std::chrono::milliseconds(200), [this] { CatchUpView(); }};
 };
