@@ -16,12 +16,9 @@
 
 namespace {
 
-// The styles whose rows are drawn by the common style's code, which the text
-// drawn here follows.
-bool DrawsCommonRows(const QStyle* style) {
-    const QString name = style->name();
-    return name.compare("fusion", Qt::CaseInsensitive) == 0 ||
-           name.compare("windows", Qt::CaseInsensitive) == 0;
+// The style whose drawing of a row's text is followed here.
+bool IsFollowedStyle(const QStyle* style) {
+    return style->name().compare("fusion", Qt::CaseInsensitive) == 0;
 }
 
 // A row that shows only its picture and its text.
@@ -53,7 +50,8 @@ bool Repainted(QPainter* painter, const QRect& area) {
     return repainted.isEmpty() || repainted.intersects(painter->deviceTransform().mapRect(area));
 }
 
-// Lays text out on lines of width, as the style does; its bounding height.
+// Lays text out on lines of width, as the style does; the height it centres
+// a line by (its ascent and descent, cut to whole pixels), 0 for more lines.
 int LayOut(QTextLayout& layout, const QStyleOptionViewItem& option, int width) {
     QTextOption textOption;
     textOption.setWrapMode(QTextOption::ManualWrap);
@@ -125,7 +123,7 @@ void ListRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
 bool ListRowDelegate::DrawQuickly(QPainter* painter, const QStyleOptionViewItem& option) const {
     const QWidget* view = option.widget;
     const QStyle* style = view != nullptr ? view->style() : QApplication::style();
-    if (!DrawsCommonRows(style) || !ShowsOnlyPictureAndText(option) ||
+    if (!IsFollowedStyle(style) || !ShowsOnlyPictureAndText(option) ||
         !(option.features & QStyleOptionViewItem::HasDisplay))
         return false;
     // Where the style puts the text: the row beside the picture, less margins.
@@ -166,12 +164,10 @@ bool ListRowDelegate::DrawQuickly(QPainter* painter, const QStyleOptionViewItem&
 
 const ListRowDelegate::LaidOutCaption* ListRowDelegate::LaidOut(const QStyleOptionViewItem& option,
                                                                 int width) const {
-    if (option.font != captionsFont_ || width != captionsWidth_ ||
-        option.textElideMode != captionsElide_) {
+    if (const Setting setting{option.font, width, option.textElideMode, option.displayAlignment};
+        setting != captionsSetting_) {
         captions_.clear();
-        captionsFont_ = option.font;
-        captionsWidth_ = width;
-        captionsElide_ = option.textElideMode;
+        captionsSetting_ = setting;
     }
     if (LaidOutCaption* known = captions_.object(option.text))
         return known;

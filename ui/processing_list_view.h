@@ -24,11 +24,11 @@ class ProcessingListView : public QTreeView {
 // of a report view. A batch of quick files brings a dozen rows into view every
 // frame, and the style lays a row's text out three times to draw it once (to
 // size it, to shorten it, to draw it): that was most of the window's drawing.
-// A row that shows nothing but its picture and its text (neither selected nor
-// current nor under the pointer nor edited) has its picture drawn by the style
-// and its text laid out here, once, as the style lays it out, and kept for as
-// long as the list shows it; any other row, and every row of a style that
-// draws rows its own way, the style draws whole.
+// A row that shows nothing but its picture and its text (neither selected,
+// nor current in a focused list, nor edited) has its picture drawn by the
+// style and its text laid out here, once, as the style lays it out, and kept
+// while the list shows it; any other row, and every row of a style other than
+// the one this follows (Fusion, which Qt draws with), the style draws whole.
 class ListRowDelegate : public QStyledItemDelegate {
   public:
     // With quick false, every row is drawn whole by the style.
@@ -46,13 +46,19 @@ class ListRowDelegate : public QStyledItemDelegate {
         QTextLayout layout;
         int height = 0;
     };
+    // What a caption is laid out for.
+    struct Setting {
+        QFont font;
+        int width = -1;
+        Qt::TextElideMode elide = Qt::ElideNone;
+        Qt::Alignment alignment;
+        bool operator==(const Setting&) const = default;
+    };
     // Nothing when the caption takes more than one line.
     const LaidOutCaption* LaidOut(const QStyleOptionViewItem& option, int width) const;
 
     bool quick_;
-    // Laid-out captions, for the font, width and shortening they were laid out with.
+    // Laid-out captions, all for one setting.
     mutable QCache<QString, LaidOutCaption> captions_{64};
-    mutable QFont captionsFont_;
-    mutable int captionsWidth_ = -1;
-    mutable Qt::TextElideMode captionsElide_ = Qt::ElideNone;
+    mutable Setting captionsSetting_;
 };
