@@ -9,10 +9,14 @@
 // long ones its cost while a decoder runs. The batch driver alone, with
 // nothing to show, runs in turn too, to tell the window's share from the
 // driver's; the CPU time the window and the X server use per file is the
-// figure least disturbed by other work on the machine. A second window,
-// which draws between items (its speed trick off, speed_tricks.h), runs the
-// same batch in turn, to tell what drawing only once the next decoder runs is
-// worth.
+// figure least disturbed by other work on the machine. The program's own
+// (without its children: the decoders' time is the same either way) is
+// given as user and system time, and what the window adds to the driver
+// alone is its own share. What was drawn is counted too: frames, list rows,
+// bars and labels per file, which no other work on the machine changes much.
+// A second window, which draws between items (its speed trick off,
+// speed_tricks.h), runs the same batch in turn, to tell what drawing only once
+// the next decoder runs is worth.
 //
 // With "複数のファイルを同時に変換する" checked the window runs as many
 // decoders at once as we have cores; its WAV files must be byte for byte those
@@ -31,7 +35,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QEvent>
+#include <QLabel>
+#include <QPaintEvent>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QTreeView>
 #include <QWindow>
 
 #include <algorithm>
@@ -44,6 +53,7 @@
 #include <fstream>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <csignal>
@@ -71,29 +81,93 @@ struct TimedQuestion {
     double seconds = 0;
 };
 
-struct WindowTimes {
-    double seconds, ownCpu, serverCpu; // wall clock, and CPU used by us and by the X server
+// CPU time of this process alone, its children's not included.
+struct Cpu {
+    double user = 0, system = 0;
+    double Total() const { return user + system; }
+    Cpu operator-(const Cpu& before) const { return {user - before.user, system - before.system}; }
 };
 
-double OwnSeconds() {
+Cpu OwnCpu() {
     rusage self{};
     ::getrusage(RUSAGE_SELF, &self);
-    return static_cast<double>(self.ru_utime.tv_sec + self.ru_stime.tv_sec) +
-           static_cast<double>(self.ru_utime.tv_usec + self.ru_stime.tv_usec) / 1e6;
+    const auto seconds = [](const timeval& time) {
+        return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+    };
+    return {seconds(self.ru_utime), seconds(self.ru_stime)};
 }
 
-WindowTimes WindowRun(TForm1& form, TimedQuestion& boxes, const XDesktop& desktop,
-                      const InputSet& set, bool severalAtOnce, const std::string& reference) {
+// What the window drew during a batch: frames (the window's repaints), the
+// list's repainted area in rows, and the paints of the bars and the labels
+// the batch feeds.
+struct Drawn {
+    int frames = 0, bars = 0, labels = 0;
+    double rows = 0;
+};
+
+class DrawingTally : public QObject {
+  public:
+    explicit DrawingTally(TForm1& form) : form_(form) {
+        for (QObject* watched : std::initializer_list<QObject*>{
+                 &form, form.ListView1->viewport(), form.ProgressBar1, form.ProgressBar2,
+                 form.Label6, form.Label7, form.Label10})
+            watched->installEventFilter(this);
+    }
+    Drawn Take() { return std::exchange(drawn_, {}); }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // Filters run last installed first: the window's paced drawing has
+        // held back the requests it gathers before this sees one. A frame is
+        // a request that painted what is counted here.
+        if (watched == &form_ && event->type() == QEvent::UpdateRequest)
+            requested_ = true;
+        if (event->type() != QEvent::Paint)
+            return false;
+        if (std::exchange(requested_, false))
+            ++drawn_.frames;
+        if (watched == form_.ListView1->viewport()) {
+            const QRect row = form_.ListView1->visualRect(form_.List().index(0));
+            double area = 0;
+            for (const QRect& part : static_cast<QPaintEvent*>(event)->region())
+                area += static_cast<double>(part.width()) * part.height();
+            drawn_.rows += row.isEmpty() ? 0 : area / (row.width() * row.height());
+        } else if (watched == form_.ProgressBar1 || watched == form_.ProgressBar2) {
+            ++drawn_.bars;
+        } else if (watched != &form_) {
+            ++drawn_.labels;
+        }
+        return false;
+    }
+
+  private:
+    TForm1& form_;
+    Drawn drawn_;
+    bool requested_ = false;
+};
+
+struct WindowTimes {
+    double seconds; // wall clock
+    Cpu ownCpu;
+    double serverCpu; // CPU used by the X server
+    Drawn drawn;
+};
+
+WindowTimes WindowRun(TForm1& form, TimedQuestion& boxes, DrawingTally& tally,
+                      const XDesktop& desktop, const InputSet& set, bool severalAtOnce,
+                      const std::string& reference) {
     form.CheckBox3->setChecked(severalAtOnce);
     form.Button3->click();
     form.List().AppendMany(set.paths);
     QApplication::processEvents();
     boxes.seconds = 0;
-    const double ownBefore = OwnSeconds(), serverBefore = desktop.ServerCpuSeconds();
+    tally.Take();
+    const Cpu ownBefore = OwnCpu();
+    const double serverBefore = desktop.ServerCpuSeconds();
     boxes.clock.start();
     form.Button2->click(); // returns after the question
-    const WindowTimes times{boxes.seconds, OwnSeconds() - ownBefore,
-                            desktop.ServerCpuSeconds() - serverBefore};
+    const WindowTimes times{boxes.seconds, OwnCpu() - ownBefore,
+                            desktop.ServerCpuSeconds() - serverBefore, tally.Take()};
     const bool converted =
         std::all_of(set.paths.begin(), set.paths.end(), [&, i = 0](const std::string&) mutable {
             return form.List().ItemAt(i++).state == ItemState::Processed;
@@ -108,7 +182,7 @@ WindowTimes WindowRun(TForm1& form, TimedQuestion& boxes, const XDesktop& deskto
 }
 
 // The same batch driver with nothing to show: what the window adds is the rest.
-double DriverRun(const InputSet& set, std::vector<double>& cpu) {
+double DriverRun(const InputSet& set, std::vector<Cpu>& cpu) {
     ProcessingList list;
     list.AppendMany(set.paths);
     ConversionState state;
@@ -116,14 +190,30 @@ double DriverRun(const InputSet& set, std::vector<double>& cpu) {
     RecordingBoxes boxes; // answers no
     BatchDriver driver(list, state, window, boxes);
     QElapsedTimer clock;
-    const double cpuBefore = OwnSeconds();
+    const Cpu cpuBefore = OwnCpu();
     clock.start();
     driver.Convert();
     const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
-    cpu.push_back(OwnSeconds() - cpuBefore);
+    cpu.push_back(OwnCpu() - cpuBefore);
     if (!TakeOutputs(set))
         throw std::runtime_error("the driver alone left outputs missing");
     return seconds;
+}
+
+// The medians of each part, in milliseconds per file.
+struct CpuPerFile {
+    double total, user, system;
+};
+
+CpuPerFile MedianPerFile(const std::vector<Cpu>& runs, int files) {
+    std::vector<double> total, user, system;
+    for (const Cpu& run : runs) {
+        total.push_back(run.Total());
+        user.push_back(run.user);
+        system.push_back(run.system);
+    }
+    return {Median(total) * 1000 / files, Median(user) * 1000 / files,
+            Median(system) * 1000 / files};
 }
 
 } // namespace
@@ -174,32 +264,35 @@ int main(int argc, char* argv[]) {
             while (!shown->windowHandle() || !shown->windowHandle()->isExposed())
                 QApplication::processEvents(QEventLoop::WaitForMoreEvents);
         }
+        DrawingTally tally(form), drawingTally(drawingForm);
 
         for (std::size_t s = 0; s < sets.size(); ++s) {
             const InputSet& set = sets[s];
-            std::vector<double> window, loop, driver, own, server, driverCpu, parallel, parallelCpu,
-                drawingBetween;
+            std::vector<double> window, loop, driver, server, parallel, parallelCpu, drawingBetween;
+            std::vector<Cpu> own, driverCpu;
+            std::vector<Drawn> drawn;
             const double loadBefore = LoadAverage();
             for (int r = 0; r < runs; ++r) { // taking turns, so that other work disturbs all alike
                 if (several) {
                     const WindowTimes times =
-                        WindowRun(form, boxes, desktop, set, true, references[s]);
+                        WindowRun(form, boxes, tally, desktop, set, true, references[s]);
                     parallel.push_back(times.seconds);
-                    parallelCpu.push_back(times.ownCpu);
+                    parallelCpu.push_back(times.ownCpu.Total());
                 }
                 if (one) {
                     const WindowTimes times =
-                        WindowRun(form, boxes, desktop, set, false, references[s]);
+                        WindowRun(form, boxes, tally, desktop, set, false, references[s]);
                     window.push_back(times.seconds);
                     own.push_back(times.ownCpu);
                     server.push_back(times.serverCpu);
+                    drawn.push_back(times.drawn);
                 }
                 if (!windowOnly) {
                     loop.push_back(LoopRun(set, lame));
                     if (one) {
                         driver.push_back(DriverRun(set, driverCpu));
                         drawingBetween.push_back(
-                            WindowRun(drawingForm, boxes, desktop, set, false, references[s])
+                            WindowRun(drawingForm, boxes, drawingTally, desktop, set, false, references[s])
                                 .seconds);
                     }
                 }
@@ -216,21 +309,43 @@ int main(int argc, char* argv[]) {
             }
             if (!one)
                 continue;
-            std::printf("window (%s): median %.3f s, runs %s; CPU per file: window %.2f ms, "
-                        "X server %.2f ms (medians)\n",
-                        set.label.c_str(), Median(window), Spread(window).c_str(),
-                        Median(own) * 1000 / set.files, Median(server) * 1000 / set.files);
+            const CpuPerFile windowCpu = MedianPerFile(own, set.files);
+            std::printf("window (%s): median %.3f s, runs %s; CPU per file: window %.2f ms "
+                        "(user %.2f, system %.2f), X server %.2f ms (medians)\n",
+                        set.label.c_str(), Median(window), Spread(window).c_str(), windowCpu.total,
+                        windowCpu.user, windowCpu.system, Median(server) * 1000 / set.files);
+            const auto perFile = [&](auto part) {
+                std::vector<double> counts;
+                for (const Drawn& run : drawn)
+                    counts.push_back(static_cast<double>(part(run)) / set.files);
+                return Median(counts);
+            };
+            std::printf("window drew (%s) per file: %.3f frames, %.2f list rows, %.3f bar and "
+                        "%.3f label paints (medians)\n",
+                        set.label.c_str(), perFile([](const Drawn& d) { return d.frames; }),
+                        perFile([](const Drawn& d) { return d.rows; }),
+                        perFile([](const Drawn& d) { return d.bars; }),
+                        perFile([](const Drawn& d) { return d.labels; }));
             if (windowOnly)
                 continue;
             std::printf("medians (%s): window %.3f s, shell loop writing files %.3f s (runs %s); "
                         "load average %.2f before, %.2f after\n",
                         set.label.c_str(), Median(window), Median(loop), Spread(loop).c_str(),
                         loadBefore, LoadAverage());
-            std::printf("driver alone (%s): median %.3f s, runs %s; CPU per file %.2f ms; ratio "
-                        "window/driver alone = %.3f, driver alone/shell = %.3f\n",
+            const CpuPerFile driverCpuPerFile = MedianPerFile(driverCpu, set.files);
+            std::printf("driver alone (%s): median %.3f s, runs %s; CPU per file %.2f ms (user "
+                        "%.2f, system %.2f); ratio window/driver alone = %.3f, driver "
+                        "alone/shell = %.3f\n",
                         set.label.c_str(), Median(driver), Spread(driver).c_str(),
-                        Median(driverCpu) * 1000 / set.files, Median(window) / Median(driver),
-                        Median(driver) / Median(loop));
+                        driverCpuPerFile.total, driverCpuPerFile.user, driverCpuPerFile.system,
+                        Median(window) / Median(driver), Median(driver) / Median(loop));
+            // The window's own CPU: what it adds to the same batch driven with nothing to show.
+            std::printf("window's own CPU per file (%s) = %.3f ms (user %.3f, system %.3f); ratio "
+                        "window CPU/driver alone CPU = %.3f\n",
+                        set.label.c_str(), windowCpu.total - driverCpuPerFile.total,
+                        windowCpu.user - driverCpuPerFile.user,
+                        windowCpu.system - driverCpuPerFile.system,
+                        windowCpu.total / driverCpuPerFile.total);
             std::printf("ratio window/shell (%s) = %.3f (goal at most %.2f)\n", set.label.c_str(),
                         Median(window) / Median(loop), set.seconds < 60 ? 0.97 : 1.02);
             std::printf("ratio window drawing only once the next decoder runs/drawing between "

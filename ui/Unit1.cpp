@@ -8,7 +8,6 @@
 #include "folder_scan.h"
 #include "fs.h"
 #include "mpeg_header.h"
-#include "progress_monitor.h"
 #include "qt_services.h"
 #include "settings.h"
 #include "text.h"
@@ -23,9 +22,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QProgressBar>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QShortcut>
 #include <QStyleHints>
 #include <QTimer>
@@ -143,135 +140,6 @@ bool TForm1::event(QEvent* event) {
         QTimer::singleShot(0, this, [this] { Handle([this] { FormActivate(); }); });
     }
     return handled;
-}
-
-// ---- Conversion ----
-
-void TForm1::Button2Click() {
-    // A close asked for during the batch happens once it is over, however it ends.
-    const auto closeAfterwards = qScopeGuard([this] {
-        if (std::exchange(closeRequested_, false)) {
-            closing_ = true;
-            QTimer::singleShot(0, this, &QWidget::close);
-        }
-    });
-    // How the batch runs is settled when it starts.
-    CheckBox3->setEnabled(false);
-    const auto allowChoiceAgain = qScopeGuard([this] { CheckBox3->setEnabled(!batch_.Running()); });
-    batch_.Convert(CheckBox3->isChecked() ? std::optional(services_.usableCores()) : std::nullopt);
-    // The batch's boxes closed unanswered; a failure still deserves a word
-    // before the program ends, unless the user would not wait for the end.
-    if (closeRequested_ && !stopRequested_ && batch_.Failures() > 0)
-        if (const std::optional<BatchReport> report = batch_.EndReport())
-            services_.boxes.Report(report->text, report->details);
-}
-
-void TForm1::Button5Click() {
-    batch_.RequestAbort();
-    // The running file may take a while yet: show at once that the click was taken.
-    Button5->setEnabled(false);
-}
-
-void TForm1::Timer1Timer() {
-    if (const auto progress = ReadOutputProgress(conversion_)) {
-        SetLabelText(*Label6, QString::fromStdString(progress->sizeText));
-        ProgressBar2->setValue(progress->percent);
-    }
-}
-
-void TForm1::ShowConvertButton(bool shown) {
-    Button2->setVisible(shown);
-}
-void TForm1::ShowAbortButton(bool shown) {
-    if (shown)
-        abortShown_.start();
-    Button5->setEnabled(true);
-    Button5->setVisible(shown);
-}
-void TForm1::EnableClearButton(bool enabled) {
-    Button3->setEnabled(enabled);
-}
-void TForm1::SetInformationLine(const std::string& line) {
-    // Quick files of one kind share a line: it is laid out once.
-    if (const QString text = DisplayText(line); text != Label10->text())
-        ShowInformationLine(text);
-}
-void TForm1::ShowInformationLine(const QString& line) {
-    // The label keeps its place and size: a line too long or too tall for it
-    // is drawn smaller and then narrower, and reads whole in the tooltip.
-    QFont font = Label10->parentWidget()->font();
-    for (int size = font.pixelSize(); size > 9; --size) {
-        font.setPixelSize(size);
-        const QFontMetrics metrics(font);
-        if (metrics.height() <= Label10->height() &&
-            metrics.horizontalAdvance(line) <= Label10->width())
-            break;
-    }
-    if (const int advance = QFontMetrics(font).horizontalAdvance(line); advance > Label10->width())
-        font.setStretch(std::max(50, Label10->width() * 100 / advance));
-    Label10->setFont(font);
-    SetLabelText(*Label10, line);
-    Label10->setToolTip(line);
-}
-void TForm1::SetOutputPath(const Path& path) {
-    // A new item begins: the last one's size and bar must not stand beside its path.
-    SetLabelText(*Label7, DisplayText(path.Bytes()));
-    SetLabelText(*Label6, {});
-    ProgressBar2->setValue(0);
-}
-void TForm1::SetOverallProgress(int percent) {
-    overallToShow_ = percent;
-    repaintPacer_.CatchUpSoon();
-}
-void TForm1::SetFileProgress(int percent) {
-    ProgressBar2->setValue(percent);
-}
-void TForm1::SetOutputSizeText(const std::string& text) {
-    SetLabelText(*Label6, QString::fromStdString(text));
-}
-void TForm1::EnableProgressTimer(bool enabled) {
-    // They run exactly while a batch's decoders do, after its question and
-    // before its closing boxes, and so does the machine stay awake, however
-    // the batch ends.
-    if (enabled) {
-        Timer1->start();
-        repaintPacer_.Start();
-        awake_ = services_.sleepInhibitor.Hold(
-            Translate("TForm1", "MPEGオーディオをWAVに変換しています"));
-    } else {
-        Timer1->stop();
-        repaintPacer_.Stop();
-        awake_.reset();
-    }
-}
-void TForm1::MakeItemVisible(int index) {
-    itemToShow_ = list_.ItemAt(index).id;
-    repaintPacer_.CatchUpSoon();
-}
-void TForm1::CatchUpView() {
-    // Scrolled first: the bar repaints at once, and takes the scrolled list along.
-    if (const auto id = std::exchange(itemToShow_, std::nullopt))
-        if (const auto index = list_.IndexOf(*id))
-            ListView1->scrollTo(list_.index(*index), QAbstractItemView::EnsureVisible);
-    if (const auto percent = std::exchange(overallToShow_, std::nullopt))
-        ProgressBar1->setValue(*percent);
-}
-void TForm1::DispatchEvents() {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-}
-void TForm1::DispatchEventsButDrawing() {
-    // The paced drawing and the progress timer are timers.
-    QCoreApplication::processEvents(QEventLoop::X11ExcludeTimers);
-}
-void TForm1::BatchEnded(int converted, int /*failed*/, bool aborted) {
-    // Only a user who is elsewhere needs telling, and not one who aborted the
-    // batch; the boxes follow as ever.
-    if (aborted || QApplication::activeWindow() != nullptr)
-        return;
-    // The closing report's counts, or the count alone when all went well.
-    const std::optional<BatchReport> report = batch_.EndReport();
-    const std::string body = report ? report->text : ConvertedCountText(converted);
-    services_.notifier.Notify(Translate("TForm1", "変換が終わりました"), body);
 }
 
 // ---- The list ----

@@ -183,6 +183,8 @@ class TForm1 : public QWidget, private ConversionWindow {
     void DispatchEvents() override;
     void DispatchEventsButDrawing() override;
     void BatchEnded(int converted, int failed, bool aborted) override;
+    // Shows value at the next frame, unless it shows already.
+    template <typename T> void ShowSoon(std::optional<T>& waiting, T value, const T& shown);
     void CatchUpView();
 
     WindowServices services_;
@@ -202,9 +204,18 @@ class TForm1 : public QWidget, private ConversionWindow {
     bool activated_ = false;
     // Since when the abort button shows, to tell a click on it from the end of a double-click.
     QElapsedTimer abortShown_;
-    // What the batch asked to show and the pacer has not drawn yet.
-    std::optional<int> overallToShow_;
-    std::optional<ItemId> itemToShow_;
+    // What the batch asked to show and the paced drawing has not shown yet:
+    // a batch of quick files changes them several times a frame.
+    struct {
+        std::optional<QString> informationLine, outputPath, outputSize;
+        std::optional<int> overallProgress, fileProgress;
+        std::optional<ItemId> item; // to scroll into view
+    } toShow_;
     // During a batch: often enough for the eye, rarely enough to cost nothing.
-    RepaintPacer repaintPacer_{*this, std::chrono::milliseconds(100), [this] { CatchUpView(); }};
+    // A change after a quiet spell is drawn at once; changes that keep coming,
+    // as a batch of quick files makes them, five times a second: each frame
+    // then draws a list of rows new to it, which costs the same at ten frames
+    // a second as at five, and at ten was most of what the window added to
+    // the batch.
+    RepaintPacer repaintPacer_{*this, std::chrono::milliseconds(200), [this] { CatchUpView(); }};
 };

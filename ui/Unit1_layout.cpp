@@ -8,6 +8,7 @@
 
 #include "accessible_label.h"
 #include "brindlecot_version.h"
+#include "processing_list_view.h"
 #include "state_icons.h"
 #include "user_language.h"
 
@@ -22,7 +23,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyledItemDelegate>
 #include <QTimer>
 #include <QTreeView>
 #include <qdrawutil.h>
@@ -37,20 +37,6 @@ constexpr int kOneLine = 13;
 
 constexpr ItemState kStates[] = {ItemState::Waiting, ItemState::Processing, ItemState::Processed,
                                  ItemState::Failed, ItemState::KeptBack};
-
-// Draws each row with the grid line of a report view.
-class GridDelegate : public QStyledItemDelegate {
-  public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
-        QStyledItemDelegate::paint(painter, option, index);
-        painter->save();
-        painter->setPen(QColor(0xC0, 0xC0, 0xC0));
-        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
-        painter->restore();
-    }
-};
 
 template <typename Control>
 Control* Place(QWidget* parent, int left, int top, int width, int height) {
@@ -165,7 +151,7 @@ void TForm1::CreateControls() {
     FileListBox1->setUniformItemSizes(true);
     FileListBox1->setToolTip(tr("ダブルクリックで処理リスト追加"));
 
-    ListView1 = Place<QTreeView>(this, 8, 144, 369, 209);
+    ListView1 = Place<ProcessingListView>(this, 8, 144, 369, 209);
     ListView1->setModel(&list_);
     ListView1->setSelectionModel(list_.selectionModel());
     ListView1->setRootIsDecorated(false);
@@ -175,7 +161,7 @@ void TForm1::CreateControls() {
     ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ListView1->setEditTriggers(QAbstractItemView::SelectedClicked |
                                QAbstractItemView::EditKeyPressed);
-    ListView1->setItemDelegate(new GridDelegate(ListView1));
+    ListView1->setItemDelegate(new ListRowDelegate(ListView1));
     ListView1->header()->setStretchLastSection(true);
     ListView1->header()->setSectionsClickable(false);
     ListView1->setContextMenuPolicy(Qt::CustomContextMenu);

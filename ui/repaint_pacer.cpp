@@ -27,6 +27,7 @@ void RepaintPacer::Stop() {
         return;
     window_.removeEventFilter(this);
     waiting_.stop();
+    held_ = false;
     catchUp_();
     // Qt posts no further request while one it sent is unanswered.
     QCoreApplication::postEvent(&window_, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
@@ -51,17 +52,35 @@ void RepaintPacer::WaitForTurn() {
 bool RepaintPacer::eventFilter(QObject* watched, QEvent* event) {
     if (watched != &window_ || event->type() != QEvent::UpdateRequest || painting_)
         return false;
-    WaitForTurn();
+    held_ = true;
+    // What catching up repaints, even what asks to be drawn at once (a
+    // progress bar's new value), is drawn in the one repaint that follows.
+    if (!catchingUp_)
+        WaitForTurn();
     return true;
+}
+
+void RepaintPacer::DrawIfDue() {
+    if (waiting_.isActive() && (!sincePaint_.isValid() || sincePaint_.elapsed() >= interval_))
+        Draw();
 }
 
 void RepaintPacer::timerEvent(QTimerEvent* event) {
     if (event->timerId() != waiting_.timerId())
         return QObject::timerEvent(event);
+    Draw();
+}
+
+void RepaintPacer::Draw() {
     waiting_.stop();
     sincePaint_.start();
-    painting_ = true;
+    catchingUp_ = true;
     catchUp_();
+    catchingUp_ = false;
+    // Nothing changed, nothing to draw.
+    if (!std::exchange(held_, false))
+        return;
+    painting_ = true;
     QEvent request(QEvent::UpdateRequest);
     QCoreApplication::sendEvent(&window_, &request);
     painting_ = false;

@@ -70,9 +70,15 @@ ListItem& ProcessingList::MutableItemAt(int index) {
     return const_cast<ListItem&>(std::as_const(*this).ItemAt(index));
 }
 
-void ProcessingList::EmitChanged(int index) {
+void ProcessingList::EmitChanged(int index, const QList<int>& roles) {
     const QModelIndex changed = this->index(index);
-    emit dataChanged(changed, changed);
+    emit dataChanged(changed, changed, roles);
+}
+
+void ProcessingList::EmitStateChanged(int index) {
+    // A view redraws the row's picture alone.
+    EmitChanged(index,
+                {Qt::DecorationRole, StateRole, Qt::ToolTipRole, Qt::AccessibleDescriptionRole});
 }
 
 void ProcessingList::SetState(int index, ItemState state) {
@@ -80,21 +86,21 @@ void ProcessingList::SetState(int index, ItemState state) {
     item.state = state;
     if (state != ItemState::Failed && state != ItemState::KeptBack)
         item.failureReason.clear();
-    EmitChanged(index);
+    EmitStateChanged(index);
 }
 
 void ProcessingList::SetFailed(int index, std::string reason) {
     ListItem& item = MutableItemAt(index);
     item.state = ItemState::Failed;
     item.failureReason = std::move(reason);
-    EmitChanged(index);
+    EmitStateChanged(index);
 }
 
 void ProcessingList::SetKeptBack(int index, std::string reason) {
     ListItem& item = MutableItemAt(index);
     item.state = ItemState::KeptBack;
     item.failureReason = std::move(reason);
-    EmitChanged(index);
+    EmitStateChanged(index);
 }
 
 void ProcessingList::SetCaption(int index, std::string caption) {

@@ -83,7 +83,8 @@ class ProcessingList : public QAbstractListModel {
     void RemoveRunsInOneLayoutChange(const std::vector<std::pair<int, int>>& runs);
     std::size_t Slot(int row) const;
     ListItem& MutableItemAt(int index);
-    void EmitChanged(int index);
+    void EmitChanged(int index, const QList<int>& roles = {});
+    void EmitStateChanged(int index);
     void MoveGapTo(std::size_t row);
     void CloseGap();
 

@@ -5,6 +5,7 @@
 #include "Unit1.h"
 
 #include "FileFolder.h"
+#include "processing_list_view.h"
 #include "text.h"
 #include "window_fakes.h"
 
@@ -17,6 +18,7 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyleHints>
 #include <QTest>
 #include <QTimer>
@@ -210,6 +212,49 @@ class Unit1Test : public QObject {
                  QString::fromStdString(Path("fail.mp3") + "\nCould not decode this file"));
         QVERIFY(!failed.data(Qt::DecorationRole).value<QIcon>().isNull());
         QCOMPARE(form->List().Count(), 2); // "the answer no keeps the list"
+    }
+
+    // The rows drawn quickly are the rows the style draws, pixel for pixel:
+    // every state, short, long (shortened in the middle) and mixed-script
+    // captions, the selected and the current row and the one under the
+    // pointer, in the window's font and another, with the focus or without.
+    void listRowsLookAsTheStyleDrawsThem() {
+        const std::string names[] = {"a.mp3", "曲名 – 日本語のタイトル.mp3",
+                                     std::string(120, 'x') + ".mp3", "ラジオ 한국어 العربية 😀.mp2",
+                                     "\xff\xfe bytes.mpa"};
+        for (const std::string& name : names)
+            form->List().Append(Path(name));
+        for (const std::string& name : names)
+            form->List().Append("/" + name);
+        form->List().SetState(1, ItemState::Processing);
+        form->List().SetState(2, ItemState::Processed);
+        form->List().SetFailed(3, "reason");
+        form->List().SetKeptBack(4, "reason");
+        form->List().Select(6);
+        form->ListView1->setCurrentIndex(form->List().index(7));
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        const QPointF over = form->ListView1->visualRect(form->List().index(1)).center();
+        QHoverEvent hover(QEvent::HoverEnter, over, form->ListView1->viewport()->mapToGlobal(over),
+                          QPointF(-1, -1));
+        QCoreApplication::sendEvent(form->ListView1->viewport(), &hover);
+        auto* quick = form->ListView1->itemDelegate();
+        ListRowDelegate whole(nullptr, false);
+        QFont other("DejaVu Sans");
+        other.setPixelSize(15);
+        for (const QFont& font : {form->ListView1->font(), other}) {
+            form->ListView1->setFont(font);
+            QCoreApplication::processEvents(); // the rows' new height laid out
+            for (const bool focused : {false, true}) {
+                if (focused)
+                    form->ListView1->setFocus();
+                const QImage drawnQuickly = form->ListView1->viewport()->grab().toImage();
+                form->ListView1->setItemDelegate(&whole);
+                const QImage drawnWhole = form->ListView1->viewport()->grab().toImage();
+                form->ListView1->setItemDelegate(quick);
+                QVERIFY(drawnQuickly == drawnWhole);
+            }
+        }
     }
 
     // 中断 appears under the pointer where 変換 was: a double-click on 変換
@@ -545,6 +590,37 @@ class Unit1Test : public QObject {
         QCOMPARE(form->ProgressBar1->value(), 25);
         const QRect next = form->ListView1->visualRect(form->List().index(50));
         QVERIFY(form->ListView1->viewport()->rect().contains(next));
+    }
+
+    // What the window drew bit by bit during a batch, each row's new state
+    // alone and the list scrolled or not, is what it would draw afresh.
+    void aBatchLeavesTheListDrawnAsItIs() {
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        const auto drawnAsItIs = [this] {
+            QCoreApplication::sendPostedEvents(); // the batch's last frame
+            QWidget* rows = form->ListView1->viewport();
+            const QPoint at = rows->mapTo(form.get(), QPoint());
+            const QImage onScreen =
+                form->screen()
+                    ->grabWindow(form->winId(), at.x(), at.y(), rows->width(), rows->height())
+                    .toImage();
+            return onScreen.convertToFormat(QImage::Format_RGB32) ==
+                   rows->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        // Drawn once with the second item converting, then only as states change.
+        AddSource("a.mp3");
+        AddSource("b-held.mp3");
+        AddSource("c.mp3");
+        WhileConverting(
+            1, [this] { QTRY_COMPARE(form->Label7->text(), DisplayText(Path("b-held.wav"))); });
+        form->Button2->click();
+        QVERIFY(drawnAsItIs());
+        form->Button3->click();
+        for (int i = 0; i < 60; ++i)
+            AddSource("q" + std::to_string(i) + ".mp3");
+        form->Button2->click();
+        QVERIFY(drawnAsItIs());
     }
 
     void dropsFillTheList() {
