@@ -26,6 +26,7 @@
 #include <fstream>
 #include <map>
 #include <string>
+#include <tuple>
 #include <system_error>
 #include <vector>
 
@@ -220,6 +221,15 @@ int main(int argc, char** argv) {
                 ("batch_no_writeout_takeover/" + set.key).c_str(), [&set](benchmark::State& s) {
                     BatchRun(s, set, 1, SpeedTricks{.takeOverWriteOut = false});
                 }));
+            // What moving a new decoder off our CPU is worth, one decoder and two.
+            once(benchmark::RegisterBenchmark(
+                ("batch_unmoved/" + set.key).c_str(), [&set](benchmark::State& s) {
+                    BatchRun(s, set, 1, SpeedTricks{.moveNewDecoderOffOurCpu = false});
+                }));
+            once(benchmark::RegisterBenchmark(
+                ("batch2_unmoved/" + set.key).c_str(), [&set](benchmark::State& s) {
+                    BatchRun(s, set, 2, SpeedTricks{.moveNewDecoderOffOurCpu = false});
+                }));
             once(benchmark::RegisterBenchmark(
                 ("shell/" + set.key).c_str(),
                 [&set, &lame](benchmark::State& s) { ShellRun(s, set, lame, false); }));
@@ -268,6 +278,15 @@ int main(int argc, char** argv) {
                             "%.3f)\n",
                             set.label.c_str(), reporter.Median(one) / reporter.Median(plain),
                             reporter.Fastest(one) / reporter.Fastest(plain));
+            for (const auto& [moved, unmoved, atOnce] :
+                 {std::tuple{one, "batch_unmoved/" + set.key, 1},
+                  std::tuple{two, "batch2_unmoved/" + set.key, 2}})
+                if (reporter.Median(moved) > 0 && reporter.Median(unmoved) > 0)
+                    std::printf("ratio batch moving a new decoder off our CPU/not (%s, %d at "
+                                "once) = %.3f (fastest runs %.3f)\n",
+                                set.label.c_str(), atOnce,
+                                reporter.Median(moved) / reporter.Median(unmoved),
+                                reporter.Fastest(moved) / reporter.Fastest(unmoved));
         }
         std::printf("peak memory: %.1f MiB (program), %.1f MiB (decoder)\n", MiB(self.ru_maxrss),
                     MiB(children.ru_maxrss));

@@ -140,6 +140,7 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
     bool itemEnded = false; // since the events were last handled
     shownItem_.reset();
     const std::size_t mostInFlight = MostInFlight();
+    const int usableCores = UsableCores();
     const auto startsNoMore = [&] {
         return unreadable || state_.AbortRequested || next == work.size();
     };
@@ -190,7 +191,8 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
                     continue;
                 }
                 if (ready->stage != BatchItem::Stage::PassedOver) {
-                    if (!Start(*ready, decoder, count, items.empty())) {
+                    if (!Start(*ready, decoder, count, items.empty(),
+                               running + 1 < usableCores)) {
                         ready.reset();
                         continue;
                     }

@@ -99,7 +99,9 @@ class BatchDriver {
     // decoder started, unless its output is decided without one; shown, the
     // window follows it from the start. False, with nothing started, when its
     // caption was edited while the hint was up: it is prepared again.
-    bool Start(BatchItem& item, const std::string& decoder, int count, bool shown);
+    // cpuToSpare: fewer decoders run than we have CPUs.
+    bool Start(BatchItem& item, const std::string& decoder, int count, bool shown,
+               bool cpuToSpare);
     // Running to finished: true when a decoder has ended.
     bool Reap(Items& items);
     // While decoders run: the tricks that speed their ends.

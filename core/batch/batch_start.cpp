@@ -110,7 +110,8 @@ void BatchDriver::OpenOutput(BatchItem& item, const std::string& decoder) {
     }
 }
 
-bool BatchDriver::Start(BatchItem& item, const std::string& decoder, int count, bool shown) {
+bool BatchDriver::Start(BatchItem& item, const std::string& decoder, int count, bool shown,
+                        bool cpuToSpare) {
     try {
         if (item.source) {
             // An item that will not be decoded gets no hint about its audio.
@@ -161,9 +162,10 @@ bool BatchDriver::Start(BatchItem& item, const std::string& decoder, int count, 
             if (item.stage == BatchItem::Stage::Decided)
                 return true;
         }
-        item.decoder.emplace(
-            item.command,
-            ChildOutput{.keepErrors = true, .passed = item.temporary->PassedDescriptor()});
+        item.decoder.emplace(item.command,
+                             ChildOutput{.keepErrors = true,
+                                         .passed = item.temporary->PassedDescriptor(),
+                                         .offOurCpu = tricks_.moveNewDecoderOffOurCpu && cpuToSpare});
         item.stage = BatchItem::Stage::Running;
         if (!item.decoder->Started()) {
             item.outcome = item.decoder->Finish();

@@ -4,7 +4,7 @@
 #pragma once
 // The batch's speed tricks, each kept only while a benchmark on a quiet
 // machine can tell it from noise: what it does, what it relies on, and its
-// switch. Both are on unless told, so that a benchmark runs one batch with
+// switch. Each is on unless told, so that a benchmark runs one batch with
 // and without each and prints the ratio (batch_bench, ui_batch_bench).
 
 struct SpeedTricks {
@@ -20,6 +20,17 @@ struct SpeedTricks {
     // progress timer ticking, by timers. See ui_batch_bench's "drawing
     // between items" row.
     bool drawOnceTheNextRuns = true;
+    // A new decoder that starts on the CPU we run on, while another of our
+    // CPUs has no decoder, is moved there at once (MoveOffOurCpu): a vfork
+    // child often starts where its parent runs, and the kernel lets the
+    // parent go on first, so the decoder would wait for what we do right
+    // after a start (putting the item before it in place, preparing the next)
+    // while the other CPU idles; on the small virtual machines measured, no
+    // balancing moved it in time. With as many decoders as CPUs there is no
+    // idle CPU to move to, and a move only crowds another decoder. It relies on
+    // Linux's sched_setaffinity on another process of ours, and on the
+    // processor field of /proc/PID/stat. See batch_bench's "moving" rows.
+    bool moveNewDecoderOffOurCpu = true;
 };
 
 // ext4 (its auto_da_alloc, on by default), xfs and btrfs set a file's write-out

@@ -196,6 +196,25 @@ pid_t Spawn(const std::vector<std::string>& arguments, int errorFd, int outputFd
     return pid;
 }
 
+// The CPU a process last ran on, from the kernel's account of it; -1 when
+// that can't be read.
+int LastCpuOf(pid_t pid) {
+    const Path stat = Path() / "proc" / std::to_string(pid) / "stat";
+    const UniqueFd file(::open(stat.Bytes().c_str(), O_RDONLY | O_CLOEXEC));
+    char text[1024];
+    const ssize_t got = file ? ::read(file.Get(), text, sizeof text - 1) : -1;
+    if (got <= 0)
+        return -1;
+    text[got] = '\0';
+    const std::string_view fields(text, std::size_t(got));
+    // Its name, in parentheses, may hold anything; the fields after it don't.
+    std::size_t at = fields.rfind(')');
+    // The processor is the 39th field, the 37th after the name.
+    for (int field = 0; at != std::string_view::npos && field < 37; ++field)
+        at = fields.find(' ', at + 1);
+    return at == std::string_view::npos ? -1 : std::atoi(text + at + 1);
+}
+
 // What the wait status of a program's end says; status -1 (reaped by
 // someone else) tells neither an exit code nor a signal.
 RunOutcome OutcomeOf(int status) {
@@ -220,6 +239,8 @@ Child::Child(const std::vector<std::string>& arguments, ChildOutput output) {
     pid_ = Spawn(arguments, errorFile_.Get(), output.output, output.passed, startError_);
     if (pid_ > 0)
         pidfd_ = EndDescriptorOf(pid_);
+    if (pid_ > 0 && output.offOurCpu)
+        MoveOffOurCpu(pid_);
 }
 
 Child::Child(Child&& other) noexcept
@@ -354,6 +375,20 @@ bool StartWithoutWaiting(const std::vector<std::string>& arguments) {
         notifier->deleteLater();
     });
     return true;
+}
+
+void MoveOffOurCpu(pid_t child) {
+    cpu_set_t inherited;
+    CPU_ZERO(&inherited);
+    if (::sched_getaffinity(child, sizeof inherited, &inherited) != 0 || CPU_COUNT(&inherited) < 2)
+        return;
+    const int here = ::sched_getcpu();
+    if (here < 0 || !CPU_ISSET(here, &inherited) || LastCpuOf(child) != here)
+        return;
+    cpu_set_t others = inherited;
+    CPU_CLR(here, &others);
+    if (::sched_setaffinity(child, sizeof others, &others) == 0)
+        ::sched_setaffinity(child, sizeof inherited, &inherited);
 }
 
 int UsableCores() {

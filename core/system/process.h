@@ -32,7 +32,16 @@ struct ChildOutput {
     int output = -1;
     bool keepErrors = false;
     int passed = -1;
+    // Moved to another of its CPUs when it starts on the one we run on
+    // (MoveOffOurCpu): for a start that leaves a CPU without work.
+    bool offOurCpu = false;
 };
+
+// A child that starts on the CPU we run on waits there while we go on,
+// though another CPU may idle: it is moved to the others allowed it, and its
+// mask given back at once, so that it stays where the move put it. Nothing
+// when it started elsewhere, or has one CPU to run on.
+void MoveOffOurCpu(pid_t child);
 
 // A program we started and own. Its end is noticed through a process
 // descriptor (WaitForAnyEnd); it never outlives its owner: one still running
