@@ -191,8 +191,7 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
                     continue;
                 }
                 if (ready->stage != BatchItem::Stage::PassedOver) {
-                    if (!Start(*ready, decoder, count, items.empty(),
-                               running + 1 < usableCores)) {
+                    if (!Start(*ready, decoder, count, items.empty(), running + 1 < usableCores)) {
                         ready.reset();
                         continue;
                     }

@@ -162,10 +162,10 @@ bool BatchDriver::Start(BatchItem& item, const std::string& decoder, int count, 
             if (item.stage == BatchItem::Stage::Decided)
                 return true;
         }
-        item.decoder.emplace(item.command,
-                             ChildOutput{.keepErrors = true,
-                                         .passed = item.temporary->PassedDescriptor(),
-                                         .offOurCpu = tricks_.moveNewDecoderOffOurCpu && cpuToSpare});
+        item.decoder.emplace(
+            item.command, ChildOutput{.keepErrors = true,
+                                      .passed = item.temporary->PassedDescriptor(),
+                                      .offOurCpu = tricks_.moveNewDecoderOffOurCpu && cpuToSpare});
         item.stage = BatchItem::Stage::Running;
         if (!item.decoder->Started()) {
             item.outcome = item.decoder->Finish();
