@@ -71,7 +71,7 @@ check "any other locale reads the English hint" grep -q "^Try 'brindlecot --help
 
 # --convert: a folder converted as the window would, its WAV files those of a
 # direct decode, in the order a drop lists them. Inputs: noise through lame.
-lame=$(dirname "$program")/lame
+lame=$(command -v lame)
 mkdir -p "$folder/lib/sub" "$folder/out" "$folder/long"
 encode() { # seconds, mp3, and the direct decode's WAV
     head -c $(($1 * 176400)) /dev/urandom | "$lame" -r --quiet - "$2" 2>/dev/null

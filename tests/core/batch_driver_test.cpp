@@ -139,13 +139,9 @@ TEST_F(BatchTest, ASecondConvertFromInsideTheDispatchIsIgnored) {
 }
 
 TEST_F(BatchTest, TheRealDecoderWritesTheSameWavAsARunByHand) {
-    char self[4096] = {};
-    ASSERT_GT(::readlink("/proc/self/exe", self, sizeof self - 1), 0);
-    const std::string exeFolder = std::string(self).substr(0, std::string(self).rfind('/'));
     decoder = DecoderPath();
-    ASSERT_EQ(decoder, exeFolder + "/lame");
     if (!DecoderPresent(decoder))
-        GTEST_SKIP() << "no decoder beside the test";
+        GTEST_SKIP() << "no decoder on PATH";
 
     // One second of a 440 Hz stereo tone, encoded at test time.
     std::string pcm;

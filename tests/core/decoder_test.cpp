@@ -94,13 +94,13 @@ TEST(DecoderCommandTest, NamesStartingWithADashAreNotOptions) {
     EXPECT_EQ(inner.arguments[3], "c-");
 }
 
-TEST(DecoderLocationTest, LooksBesideTheRunningExecutable) {
+TEST(DecoderLocationTest, FindsTheSystemsLameOnPath) {
     std::string folder = ExecutableFolder();
     ASSERT_FALSE(folder.empty());
     EXPECT_NE(folder.back(), '/');
-    EXPECT_EQ(DecoderPath(), folder + "/lame");
-    // The build links lame beside every test executable.
+    // Nothing named lame is put beside the build's executables.
     EXPECT_TRUE(DecoderPresent(DecoderPath()));
+    EXPECT_NE(DecoderPath(), folder + "/lame");
 }
 
 TEST_F(DecoderTest, PresentOnlyForAnExecutableFileOrALinkToOne) {
