@@ -22,8 +22,6 @@ bool ReadAt(int fd, unsigned char* buffer, std::size_t length, std::uint64_t off
     return ::pread(fd, buffer, length, off_t(offset)) == ssize_t(length);
 }
 
-constexpr std::uint64_t kTwoGiB = std::uint64_t(1) << 31;
-
 // A data size that stands for "the rest of a long file".
 bool IsCappedDataSize(std::uint64_t field) {
     return field == kTwoGiB || field == 0xFFFFFFFF;

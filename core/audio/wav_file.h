@@ -16,6 +16,10 @@ enum class WavCheck {
     Malformed, // not RIFF/WAVE, or longer than its header says
 };
 
+// The size lame writes in a WAV's header for "the rest of a long file", and
+// the most a WAV whose sizes are not capped can hold.
+inline constexpr std::uint64_t kTwoGiB = std::uint64_t(1) << 31;
+
 // Reads only the header chunks and the file's size, never the audio itself.
 // Links are not followed; anything but a regular file is Malformed.
 // The 32-bit sizes of a header cannot tell a length past 4 GiB: writers put

@@ -5,6 +5,7 @@
 
 #include "text.h"
 #include "unique_fd.h"
+#include "wav_file.h"
 
 #include <QStringDecoder>
 
@@ -193,8 +194,6 @@ TagLib::ByteVector InfoOf(const TagLib::PropertyMap& id3v2, const TagLib::Proper
     }
     return info.render();
 }
-
-constexpr std::uint64_t kTwoGiB = std::uint64_t(1) << 31;
 
 bool WriteAllAt(int fd, const char* bytes, std::size_t length, std::uint64_t offset) {
     while (length > 0) {

@@ -42,7 +42,6 @@ std::string LameHeader(std::uint32_t dataSize) {
     return Riff(dataSize + 36, Format(2, 16, 4) + Chunk("data", dataSize));
 }
 
-constexpr std::uint64_t kTwoGiB = std::uint64_t(1) << 31;
 // The length of the seven-hour decode that lame capped.
 constexpr std::uint64_t kLong = 2'422'096'172;
 
