@@ -85,8 +85,13 @@ Child StartBatchOfTheProgram(const TempFolder& home, const std::vector<std::stri
     }
     qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(home.path()));
     Child program(arguments);
-    const std::string found = OutputOf({"xdotool", "search", "--sync", "--onlyvisible", "--pid",
-                                        std::to_string(program.Pid()), "--name", "brindlecot"});
+    // Bounded, so that a program that never shows its window fails the test, not hangs it.
+    const std::string found =
+        OutputOf({"timeout", "60", "xdotool", "search", "--sync", "--onlyvisible", "--pid",
+                  std::to_string(program.Pid()), "--name", "brindlecot"});
+    if (found.empty())
+        throw std::runtime_error(program.Ended() ? "the program ended without a window"
+                                                 : "the program's window did not show");
     const std::string window = found.substr(0, found.find('\n'));
     const std::string info = OutputOf({"xwininfo", "-id", window});
     const auto number = [&](const char* label) {
