@@ -62,7 +62,9 @@ void RemoveTreeAt(int parent, const std::string& name) {
 } // namespace
 
 TempFolder::TempFolder() {
-    std::string pattern = "/tmp/brindlecot-test-XXXXXX";
+    // TMPDIR moves a benchmark's files to another file system (a tmpfs, say).
+    const char* root = std::getenv("TMPDIR");
+    std::string pattern = std::string(root && *root ? root : "/tmp") + "/brindlecot-test-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
