@@ -51,26 +51,21 @@ TEST_F(BatchTest, WritesIntoTheDestinationRereadForEveryItem) {
             window.destination.clear();
     };
     Convert();
-    EXPECT_TRUE(Exists(out / "a.wav"));
-    EXPECT_TRUE(Exists(out / "slow.wav"));
-    EXPECT_FALSE(Exists(out / "b.wav"));
-    EXPECT_TRUE(Exists(folder / "b.wav"));
+    EXPECT_TRUE(Exists(out / "a.wav") && Exists(out / "slow.wav"));
+    EXPECT_TRUE(Exists(folder / "b.wav") && !Exists(out / "b.wav"));
 }
 
 TEST_F(BatchTest, TheQuestionComesOnceBeforeAnyDecoderAndOnlyYesReplaces) {
-    const std::string notReplaced = "同じ名前のファイルがあるため変換しませんでした";
     for (const ConfirmAnswer answer :
          {ConfirmAnswer::Yes, ConfirmAnswer::No, ConfirmAnswer::None}) { // None: the close button
         SCOPED_TRACE(static_cast<int>(answer));
         list.Clear();
         boxes = RecordingBoxes();
         ::unlink((folder / "calls.log").c_str());
-        AddSource("a.mp3");
-        AddSource("b.mp3");
-        AddSource("c.mp3");
-        AddSource("a.mp3"); // the same output twice counts once
-        WriteFile(folder / "a.wav", "a user's own a.wav");
-        WriteFile(folder / "b.wav", "a user's own b.wav");
+        for (const char* name : {"a.mp3", "b.mp3", "c.mp3", "a.mp3"}) // a twice counts once
+            AddSource(name);
+        WriteFile(folder / "a.wav", "a user's own");
+        WriteFile(folder / "b.wav", "a user's own");
         ::unlink((folder / "c.wav").c_str());
         std::size_t callsWhenAsked = 99;
         boxes.decide = [&](const std::string& question) {
@@ -86,51 +81,34 @@ TEST_F(BatchTest, TheQuestionComesOnceBeforeAnyDecoderAndOnlyYesReplaces) {
         EXPECT_EQ(boxes.buttons[0], ConfirmButtons::YesNoDefaultNo);
         EXPECT_EQ(callsWhenAsked, 0u) << "asked before the first decoder";
         EXPECT_TRUE(LeftOver(folder.path()).empty());
-        if (answer == ConfirmAnswer::Yes) {
-            EXPECT_EQ(States(),
-                      (std::vector<S>{S::Processed, S::Processed, S::Processed, S::Processed}));
-            EXPECT_EQ(ReadFile(folder / "a.wav").size(), 48u);
-            EXPECT_EQ(ReadFile(folder / "b.wav").size(), 48u);
-            EXPECT_EQ(Calls().size(), 3u);
-        } else {
-            // Kept back by the user's own choice: waiting, not failed, nor counted as failed.
-            EXPECT_EQ(States(),
-                      (std::vector<S>{S::KeptBack, S::KeptBack, S::Processed, S::KeptBack}));
-            EXPECT_EQ(list.ItemAt(0).failureReason, notReplaced);
-            EXPECT_EQ(list.ItemAt(1).failureReason, notReplaced);
-            EXPECT_EQ(ReadFile(folder / "a.wav"), "a user's own a.wav");
-            EXPECT_EQ(ReadFile(folder / "b.wav"), "a user's own b.wav");
-            EXPECT_EQ(Calls().size(), 1u) << "c alone";
-            EXPECT_EQ(
-                boxes.messages,
-                std::vector<std::string>{
-                    "1件を変換しました\n3件は同じ名前のファイルがあるため変換しませんでした"});
+        const bool yes = answer == ConfirmAnswer::Yes;
+        // Kept back by the user's own choice: waiting, not failed, nor counted as failed.
+        const S aOrB = yes ? S::Processed : S::KeptBack;
+        EXPECT_EQ(States(), (std::vector<S>{aOrB, aOrB, S::Processed, aOrB}));
+        EXPECT_EQ(Calls().size(), yes ? 3u : 1u) << "c alone when not replacing";
+        for (const int row : {0, 1}) {
+            EXPECT_EQ(list.ItemAt(row).failureReason,
+                      yes ? "" : "同じ名前のファイルがあるため変換しませんでした");
+            EXPECT_EQ(ReadFile(folder / (row ? "b.wav" : "a.wav")),
+                      yes ? ReadFile(folder / "c.wav") : "a user's own");
         }
+        EXPECT_EQ(
+            boxes.messages,
+            yes ? std::vector<std::string>{}
+                : std::vector<std::string>{
+                      "1件を変換しました\n3件は同じ名前のファイルがあるため変換しませんでした"});
     }
-
-    // Nothing there, nothing asked.
-    list.Clear();
-    boxes = RecordingBoxes();
-    AddSource("new.mp3");
-    Convert();
-    EXPECT_EQ(boxes.questions, std::vector<std::string>{"処理済みのリストを削除しますか？"});
 }
 
 // Two albums' "01 Intro.mp3" into one destination: asked once, before any
 // decoder; yes keeps the folders under the deepest one holding every source.
 TEST_F(BatchTest, SameNamedTracksGoToFoldersOfTheirOwnWhenTheUserSaysSo) {
-    for (const char* album :
-         {"Music", "Music/Artist", "Music/Artist/Album A", "Music/Artist/Album B"})
-        ASSERT_EQ(::mkdir((folder / album).c_str(), 0755), 0);
     for (const char* track : {"Album A/01 Intro.mp3", "Album B/01 Intro.mp3", "Album B/02.mp3"})
         AddSource(std::string("Music/Artist/") + track);
     TempFolder out;
     WriteFile(out / "Album A", "a file where a folder is wanted");
     window.destination = out.path() + "/";
-    boxes.decide = [](const std::string& question) {
-        return question.find("フォルダ構成") != std::string::npos ? ConfirmAnswer::Yes
-                                                                  : ConfirmAnswer::No;
-    };
+    Answer(ConfirmAnswer::No, ConfirmAnswer::Yes);
     Convert();
     EXPECT_EQ(boxes.questions.front(), "同じ名前のWAVファイルになる項目が2件あります。"
                                        "変換元のフォルダ構成を出力先に作って別々に保存しますか？");
@@ -146,7 +124,7 @@ TEST_F(BatchTest, ADotDotInASourceNeverLeadsOutOfTheDestination) {
     AddSource("s/A/01.mp3");
     AddSource("e2/01.mp3");
     WriteFile(folder / "e2/01.wav", "mine");
-    AnswerFoldersAndReplacing(ConfirmAnswer::Yes);
+    Answer(ConfirmAnswer::Yes, ConfirmAnswer::Yes);
     for (const std::optional<int> decoders : {std::optional<int>(), std::optional<int>(2)}) {
         const std::string out = folder / ("o" + std::to_string(decoders.value_or(1)));
         ASSERT_EQ(MakeFolders(out + "/o2"), 0);
@@ -170,7 +148,7 @@ TEST_F(BatchTest, ALinkInsideTheDestinationNeverLeadsAWavOutOfIt) {
     WriteFile(elsewhere / "sub/song.wav", "a user's own");
     for (const char* source : {"x/sub/song.mp3", "y/song.mp3", "w/song.mp3"})
         AddSource(source);
-    AnswerFoldersAndReplacing(ConfirmAnswer::Yes);
+    Answer(ConfirmAnswer::Yes, ConfirmAnswer::Yes);
     for (const std::optional<int> decoders : {std::optional<int>(), std::optional<int>(2)}) {
         TempFolder out;
         ASSERT_EQ(::symlink(elsewhere.path().c_str(), (out / "x").c_str()), 0);
@@ -197,7 +175,7 @@ TEST_F(BatchTest, OnARealExfatDriveTwoSpellingsOfOneFolderMakeOneWav) {
     AddSource("ALBUM/x.mp3");
     ASSERT_EQ(::mkdir((stick / "album").c_str(), 0755), 0);
     window.destination = stick.path() + "/";
-    AnswerFoldersAndReplacing(ConfirmAnswer::Yes);
+    Answer(ConfirmAnswer::Yes, ConfirmAnswer::Yes);
     for (const std::optional<int> decoders : {std::optional<int>(), std::optional<int>(2)}) {
         WriteFile(stick / "album/x.wav", "a user's own");
         ::unlink((folder / "calls.log").c_str());
@@ -225,7 +203,7 @@ TEST_F(BatchTest, TheReplaceQuestionCountsFilesNotSpellings) {
     ASSERT_EQ(::symlink("X", (out / "x").c_str()), 0);
     WriteFile(out / "X/song.wav", "old");
     window.destination = out.path() + "/";
-    AnswerFoldersAndReplacing(ConfirmAnswer::No);
+    Answer(ConfirmAnswer::No, ConfirmAnswer::Yes);
     Convert();
     EXPECT_EQ(boxes.questions[1], "出力先に同じ名前のファイルが1件あります。上書きしますか？");
 }

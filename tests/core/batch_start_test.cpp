@@ -27,19 +27,6 @@ TEST_F(BatchTest, AMissingDecoderFailsEveryItemWithoutStopping) {
     EXPECT_EQ(list.ItemAt(0).failureReason, "デコーダを起動できませんでした (Permission denied)");
 }
 
-TEST_F(BatchTest, NeverRunsTheDecoderOverItsOwnSource) {
-    const std::string source = AddSource("edited.wav");
-    TempFolder linked;
-    ::symlink(source.c_str(), (linked / "viaLink.mp3").c_str());
-    ::symlink((folder / "edited.wav").c_str(), (linked / "viaLink.wav").c_str());
-    list.Append(linked / "viaLink.mp3"); // its output is a link to the same file
-    Convert();
-    EXPECT_EQ(States(), (std::vector<S>{S::Failed, S::Failed}));
-    EXPECT_EQ(list.ItemAt(0).failureReason, "出力先が変換元と同じファイルです");
-    EXPECT_TRUE(Calls().empty());
-    EXPECT_EQ(ReadFile(source), Layer3Bytes()) << "the source is untouched";
-}
-
 TEST_F(BatchTest, ItemsDeletedDuringTheBatchArePassedOver) {
     AddSource("1-slow.mp3");
     AddSource("2.mp3");
@@ -47,12 +34,10 @@ TEST_F(BatchTest, ItemsDeletedDuringTheBatchArePassedOver) {
     AddSource("4.mp3");
     bool deleted = false;
     window.onDispatch = [&] {
-        if (deleted)
+        if (std::exchange(deleted, true))
             return;
-        deleted = true;
-        list.Select(0); // the item being converted, and the two after it
-        list.Select(1);
-        list.Select(2);
+        for (const int row : {0, 1, 2}) // the item being converted, and the two after it
+            list.Select(row);
         list.DeleteSelected();
         list.Append(folder / "added-later.mp3");
     };
@@ -64,35 +49,47 @@ TEST_F(BatchTest, ItemsDeletedDuringTheBatchArePassedOver) {
     EXPECT_EQ(window.overall, (std::vector<int>{0, 25, 50, 75, 100}));
 }
 
-TEST_F(BatchTest, AnUnreadableSourceEndsTheBatchInTheIdleState) {
-    AddSource("1.mp3");
-    list.Append(folder / "missing.mp3");
-    AddSource("3.mp3");
-    EXPECT_THROW(Convert(), UserError);
-    EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Waiting, S::Waiting}));
-    EXPECT_EQ(window.events, (std::vector<std::string>{
-                                 "convert hidden", "abort shown", "clear disabled", "timer on",
-                                 "abort hidden", "convert shown", "clear enabled", "timer off"}));
-    EXPECT_TRUE(boxes.questions.empty());
-    EXPECT_EQ(Calls().size(), 1u);
+TEST_F(BatchTest, AnUnreadableSourceEndsTheBatchAfterTheItemsBeforeIt) {
+    for (const std::optional<int> decoders : {std::optional<int>(), std::optional<int>(2)}) {
+        list.Clear();
+        window.events.clear();
+        ::unlink((folder / "calls.log").c_str());
+        const std::string first = AddSource(decoders ? "several-held.mp3" : "one-held.mp3");
+        list.Append(folder / "missing.mp3");
+        AddSource("3.mp3");
+        window.onDispatch = [&] { Release(first); };
+        EXPECT_THROW(Convert(decoders), UserError);
+        EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Waiting, S::Waiting}));
+        EXPECT_EQ(window.events, kBatchBeganAndEnded);
+        EXPECT_TRUE(boxes.questions.empty());
+        EXPECT_EQ(Calls().size(), 1u);
+    }
 }
 
+// Only a regular file that is not the item's own source is written through at
+// its output path; for anything else the decoder never runs.
 TEST_F(BatchTest, NothingButARegularFileAtTheOutputPathIsWrittenThrough) {
-    AddSource("fifo.mp3");
-    AddSource("link.mp3");
-    AddSource("folder.mp3");
-    AddSource("ok.mp3");
+    const std::string source = AddSource("edited.wav");
+    TempFolder linked;
+    ::symlink(source.c_str(), (linked / "viaLink.mp3").c_str());
+    ::symlink(source.c_str(), (linked / "viaLink.wav").c_str());
+    list.Append(linked / "viaLink.mp3"); // its output is a link to the same file
+    for (const char* name : {"fifo.mp3", "link.mp3", "folder.mp3", "ok.mp3"})
+        AddSource(name);
     ASSERT_EQ(::mkfifo((folder / "fifo.wav").c_str(), 0644), 0);
     WriteFile(folder / "victim.txt", "not a WAV");
     ASSERT_EQ(::symlink("victim.txt", (folder / "link.wav").c_str()), 0);
     ASSERT_EQ(::mkdir((folder / "folder.wav").c_str(), 0755), 0);
 
     Convert();
-    EXPECT_EQ(States(), (std::vector<S>{S::Failed, S::Failed, S::Failed, S::Processed}));
-    for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(States(), (std::vector<S>{S::Failed, S::Failed, S::Failed, S::Failed, S::Failed,
+                                        S::Processed}));
+    EXPECT_EQ(list.ItemAt(0).failureReason, "出力先が変換元と同じファイルです");
+    for (int i = 2; i < 5; ++i)
         EXPECT_EQ(list.ItemAt(i).failureReason.find("出力先に通常のファイルでないものがあります"),
                   0u);
     EXPECT_EQ(Calls().size(), 1u) << "the decoder ran for ok.mp3 alone";
+    EXPECT_EQ(ReadFile(source), Layer3Bytes()) << "the source is untouched";
     EXPECT_EQ(ReadFile(folder / "victim.txt"), "not a WAV");
     EXPECT_EQ(KindAt(folder / "link.wav", false), FileKind::Link);
     EXPECT_EQ(KindAt(folder / "folder.wav"), FileKind::Folder);
@@ -127,29 +124,43 @@ TEST_F(BatchTest, ATickNamesTheSourceWhoseWavWasMade) {
     EXPECT_FALSE(Exists(folder / "2.wav") || Exists(folder / "3.wav"));
 }
 
-TEST_F(BatchTest, AFileMadeDuringTheBatchAtALaterOutputIsACollision) {
-    // Another program writes a later item's WAV meanwhile: not ours to replace.
-    AddSource("a-slow.mp3");
+// Files another program makes at our outputs during the batch are its own:
+// at the running item's, and at a later one's, which is never decoded.
+TEST_F(BatchTest, AFileMadeAtAnOutputDuringTheBatchIsKept) {
+    const std::string held = AddSource("a-held.mp3");
     AddSource("b.mp3");
     window.onDispatch = [&] {
-        if (list.ItemAt(0).state == S::Processing && !Exists(folder / "b.wav"))
+        if (Alive(held) && !Exists(held + ".go")) {
+            WriteFile(folder / "a-held.wav", "theirs");
             WriteFile(folder / "b.wav", "made meanwhile");
+            Release(held);
+        }
     };
     Convert();
-    EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Failed}));
+    EXPECT_EQ(States(), (std::vector<S>{S::Failed, S::Failed}));
     EXPECT_EQ(list.ItemAt(1).failureReason, "変換中に出力先に同じ名前のファイルが作られました");
+    EXPECT_EQ(ReadFile(folder / "a-held.wav"), "theirs");
     EXPECT_EQ(ReadFile(folder / "b.wav"), "made meanwhile");
     EXPECT_EQ(Calls().size(), 1u);
+    EXPECT_TRUE(LeftOver(folder.path()).empty());
 }
 
-// Quick items finished behind a long one each hold their file open: never
-// more than the program may open.
-TEST_F(BatchTest, SeveralAtOnceManyItemsBehindALongOneStayWithinTheOpenFiles) {
+// Quick items finished behind a long one each hold their file open; with few
+// descriptors left, items wait for one, fewer decoders running at once: never
+// more than the program may open, and nothing fails for it.
+TEST_F(BatchTest, SeveralAtOnceItemsStayWithinTheOpenFiles) {
     rlimit saved{};
     ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
-    rlimit few = saved;
-    few.rlim_cur = 64;
-    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &few), 0);
+    const auto convertWithin = [&](rlim_t limit) {
+        rlimit few = saved;
+        few.rlim_cur = limit;
+        EXPECT_EQ(::setrlimit(RLIMIT_NOFILE, &few), 0);
+        Convert(2);
+        ::setrlimit(RLIMIT_NOFILE, &saved);
+        const std::vector<S> states = States();
+        EXPECT_EQ(std::count(states.begin(), states.end(), S::Processed), list.Count())
+            << list.ItemAt(1).failureReason;
+    };
     const std::string first = AddSource("0-held.mp3");
     for (int i = 1; i <= 80; ++i)
         AddSource(std::to_string(i) + ".mp3");
@@ -157,24 +168,12 @@ TEST_F(BatchTest, SeveralAtOnceManyItemsBehindALongOneStayWithinTheOpenFiles) {
         if (Calls().size() > 12)
             Release(first);
     };
-    Convert(2);
-    ::setrlimit(RLIMIT_NOFILE, &saved);
-    const std::vector<S> states = States();
-    EXPECT_EQ(std::count(states.begin(), states.end(), S::Processed), 81);
-}
-
-// With few descriptors left, items wait for one, fewer decoders running at once.
-TEST_F(BatchTest, SeveralAtOnceItemsWaitForDescriptorsRatherThanFail) {
+    convertWithin(64);
+    list.Clear();
+    window.onDispatch = nullptr;
     for (int i = 0; i < 10; ++i)
         AddSource(std::to_string(i) + "-slow.mp3");
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
-    rlimit few = saved;
-    few.rlim_cur = EntriesIn("/proc/self/fd") + 9; // one decoder's and the next item's, and a few
-    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &few), 0);
-    Convert(2);
-    ::setrlimit(RLIMIT_NOFILE, &saved);
-    EXPECT_EQ(States(), std::vector<S>(10, S::Processed)) << list.ItemAt(1).failureReason;
+    convertWithin(EntriesIn("/proc/self/fd") + 9); // one decoder's and the next item's, and a few
 }
 
 // The next item, made ready while a decoder runs and never started, leaves nothing.
@@ -209,18 +208,6 @@ TEST_F(BatchTest, ASourceChangedAfterItWasPreparedIsReadAgain) {
     Convert();
     EXPECT_NE(Calls().back().find("--mp2input " + next), std::string::npos);
     EXPECT_NE(window.infoLines.back().find("Layer II "), std::string::npos);
-}
-
-TEST_F(BatchTest, SeveralAtOnceAnUnreadableSourceEndsTheBatchAfterTheItemsBeforeIt) {
-    const std::string first = AddSource("1-held.mp3");
-    list.Append(folder / "missing.mp3");
-    AddSource("3.mp3");
-    window.onDispatch = [&] { Release(first); };
-    EXPECT_THROW(Convert(2), UserError);
-    EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Waiting, S::Waiting}));
-    EXPECT_EQ(Calls().size(), 1u);
-    EXPECT_TRUE(boxes.questions.empty());
-    EXPECT_EQ(window.events.back(), "timer off");
 }
 
 // A caption edited to no path at all (an empty one) names no file: its item

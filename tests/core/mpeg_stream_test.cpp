@@ -61,14 +61,12 @@ TEST(WholeSource, OnlyAWholeMpegAudioSourceIsTicked) {
     char name[] = "core_tests";
     char* argv[] = {name, nullptr};
     const QCoreApplication application(argc, argv);
-    std::FILE* terminal = std::tmpfile();
+    std::FILE* terminal = std::fopen((made / "told").c_str(), "w");
     EXPECT_EQ(ConvertFromCommandLine({folder.path()}, {.destination = out.path()}, "/", terminal,
                                      nullptr, [&] { return decoder; }),
               1);
-    std::string told(static_cast<std::size_t>(std::ftell(terminal)), '\0');
-    std::rewind(terminal);
-    told.resize(std::fread(told.data(), 1, told.size(), terminal));
     std::fclose(terminal);
+    const std::string told = ReadFile(made / "told");
 
     for (int i = 0; i < list.Count(); ++i) {
         const auto& [name, bytes, reason] = sources[static_cast<std::size_t>(i)];

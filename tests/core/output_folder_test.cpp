@@ -87,7 +87,7 @@ TEST_F(BatchTest, AnExitDuringABatchLeavesNoFolderItMade) {
     AddSource("b/held.mp3");
     TempFolder out;
     window.destination = out.path() + "/";
-    AnswerFoldersAndReplacing(ConfirmAnswer::No);
+    Answer(ConfirmAnswer::No, ConfirmAnswer::Yes);
     const pid_t child = ::fork();
     if (child == 0) {
         const ExitHook unfinished(RemoveUnfinishedOutputs);

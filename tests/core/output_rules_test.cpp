@@ -30,9 +30,7 @@ TEST(OutputPath, BesideTheSourceOrInTheDestination) {
     EXPECT_EQ(Output("a", "/out/"), "/out/wav");
     EXPECT_EQ(Output("曲", ""), "/w/wav");
     EXPECT_EQ(Output("/dir/", "/out/"), "/out/wav") << "a separator is no part of a name";
-}
-
-TEST(OutputPath, TheRootIsADestinationLikeAnyOtherFolder) {
+    // The root is a destination like any other folder.
     EXPECT_EQ(Output("/a/b.mp2", "/"), "/b.wav");
     EXPECT_EQ(Output("/a/b.mp2", "/x"), "/a/b.wav") << "still two characters";
     EXPECT_EQ(Output("/a/b.mp2", "x"), "/a/b.wav");

@@ -259,27 +259,19 @@ TEST(SettingsLocation, ElsewhereThePerUserFileInFoldersMadeForIt) {
 // at close as a failed write: a folder, a FIFO; not one that is kept, nor none.
 TEST(SettingsLocation, AFileBesideThatCantBeWrittenIsToldWhy) {
     TempFolder t;
-    const struct {
-        const char* made;
-        std::string told;
-    } cases[] = {{"folder", "Is a directory"},
-                 {"fifo", "通常のファイルではありません"},
-                 {"file", ""},
-                 {"none", ""}};
-    for (const auto& c : cases) {
-        const std::string exe = t / c.made, beside = exe + "/brindlecot.ini";
-        ::mkdir(exe.c_str(), 0755);
-        if (c.made == std::string("folder"))
-            ::mkdir(beside.c_str(), 0755);
-        else if (c.made == std::string("fifo"))
-            ::mkfifo(beside.c_str(), 0644);
-        else if (c.made == std::string("file"))
-            WriteFile(beside, "");
-        const std::string expected =
-            c.told.empty() ? "" : "設定ファイルを書けません：\"" + beside + "\" (" + c.told + ")";
-        EXPECT_EQ(SettingsPassedOver(exe, SettingsPath(exe, t / "xdg", t / "home")), expected)
-            << c.made;
-    }
+    for (const char* exe : {"folder", "fifo", "file", "none"})
+        ::mkdir((t / exe).c_str(), 0755);
+    ::mkdir((t / "folder/brindlecot.ini").c_str(), 0755);
+    ::mkfifo((t / "fifo/brindlecot.ini").c_str(), 0644);
+    WriteFile(t / "file/brindlecot.ini", "");
+    const auto told = [&](const std::string& exe) {
+        return SettingsPassedOver(t / exe, SettingsPath(t / exe, t / "xdg", t / "home"));
+    };
+    EXPECT_EQ(told("folder"),
+              "設定ファイルを書けません：\"" + t / "folder/brindlecot.ini\" (Is a directory)");
+    EXPECT_EQ(told("fifo"), "設定ファイルを書けません：\"" +
+                                t / "fifo/brindlecot.ini\" (通常のファイルではありません)");
+    EXPECT_EQ(told("file") + told("none"), "");
 }
 
 TEST(SettingsLocation, AFolderOrFileTheUserCantWriteGoesPerUser) {

@@ -13,7 +13,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <optional>
 #include <sstream>
@@ -52,18 +51,11 @@ class BatchTest : public ::testing::Test {
         return states;
     }
 
-    // The question before the batch gets replace; the one after it, no.
-    void AnswerReplacing(ConfirmAnswer replace) {
-        boxes.decide = [replace](const std::string& question) {
-            return question.find("上書きしますか") != std::string::npos ? replace
-                                                                        : ConfirmAnswer::No;
-        };
-    }
-
-    // Folders of their own yes; replacing as told; the closing question no.
-    void AnswerFoldersAndReplacing(ConfirmAnswer replace) {
-        boxes.decide = [replace](const std::string& question) {
-            return question.find("フォルダ構成") != std::string::npos     ? ConfirmAnswer::Yes
+    // The question whether to replace gets replace, the one whether to make
+    // folders of their own gets folders; the closing question, no.
+    void Answer(ConfirmAnswer replace, ConfirmAnswer folders = ConfirmAnswer::No) {
+        boxes.decide = [replace, folders](const std::string& question) {
+            return question.find("フォルダ構成") != std::string::npos     ? folders
                    : question.find("上書きしますか") != std::string::npos ? replace
                                                                           : ConfirmAnswer::No;
         };
@@ -108,6 +100,11 @@ class BatchTest : public ::testing::Test {
 };
 
 using S = ItemState;
+
+// What the window is told as a batch begins and as it ends.
+inline const std::vector<std::string> kBatchBeganAndEnded = {
+    "convert hidden", "abort shown",   "clear disabled", "timer on",
+    "abort hidden",   "convert shown", "clear enabled",  "timer off"};
 
 // A real exFAT stick through Debian's FUSE driver, made in an image in scratch.
 struct ExfatStick : TempFolder {

@@ -271,10 +271,9 @@ class DesktopTest : public QObject {
         QCOMPARE(answerer.seen.value(0),
                  QString("0件を変換しました\n1件のファイルを変換できませんでした: above"));
     }
-    // The window manager's close over the question before a batch, which Qt
+    // The window manager's closes over the question before a batch, which Qt
     // drops while the box holds the window: the first is noted, the second
-    // closes the question as its Escape would, the file there stays, and
-    // the window goes.
+    // closes the question as its Escape would, and the window with it.
     void aSecondCloseOverTheQuestionClosesItAndTheWindow() {
         auto form = MakeForm(Decoder());
         form->show();
@@ -295,9 +294,8 @@ class DesktopTest : public QObject {
             if (closes == 2)
                 return;
             ++closes;
-            char window[32];
-            std::snprintf(window, sizeof window, "0x%llx", (unsigned long long)form->winId());
-            RunProgram({"wmctrl", "-i", "-c", window});
+            RunProgram(
+                {"wmctrl", "-i", "-c", QString("0x%1").arg(form->winId(), 0, 16).toStdString()});
         });
         closer.start(300);
         form->Button2->click();
