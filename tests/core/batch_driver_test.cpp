@@ -110,6 +110,18 @@ TEST_F(BatchTest, AnAbortCountsAsLeftWaitingOnlyTheItemsStillListed) {
     }
 }
 
+TEST_F(BatchTest, AbortDuringTheLastItemStillSaysSo) {
+    AddSource("1.mp3");
+    AddSource("2-slow.mp3");
+    window.onDispatch = [&] {
+        if (list.ItemAt(1).state == S::Processing)
+            driverPtr->RequestAbort();
+    };
+    Convert();
+    EXPECT_EQ(States(), (std::vector<S>{S::Processed, S::Processed}));
+    EXPECT_EQ(boxes.messages, std::vector<std::string>{"中断しました"});
+}
+
 TEST_F(BatchTest, TheRealDecoderWritesTheSameWavAsARunByHand) {
     decoder = DecoderPath();
     if (!DecoderPresent(decoder))
