@@ -139,9 +139,9 @@ inline double LoopRun(const InputSet& set, const std::string& lame) {
 }
 
 // A timed run after an untimed one of its own: what ran just before weighs on
-// a run (measured: a --convert right after the loop took up to 15 % longer
-// than the same one right after --convert --jobs 2), so each is timed after
-// itself and no contender after another's work.
+// a run (measured: a --convert right after the loop took a third longer than
+// the same one right after --convert --jobs 2), so each is timed after itself
+// and no contender after another's work.
 template <typename Run> auto AfterItself(const Run& run) {
     run();
     return run();

@@ -182,8 +182,13 @@ WindowTimes WindowRun(TForm1& form, TimedQuestion& boxes, DrawingTally& tally,
     return times;
 }
 
+struct DriverTimes {
+    double seconds; // wall clock
+    Cpu cpu;
+};
+
 // The same batch driver with nothing to show: what the window adds is the rest.
-double DriverRun(const InputSet& set, std::vector<Cpu>& cpu) {
+DriverTimes DriverRun(const InputSet& set) {
     ProcessingList list;
     list.AppendMany(set.paths);
     ConversionState state;
@@ -194,11 +199,10 @@ double DriverRun(const InputSet& set, std::vector<Cpu>& cpu) {
     const Cpu cpuBefore = OwnCpu();
     clock.start();
     driver.Convert();
-    const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
-    cpu.push_back(OwnCpu() - cpuBefore);
+    const DriverTimes times{static_cast<double>(clock.nsecsElapsed()) / 1e9, OwnCpu() - cpuBefore};
     if (!TakeOutputs(set))
         throw std::runtime_error("the driver alone left outputs missing");
-    return seconds;
+    return times;
 }
 
 // The medians of each part, in milliseconds per file.
@@ -273,7 +277,7 @@ int main(int argc, char* argv[]) {
             std::vector<Cpu> own, driverCpu;
             std::vector<Drawn> drawn;
             const double loadBefore = LoadAverage();
-            // Short files' runs are timed after an untimed one of their own.
+            // Long files' batches are timed once: twice would take over an hour.
             const auto timed = [&set](const auto& run) {
                 return set.seconds < 60 ? AfterItself(run) : run();
             };
@@ -297,9 +301,9 @@ int main(int argc, char* argv[]) {
                 if (!windowOnly) {
                     loop.push_back(timed([&] { return LoopRun(set, lame); }));
                     if (one) {
-                        std::vector<Cpu> cpu;
-                        driver.push_back(timed([&] { return DriverRun(set, cpu); }));
-                        driverCpu.push_back(cpu.back());
+                        const DriverTimes alone = timed([&] { return DriverRun(set); });
+                        driver.push_back(alone.seconds);
+                        driverCpu.push_back(alone.cpu);
                         drawingBetween.push_back(timed([&] {
                                                      return WindowRun(drawingForm, boxes,
                                                                       drawingTally, desktop, set,
