@@ -26,8 +26,8 @@
 #include <fstream>
 #include <map>
 #include <string>
-#include <tuple>
 #include <system_error>
+#include <tuple>
 #include <vector>
 
 #include <fcntl.h>
@@ -230,6 +230,12 @@ int main(int argc, char** argv) {
                 ("batch2_unmoved/" + set.key).c_str(), [&set](benchmark::State& s) {
                     BatchRun(s, set, 2, SpeedTricks{.moveNewDecoderOffOurCpu = false});
                 }));
+            // What starting the next decoder at the close of the one before's
+            // WAV is worth, against starting it at that one's end.
+            once(benchmark::RegisterBenchmark(
+                ("batch_at_exit/" + set.key).c_str(), [&set](benchmark::State& s) {
+                    BatchRun(s, set, 1, SpeedTricks{.startNextAtOutputClose = false});
+                }));
             once(benchmark::RegisterBenchmark(
                 ("shell/" + set.key).c_str(),
                 [&set, &lame](benchmark::State& s) { ShellRun(s, set, lame, false); }));
@@ -278,6 +284,12 @@ int main(int argc, char** argv) {
                             "%.3f)\n",
                             set.label.c_str(), reporter.Median(one) / reporter.Median(plain),
                             reporter.Fastest(one) / reporter.Fastest(plain));
+            if (const std::string atExit = "batch_at_exit/" + set.key;
+                reporter.Median(one) > 0 && reporter.Median(atExit) > 0)
+                std::printf("ratio batch starting the next decoder at the close/at the end "
+                            "(%s) = %.3f (fastest runs %.3f)\n",
+                            set.label.c_str(), reporter.Median(one) / reporter.Median(atExit),
+                            reporter.Fastest(one) / reporter.Fastest(atExit));
             for (const auto& [moved, unmoved, atOnce] :
                  {std::tuple{one, "batch_unmoved/" + set.key, 1},
                   std::tuple{two, "batch2_unmoved/" + set.key, 2}})

@@ -141,6 +141,10 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
     shownItem_.reset();
     const std::size_t mostInFlight = MostInFlight();
     const int usableCores = UsableCores();
+    // The decoders' files watched for their closing, where that trick is played.
+    closes_.reset();
+    if (tricks_.startNextAtOutputClose && decodersAtOnce < usableCores)
+        closes_.emplace();
     const auto startsNoMore = [&] {
         return unreadable || state_.AbortRequested || next == work.size();
     };
@@ -160,7 +164,8 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
         for (;;) {
             // Between items the events come first, so that an abort or a close
             // is taken before anything new starts.
-            if (Reap(items) || std::exchange(itemEnded, false)) {
+            const bool ended = Reap(items);
+            if (NoteClosedOutputs(items) || ended || std::exchange(itemEnded, false)) {
                 if (tricks_.drawOnceTheNextRuns)
                     window_.DispatchEventsButDrawing();
                 else
@@ -174,10 +179,14 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
                 ready.reset();
 
             // Ready to running: the next decoder starts before what ended is
-            // put in place, its item looked at again first.
+            // put in place, its item looked at again first. A decoder done
+            // with its file is ending, and decodes no more.
+            const auto alive = std::count_if(items.begin(), items.end(), [](const BatchItem& item) {
+                return item.stage == BatchItem::Stage::Running;
+            });
             const auto running =
                 std::count_if(items.begin(), items.end(), [](const BatchItem& item) {
-                    return item.stage == BatchItem::Stage::Running;
+                    return item.stage == BatchItem::Stage::Running && !item.outputClosed;
                 });
             if (ready && running < decodersAtOnce && !StillAsPrepared(*ready))
                 ready.reset();
@@ -191,7 +200,7 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
                     continue;
                 }
                 if (ready->stage != BatchItem::Stage::PassedOver) {
-                    if (!Start(*ready, decoder, count, items.empty(), running + 1 < usableCores)) {
+                    if (!Start(*ready, decoder, count, items.empty(), alive + 1 < usableCores)) {
                         ready.reset();
                         continue;
                     }
@@ -206,6 +215,8 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
                 if (const auto shown = Shown(items); shown != items.end())
                     MeasureShown(*shown);
                 if (stopRequested_)
+                    return Stop(items, ready);
+                if (!AwaitEnding(items, items.back()))
                     return Stop(items, ready);
             }
 
@@ -241,7 +252,7 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
                     SpeedEnds(items);
                     window_.DispatchEvents();
                 },
-                [this] { return stopRequested_; });
+                [this] { return stopRequested_; }, closes_ ? closes_->Descriptor() : -1);
             if (stopRequested_)
                 return Stop(items, ready);
         }

@@ -8,6 +8,7 @@
 // (batch_settle.cpp: check, place, report).
 
 #include "batch_plan.h"
+#include "close_watch.h"
 #include "conversion_state.h"
 #include "conversion_window.h"
 #include "decoder.h"
@@ -100,10 +101,18 @@ class BatchDriver {
     // window follows it from the start. False, with nothing started, when its
     // caption was edited while the hint was up: it is prepared again.
     // cpuToSpare: fewer decoders run than we have CPUs.
-    bool Start(BatchItem& item, const std::string& decoder, int count, bool shown,
-               bool cpuToSpare);
-    // Running to finished: true when a decoder has ended.
-    bool Reap(Items& items);
+    bool Start(BatchItem& item, const std::string& decoder, int count, bool shown, bool cpuToSpare);
+    // Running to finished, or with closedOnly only those that had closed
+    // their WAVs: true when a decoder has ended that had not closed its WAV
+    // before (NoteClosedOutputs told that).
+    bool Reap(Items& items, bool closedOnly = false);
+    // True when a running decoder has closed its WAV since the last call.
+    bool NoteClosedOutputs(Items& items);
+    // After a start beside decoders done with their files: waits for their
+    // ends, which come in a moment, so that their items are put in place
+    // before anything else, as if they had ended before the start. False
+    // when the batch was stopped meanwhile.
+    bool AwaitEnding(Items& items, const BatchItem& started);
     // While decoders run: the tricks that speed their ends.
     void SpeedEnds(Items& items);
     // The batch stopped for a program that is ending: running decoders killed,
@@ -135,6 +144,7 @@ class BatchDriver {
     BatchOutputs outputs_;
     OutputPlan plan_;
     SpeedTricks tricks_;
+    std::optional<CloseWatch> closes_; // of the running decoders' files, during a batch
     bool running_ = false;
     std::optional<std::size_t> shownItem_; // the item the window follows, by its place
     // The shown item's file, once put in place, held open while it is shown.

@@ -48,6 +48,8 @@ struct BatchItem {
     bool outputLooked = false; // check tells what was at the output then
     std::unique_ptr<TemporaryOutput> temporary;
     bool writeOutTakenOver = false;
+    int closeWatch = -1;              // of its decoder's file, while it runs
+    bool outputClosed = false;        // its decoder is done with its file, and ending
     std::vector<std::string> command; // the decoder's, once its files are open
     std::optional<Child> decoder;
     std::optional<RunOutcome> outcome; // once the decoder has ended

@@ -162,6 +162,8 @@ bool BatchDriver::Start(BatchItem& item, const std::string& decoder, int count, 
             if (item.stage == BatchItem::Stage::Decided)
                 return true;
         }
+        if (closes_)
+            item.closeWatch = closes_->Watch(item.temporary->Descriptor());
         item.decoder.emplace(
             item.command, ChildOutput{.keepErrors = true,
                                       .passed = item.temporary->PassedDescriptor(),
@@ -180,19 +182,50 @@ bool BatchDriver::Start(BatchItem& item, const std::string& decoder, int count, 
     return true;
 }
 
-bool BatchDriver::Reap(Items& items) {
+bool BatchDriver::Reap(Items& items, bool closedOnly) {
     // Ended decoders give their descriptors back at once: thousands of items
     // may wait for an earlier one.
     bool ended = false;
     for (BatchItem& item : items) {
-        if (item.stage == BatchItem::Stage::Running && item.decoder->Ended()) {
+        if (item.stage == BatchItem::Stage::Running && (item.outputClosed || !closedOnly) &&
+            item.decoder->Ended()) {
             item.outcome = item.decoder->Finish();
             item.decoder.reset();
             item.stage = BatchItem::Stage::Finished;
-            ended = true;
+            if (closes_)
+                closes_->Forget(std::exchange(item.closeWatch, -1));
+            // One whose close was noted was told then.
+            ended = ended || !item.outputClosed;
         }
     }
     return ended;
+}
+
+bool BatchDriver::AwaitEnding(Items& items, const BatchItem& started) {
+    std::vector<Child*> ending;
+    for (BatchItem& item : items)
+        if (item.stage == BatchItem::Stage::Running && item.outputClosed)
+            ending.push_back(&*item.decoder);
+    if (ending.empty())
+        return true;
+    // Its CPU is about to be free, and the one just started runs on ours.
+    if (started.decoder)
+        LeaveOurCpuTo(started.decoder->Pid());
+    WaitForAnyEnd(
+        ending, [this] { window_.DispatchEvents(); }, [this] { return stopRequested_; });
+    // Those alone: the one just started is shown once they are in place.
+    Reap(items, true);
+    return !stopRequested_;
+}
+
+bool BatchDriver::NoteClosedOutputs(Items& items) {
+    bool closed = false;
+    for (const int watch : closes_ ? closes_->Closed() : std::vector<int>())
+        for (BatchItem& item : items)
+            if (item.stage == BatchItem::Stage::Running && item.closeWatch == watch &&
+                !item.outputClosed)
+                closed = item.outputClosed = true;
+    return closed;
 }
 
 void BatchDriver::SpeedEnds(Items& items) {

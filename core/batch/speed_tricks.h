@@ -31,6 +31,18 @@ struct SpeedTricks {
     // Linux's sched_setaffinity on another process of ours, and on the
     // processor field of /proc/PID/stat. See batch_bench's "moving" rows.
     bool moveNewDecoderOffOurCpu = true;
+    // With fewer decoders than CPUs, the next decoder starts once the one
+    // before it has closed its WAV (CloseWatch), not once it has ended, and
+    // we leave our CPU to it (LeaveOurCpuTo): the ending one's exit (its
+    // memory given back, its files closed, our being told), and then our
+    // putting its item in place, go on the CPU it frees while the new one
+    // starts. Its item is still judged by how it ended. With as many
+    // decoders as CPUs, the early start only crowds them. It relies on
+    // Linux's inotify telling the close of an unnamed file watched through
+    // /proc/self/fd, and on the decoder closing its WAV once, at its end
+    // (one that closes it sooner only starts the next sooner). See
+    // batch_bench's "at the close" row.
+    bool startNextAtOutputClose = true;
 };
 
 // ext4 (its auto_da_alloc, on by default), xfs and btrfs set a file's write-out

@@ -196,25 +196,6 @@ pid_t Spawn(const std::vector<std::string>& arguments, int errorFd, int outputFd
     return pid;
 }
 
-// The CPU a process last ran on, from the kernel's account of it; -1 when
-// that can't be read.
-int LastCpuOf(pid_t pid) {
-    const Path stat = Path() / "proc" / std::to_string(pid) / "stat";
-    const UniqueFd file(::open(stat.Bytes().c_str(), O_RDONLY | O_CLOEXEC));
-    char text[1024];
-    const ssize_t got = file ? ::read(file.Get(), text, sizeof text - 1) : -1;
-    if (got <= 0)
-        return -1;
-    text[got] = '\0';
-    const std::string_view fields(text, std::size_t(got));
-    // Its name, in parentheses, may hold anything; the fields after it don't.
-    std::size_t at = fields.rfind(')');
-    // The processor is the 39th field, the 37th after the name.
-    for (int field = 0; at != std::string_view::npos && field < 37; ++field)
-        at = fields.find(' ', at + 1);
-    return at == std::string_view::npos ? -1 : std::atoi(text + at + 1);
-}
-
 // What the wait status of a program's end says; status -1 (reaped by
 // someone else) tells neither an exit code nor a signal.
 RunOutcome OutcomeOf(int status) {
@@ -295,8 +276,10 @@ RunOutcome Child::Finish() {
 }
 
 void WaitForAnyEnd(const std::vector<Child*>& children, const std::function<void()>& dispatchEvents,
-                   const std::function<bool()>& stopWaiting) {
+                   const std::function<bool()>& stopWaiting, int orReadable) {
     std::vector<pollfd> watched;
+    if (orReadable >= 0)
+        watched.push_back({orReadable, POLLIN, 0});
     bool polling = false;
     for (Child* child : children) {
         if (child->Ended())
@@ -321,6 +304,8 @@ void WaitForAnyEnd(const std::vector<Child*>& children, const std::function<void
             watched.clear();
             polling = true;
         }
+        if (ready > 0 && orReadable >= 0 && watched.front().revents != 0)
+            return;
         if (ready > 0 || polling)
             if (std::any_of(children.begin(), children.end(),
                             [](Child* child) { return child->Ended(); }))
@@ -375,26 +360,4 @@ bool StartWithoutWaiting(const std::vector<std::string>& arguments) {
         notifier->deleteLater();
     });
     return true;
-}
-
-void MoveOffOurCpu(pid_t child) {
-    cpu_set_t inherited;
-    CPU_ZERO(&inherited);
-    if (::sched_getaffinity(child, sizeof inherited, &inherited) != 0 || CPU_COUNT(&inherited) < 2)
-        return;
-    const int here = ::sched_getcpu();
-    if (here < 0 || !CPU_ISSET(here, &inherited) || LastCpuOf(child) != here)
-        return;
-    cpu_set_t others = inherited;
-    CPU_CLR(here, &others);
-    if (::sched_setaffinity(child, sizeof others, &others) == 0)
-        ::sched_setaffinity(child, sizeof inherited, &inherited);
-}
-
-int UsableCores() {
-    cpu_set_t cores;
-    CPU_ZERO(&cores);
-    if (::sched_getaffinity(0, sizeof cores, &cores) != 0)
-        return 1;
-    return std::max(1, CPU_COUNT(&cores));
 }

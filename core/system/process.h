@@ -7,6 +7,7 @@
 // environment and working folder, with only the standard descriptors, and
 // ended by the system when we end, however we end.
 
+#include "cpus.h"
 #include "unique_fd.h"
 
 #include <functional>
@@ -36,12 +37,6 @@ struct ChildOutput {
     // (MoveOffOurCpu): for a start that leaves a CPU without work.
     bool offOurCpu = false;
 };
-
-// A child that starts on the CPU we run on waits there while we go on,
-// though another CPU may idle: it is moved to the others allowed it, and its
-// mask given back at once, so that it stays where the move put it. Nothing
-// when it started elsewhere, or has one CPU to run on.
-void MoveOffOurCpu(pid_t child);
 
 // A program we started and own. Its end is noticed through a process
 // descriptor (WaitForAnyEnd); it never outlives its owner: one still running
@@ -78,11 +73,12 @@ class Child {
     int status_ = -1;
 };
 
-// Waits until one of children has ended, calling dispatchEvents every 100 ms
-// meanwhile; returns early, after a dispatch, when stopWaiting answers true.
-// Returns at once when one has already ended or none was given.
+// Waits until one of children has ended, or orReadable (when given) has
+// something to read, calling dispatchEvents every 100 ms meanwhile; returns
+// early, after a dispatch, when stopWaiting answers true. Returns at once
+// when one has already ended or none was given.
 void WaitForAnyEnd(const std::vector<Child*>& children, const std::function<void()>& dispatchEvents,
-                   const std::function<bool()>& stopWaiting = {});
+                   const std::function<bool()>& stopWaiting = {}, int orReadable = -1);
 
 // Runs the program, its error output kept, and waits for its end, calling
 // dispatchEvents after every wait step (at most 100 ms) that ends without the
@@ -106,6 +102,3 @@ bool StartWithoutWaiting(const std::vector<std::string>& arguments);
 // its header or looks at a folder.
 constexpr int kDescriptorsToStart = 8;
 constexpr int kDescriptorsToPrepare = 4;
-
-// How many cores this program may run on (its affinity mask), at least 1.
-int UsableCores();

@@ -58,6 +58,29 @@ TEST_F(BatchTest, ConvertsEveryItemInOrderAndReportsProgress) {
     EXPECT_EQ(list.Count(), 3) << "the answer no keeps the list";
 }
 
+// With a CPU to spare, the next decoder starts once the one before has closed
+// its WAV; that one's item is still judged by its end.
+TEST_F(BatchTest, TheNextDecoderStartsAtTheCloseAndTheEndStillJudges) {
+    if (UsableCores() < 2)
+        GTEST_SKIP() << "one CPU: the next decoder waits for the end";
+    const auto first = AddSource("1-linger-fail.mp3");
+    AddSource("2.mp3");
+    bool startedBeforeTheEnd = false;
+    window.onDispatch = [&] {
+        if (Calls().size() == 2 && !Exists(first + ".go")) {
+            startedBeforeTheEnd = true;
+            Release(first);
+        }
+    };
+    Convert();
+    EXPECT_TRUE(startedBeforeTheEnd);
+    EXPECT_EQ(States(), (std::vector<S>{S::Failed, S::Processed}));
+    EXPECT_EQ(list.ItemAt(0).failureReason, "Could not decode this file");
+    EXPECT_EQ(window.outputs,
+              (std::vector<std::string>{folder / "1-linger-fail.wav", folder / "2.wav"}));
+    EXPECT_FALSE(Exists(folder / "1-linger-fail.wav"));
+}
+
 TEST_F(BatchTest, AnEmptyListStillAsksAndOnlyTheAnswerYesRemovesProcessedItems) {
     Convert();
     EXPECT_EQ(window.events, kBatchBeganAndEnded);

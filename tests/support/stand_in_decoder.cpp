@@ -5,7 +5,10 @@
 // OUTPUT", it appends its arguments to calls.log beside itself (argv[0]), then
 // behaves by the source's name. First what makes it take its time:
 //   slow      waits 0.3 s
-//   held      writes half a WAV of 4000 bytes of audio, leaves its process id
+//   linger    writes its whole WAV and closes it, then waits for "SOURCE.go"
+//             before its end and the rules below; exit 124 after a minute
+//   held      writes half a WAV of 4000 bytes of audio, holding it open to its
+//             end as lame does, leaves its process id
 //             in "SOURCE.pid" and in held.pid beside itself, and waits (a
 //             minute at most) for "SOURCE.go"
 // then what it does:
@@ -75,9 +78,10 @@ bool Exists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0;
 }
 
-void WaitForRelease(const std::string& go) {
+bool WaitForRelease(const std::string& go) {
     for (int i = 0; i < 6000 && !Exists(go); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return Exists(go);
 }
 
 // Whole or not there: a test that polls for it never reads it half written.
@@ -107,12 +111,21 @@ int main(int argc, char** argv) {
     const bool held = named("held");
     if (named("slow"))
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    // Open from its first write to its end, as lame holds its WAV.
+    std::ofstream heldOutput;
     if (held) {
-        WriteWav(output, 4000, 2000);
+        heldOutput.open(output, std::ios::binary | std::ios::trunc);
+        heldOutput << WavHeader(4000) << std::string(2000, '\0') << std::flush;
         const std::string pid = std::to_string(::getpid()) + "\n";
         WriteText(source + ".pid", pid);
         WriteText(FolderOf(self) + "/held.pid", pid);
         WaitForRelease(source + ".go");
+    }
+
+    if (named("linger")) {
+        WriteWav(output, 4, 4);
+        if (!WaitForRelease(source + ".go"))
+            return 124;
     }
 
     if (named("fail")) {
@@ -153,9 +166,10 @@ int main(int argc, char** argv) {
         return ::truncate(output.c_str(), 2'422'096'172) == 0 ? 0 : 1;
     }
     if (held) {
-        std::ofstream(output, std::ios::binary | std::ios::app) << std::string(2000, '\0');
+        heldOutput << std::string(2000, '\0');
         return 0;
     }
-    WriteWav(output, 4, 4);
+    if (!named("linger"))
+        WriteWav(output, 4, 4);
     return 0;
 }
