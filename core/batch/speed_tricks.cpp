@@ -9,9 +9,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-bool TakeOverWriteOut(int fd) {
+bool TakeOverWriteOut(int fd, bool opened) {
     struct stat info {};
-    if (fd < 0 || ::fstat(fd, &info) != 0 || info.st_size == 0)
+    if (fd < 0 || ::fstat(fd, &info) != 0 || (info.st_size == 0 && !opened))
         return false;
     // A second opening of the file, closed at once: its close is the one the
     // file system writes the file out at.
