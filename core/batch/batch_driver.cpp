@@ -141,11 +141,10 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
     shownItem_.reset();
     const std::size_t mostInFlight = MostInFlight();
     const int usableCores = UsableCores();
-    // The decoders' files watched for what the speed tricks need.
-    startsAtClose_ = tricks_.startNextAtOutputClose && decodersAtOnce < usableCores;
-    watch_.reset();
-    if (startsAtClose_ || tricks_.takeOverWriteOut)
-        watch_.emplace();
+    // The decoders' files watched for their closing, where that trick is played.
+    closes_.reset();
+    if (tricks_.startNextAtOutputClose && decodersAtOnce < usableCores)
+        closes_.emplace();
     const auto startsNoMore = [&] {
         return unreadable || state_.AbortRequested || next == work.size();
     };
@@ -166,7 +165,7 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
             // Between items the events come first, so that an abort or a close
             // is taken before anything new starts.
             const bool ended = Reap(items);
-            if (NoteWatchedFiles(items) || ended || std::exchange(itemEnded, false)) {
+            if (NoteClosedOutputs(items) || ended || std::exchange(itemEnded, false)) {
                 if (tricks_.drawOnceTheNextRuns)
                     window_.DispatchEventsButDrawing();
                 else
@@ -253,7 +252,7 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
                     SpeedEnds(items);
                     window_.DispatchEvents();
                 },
-                [this] { return stopRequested_; }, watch_ ? watch_->Descriptor() : -1);
+                [this] { return stopRequested_; }, closes_ ? closes_->Descriptor() : -1);
             if (stopRequested_)
                 return Stop(items, ready);
         }

@@ -8,6 +8,7 @@
 // (batch_settle.cpp: check, place, report).
 
 #include "batch_plan.h"
+#include "close_watch.h"
 #include "conversion_state.h"
 #include "conversion_window.h"
 #include "decoder.h"
@@ -17,7 +18,6 @@
 #include "processing_list.h"
 #include "speed_tricks.h"
 #include "unique_fd.h"
-#include "write_watch.h"
 
 #include <deque>
 #include <functional>
@@ -104,12 +104,10 @@ class BatchDriver {
     bool Start(BatchItem& item, const std::string& decoder, int count, bool shown, bool cpuToSpare);
     // Running to finished, or with closedOnly only those that had closed
     // their WAVs: true when a decoder has ended that had not closed its WAV
-    // before (NoteWatchedFiles told that).
+    // before (NoteClosedOutputs told that).
     bool Reap(Items& items, bool closedOnly = false);
-    // What the running decoders did to their WAVs since the last call: the
-    // write-out taken over at a first change, and true when one has closed
-    // its WAV and the next may start.
-    bool NoteWatchedFiles(Items& items);
+    // True when a running decoder has closed its WAV since the last call.
+    bool NoteClosedOutputs(Items& items);
     // After a start beside decoders done with their files: waits for their
     // ends, which come in a moment, so that their items are put in place
     // before anything else, as if they had ended before the start. False
@@ -146,8 +144,7 @@ class BatchDriver {
     BatchOutputs outputs_;
     OutputPlan plan_;
     SpeedTricks tricks_;
-    std::optional<WriteWatch> watch_; // of the running decoders' files, during a batch
-    bool startsAtClose_ = false;      // the batch's next decoder starts at a close
+    std::optional<CloseWatch> closes_; // of the running decoders' files, during a batch
     bool running_ = false;
     std::optional<std::size_t> shownItem_; // the item the window follows, by its place
     // The shown item's file, once put in place, held open while it is shown.

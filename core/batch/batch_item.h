@@ -48,7 +48,7 @@ struct BatchItem {
     bool outputLooked = false; // check tells what was at the output then
     std::unique_ptr<TemporaryOutput> temporary;
     bool writeOutTakenOver = false;
-    int watch = -1;                   // of its decoder's file, while it runs
+    int closeWatch = -1;              // of its decoder's file, while it runs
     bool outputClosed = false;        // its decoder is done with its file, and ending
     std::vector<std::string> command; // the decoder's, once its files are open
     std::optional<Child> decoder;

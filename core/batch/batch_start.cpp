@@ -162,9 +162,8 @@ bool BatchDriver::Start(BatchItem& item, const std::string& decoder, int count, 
             if (item.stage == BatchItem::Stage::Decided)
                 return true;
         }
-        if (watch_)
-            item.watch = watch_->Watch(item.temporary->Descriptor(), tricks_.takeOverWriteOut,
-                                       startsAtClose_);
+        if (closes_)
+            item.closeWatch = closes_->Watch(item.temporary->Descriptor());
         item.decoder.emplace(
             item.command, ChildOutput{.keepErrors = true,
                                       .passed = item.temporary->PassedDescriptor(),
@@ -193,8 +192,8 @@ bool BatchDriver::Reap(Items& items, bool closedOnly) {
             item.outcome = item.decoder->Finish();
             item.decoder.reset();
             item.stage = BatchItem::Stage::Finished;
-            if (watch_)
-                watch_->Forget(std::exchange(item.watch, -1));
+            if (closes_)
+                closes_->Forget(std::exchange(item.closeWatch, -1));
             // One whose close was noted was told then.
             ended = ended || !item.outputClosed;
         }
@@ -219,25 +218,13 @@ bool BatchDriver::AwaitEnding(Items& items, const BatchItem& started) {
     return !stopRequested_;
 }
 
-bool BatchDriver::NoteWatchedFiles(Items& items) {
+bool BatchDriver::NoteClosedOutputs(Items& items) {
     bool closed = false;
-    for (const WriteWatch::Event& event :
-         watch_ ? watch_->Events() : std::vector<WriteWatch::Event>())
-        for (BatchItem& item : items) {
-            if (item.stage != BatchItem::Stage::Running || item.watch != event.watch)
-                continue;
-            // The decoder's opening truncated its file: the write-out owed at
-            // its close is taken over now, with nothing to write yet.
-            if (event.changed && !item.writeOutTakenOver) {
-                item.writeOutTakenOver = TakeOverWriteOut(item.temporary->Descriptor(), true);
-                if (startsAtClose_)
-                    watch_->Watch(item.temporary->Descriptor(), false, true);
-                else
-                    watch_->Forget(std::exchange(item.watch, -1));
-            }
-            if (event.closed && startsAtClose_ && !item.outputClosed)
+    for (const int watch : closes_ ? closes_->Closed() : std::vector<int>())
+        for (BatchItem& item : items)
+            if (item.stage == BatchItem::Stage::Running && item.closeWatch == watch &&
+                !item.outputClosed)
                 closed = item.outputClosed = true;
-        }
     return closed;
 }
 

@@ -9,9 +9,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-bool TakeOverWriteOut(int fd, bool opened) {
+bool TakeOverWriteOut(int fd) {
     struct stat info {};
-    if (fd < 0 || ::fstat(fd, &info) != 0 || (info.st_size == 0 && !opened))
+    if (fd < 0 || ::fstat(fd, &info) != 0 || info.st_size == 0)
         return false;
     // A second opening of the file, closed at once: its close is the one the
     // file system writes the file out at.

@@ -53,6 +53,5 @@ struct SpeedTricks {
 // file open as fd, a close of ours takes that write-out over while there is
 // little to write; the rest goes to disk as any file's does. Elsewhere (FAT,
 // exFAT, tmpfs) the close costs a moment and does nothing. False while the file
-// is still empty and nothing told that the decoder has opened it (opened):
-// nothing may be owed yet; true once taken over.
-bool TakeOverWriteOut(int fd, bool opened = false);
+// is still empty: nothing is owed yet; true once taken over.
+bool TakeOverWriteOut(int fd);
