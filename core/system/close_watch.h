@@ -16,13 +16,11 @@
 class CloseWatch {
   public:
     CloseWatch();
-    // True when the kernel gave us a watch to keep.
-    bool Works() const { return static_cast<bool>(inotify_); }
     // Watches the file open as fd; its watch, told by Closed(), or -1 when it
     // can't be watched.
     int Watch(int fd);
     void Forget(int watch);
-    // What poll() watches for a close; -1 when nothing is watched.
+    // What poll() watches for a close; -1 when the kernel gave us no watch.
     int Descriptor() const { return inotify_.Get(); }
     // The watches whose files were closed since the last call; never blocks.
     std::vector<int> Closed();
