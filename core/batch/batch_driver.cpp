@@ -58,6 +58,7 @@ void BatchDriver::RestoreIdle() {
     window_.EnableClearButton(true);
     window_.EnableProgressTimer(false);
     shownFile_ = UniqueFd();
+    closes_.reset();
     // Folders made for items that failed or were kept back would stay empty.
     outputs_.RemoveFoldersLeftEmpty();
     running_ = false;
