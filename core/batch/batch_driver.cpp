@@ -142,8 +142,8 @@ std::optional<int> BatchDriver::RunItems(const std::string& decoder,
     shownItem_.reset();
     const std::size_t mostInFlight = MostInFlight();
     const int usableCores = UsableCores();
-    // The decoders' files watched for their closing, where that trick is played.
-    closes_.reset();
+    // The decoders' files watched for their closing, where that trick is
+    // played; the watch goes with the batch (RestoreIdle).
     if (tricks_.startNextAtOutputClose && decodersAtOnce < usableCores)
         closes_.emplace();
     const auto startsNoMore = [&] {
